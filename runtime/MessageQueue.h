@@ -1,0 +1,53 @@
+// The scheduler: pooled messages sorted by timestamp (equal timestamps in insertion order),
+// each with the inlet it is delivered to. Audio thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "KrellContextInterface.h"
+#include "MessagePool.h"
+
+struct QueueNode {
+    QueueNode* previous;
+    QueueNode* next;
+    Message* message;  // pooled copy, the handle for cancel()
+    SendFunction target;
+    int inlet;
+};
+
+// Timestamps are compared by their signed 32-bit difference, so the order holds across the
+// wrap of the sample counter within any window of 2^31 frames.
+inline bool timestampBefore(uint32_t a, uint32_t b) noexcept {
+    return static_cast<int32_t>(a - b) < 0;
+}
+
+class MessageQueue {
+public:
+    explicit MessageQueue(uint32_t poolKiB);  // preallocates the pool and every node it can need
+    ~MessageQueue();
+    MessageQueue(const MessageQueue&) = delete;
+    MessageQueue& operator=(const MessageQueue&) = delete;
+
+    // Copies m into the pool and inserts it by timestamp; null when the pool refuses it.
+    Message* schedule(const Message* m, SendFunction target, int inlet) noexcept;
+    // Unlinks the node holding handle (and whose target matches, when target is given).
+    bool cancel(const Message* handle, SendFunction target) noexcept;
+    // Delivers, in order, every message due before endExclusive, including those scheduled
+    // by the deliveries themselves.
+    void dispatchBefore(KrellContextInterface* context, uint32_t endExclusive) noexcept;
+
+    bool empty() const noexcept { return fHead == nullptr; }
+    const QueueNode* head() const noexcept { return fHead; }
+    MessagePool& pool() noexcept { return fPool; }
+
+private:
+    void insert(QueueNode* node) noexcept;
+    void unlink(QueueNode* node) noexcept;
+    void recycle(QueueNode* node) noexcept;
+
+    QueueNode* fHead = nullptr;
+    QueueNode* fTail = nullptr;
+    QueueNode* fFreeNodes = nullptr;
+    MessagePool fPool;
+    QueueNode* fNodeStore = nullptr;
+};
