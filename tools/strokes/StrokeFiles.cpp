@@ -55,16 +55,21 @@ bool writeWav(const std::string& path, const std::vector<float>& values, unsigne
 {
     constexpr uint16_t kFormatFloat = 3;
     const uint32_t dataBytes = static_cast<uint32_t>(values.size() * 4);
+    // Float data needs the 18-byte format chunk and a fact chunk with the frame count.
     std::string bytes = "RIFF";
-    appendLe32(bytes, 36 + dataBytes);
+    appendLe32(bytes, 50 + dataBytes);
     bytes += "WAVEfmt ";
-    appendLe32(bytes, 16);
+    appendLe32(bytes, 18);
     appendLe16(bytes, kFormatFloat);
     appendLe16(bytes, 1);  // mono
     appendLe32(bytes, sampleRate);
     appendLe32(bytes, sampleRate * 4);
     appendLe16(bytes, 4);   // block align
     appendLe16(bytes, 32);  // bits per sample
+    appendLe16(bytes, 0);   // no extension
+    bytes += "fact";
+    appendLe32(bytes, 4);
+    appendLe32(bytes, static_cast<uint32_t>(values.size()));
     bytes += "data";
     appendLe32(bytes, dataBytes);
     appendFloats(bytes, values);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 
 namespace {
 
@@ -71,10 +72,11 @@ std::vector<ModeSpec> bayaModes(const std::array<Partial, 6>& partials)
     return drumModes(kBayaPitchHz, kBayaModes, partials);
 }
 
-// A closed stroke leaves the head barely moving under the hand: a faint, slowly dying hum.
-std::vector<ModeSpec> withResidue(std::vector<ModeSpec> modes, ModeSpec residue)
+// Modes beyond the drum's harmonic ones: the faint hum a closed stroke leaves under the
+// hand, or the quickly dying inharmonic upper modes that make a rim stroke bright.
+std::vector<ModeSpec> withModes(std::vector<ModeSpec> modes, std::initializer_list<ModeSpec> more)
 {
-    modes.push_back(residue);
+    modes.insert(modes.end(), more);
     return modes;
 }
 
@@ -86,8 +88,11 @@ std::vector<StrokeRecipe> strokeRecipes()
     std::vector<StrokeRecipe> recipes;
     // Na: the rim is struck while the ring finger mutes the centre, so the lowest mode is gone.
     recipes.push_back({"dayan1", 24552, 1.0f,
-                       dayanModes({{{0.03, 0.05}, {1.0, 0.13}, {0.8, 0.11}, {0.6, 0.09},
-                                    {0.45, 0.075}}}),
+                       withModes(dayanModes({{{0.03, 0.05}, {1.0, 0.13}, {0.8, 0.11},
+                                              {0.6, 0.09}, {0.45, 0.075}}}),
+                                 {{kDayanPitchHz * 6.27, 0.12, 0.030, 0.0031},
+                                  {kDayanPitchHz * 7.36, 0.08, 0.024, 0.0017},
+                                  {kDayanPitchHz * 8.61, 0.05, 0.018, 0.0025}}),
                        {{0.8, 0.0015, 2000.0, 12000.0, 0x9E3779B9u}},
                        {},
                        0.0003,
@@ -118,18 +123,18 @@ std::vector<StrokeRecipe> strokeRecipes()
                        0.010});
     // Tit: flat fingers stay on the head and choke every partial.
     recipes.push_back({"dayan5", 24000, 0.4416f,
-                       withResidue(dayanModes({{{0.7, 0.015}, {0.5, 0.014}, {0.3, 0.012},
+                       withModes(dayanModes({{{0.7, 0.015}, {0.5, 0.014}, {0.3, 0.012},
                                                 {0.15, 0.010}, {0.08, 0.009}}}),
-                                   {dayanTone, 0.006, 0.12, 0.0020}),
+                                   {{dayanTone, 0.006, 0.12, 0.0020}}),
                        {{0.8, 0.008, 600.0, 6000.0, 0x165667B1u}},
                        {},
                        0.0003,
                        0.010});
     // Ka: flat palm slap on the bass head.
     recipes.push_back({"baya1", 19305, 0.5412f,
-                       withResidue(bayaModes({{{1.0, 0.020}, {0.5, 0.016}, {0.3, 0.014},
+                       withModes(bayaModes({{{1.0, 0.020}, {0.5, 0.016}, {0.3, 0.014},
                                                {0.2, 0.012}, {0.1, 0.010}, {0.1, 0.010}}}),
-                                   {kBayaPitchHz, 0.006, 0.12, 0.0}),
+                                   {{kBayaPitchHz, 0.006, 0.12, 0.0}}),
                        {{0.8, 0.010, 150.0, 1500.0, 0xD3A2646Cu},
                         {0.5, 0.001, 2000.0, 10000.0, 0xFD7046C5u}},
                        {},
@@ -137,9 +142,9 @@ std::vector<StrokeRecipe> strokeRecipes()
                        0.010});
     // Ke: a lighter closed stroke.
     recipes.push_back({"baya2", 24212, 0.2930f,
-                       withResidue(bayaModes({{{0.8, 0.018}, {0.35, 0.015}, {0.2, 0.012},
+                       withModes(bayaModes({{{0.8, 0.018}, {0.35, 0.015}, {0.2, 0.012},
                                                {0.1, 0.010}, {0.05, 0.009}, {0.05, 0.009}}}),
-                                   {kBayaPitchHz, 0.004, 0.12, 0.0}),
+                                   {{kBayaPitchHz, 0.004, 0.12, 0.0}}),
                        {{0.5, 0.009, 200.0, 1200.0, 0xB55A4F09u},
                         {0.2, 0.001, 2000.0, 8000.0, 0x68E31DA4u}},
                        {},
