@@ -8,8 +8,9 @@
 
 constexpr double kStrokeSampleRate = 48000.0;
 
-// One exponentially decaying membrane mode. A non-zero split renders it as two
-// near-degenerate modes that far apart (relative), whose beating keeps the ring alive.
+// One exponentially decaying membrane mode. A non-zero split renders it as a doublet: two
+// near-degenerate modes that far apart (as a fraction of the frequency), whose beating keeps
+// the ring alive.
 struct ModeSpec {
     double frequencyHz;
     double amplitude;
