@@ -127,12 +127,18 @@ TEST(ObjectFuzz, EveryOperationCodeOnEveryPairOfSpecialValues) {
         for (float f : kSpecialFloats) {
             if (code <= 21) {
                 const float y = applyUnaryOp(static_cast<UnaryOp>(code), f);
-                if (code >= 14 && code <= 17 && !(f > 0.0f)) EXPECT_EQ(y, 0.0f) << code << " " << f;
+                if (code >= 14 && code <= 17 && !(f > 0.0f)) {
+                    EXPECT_EQ(y, 0.0f) << code << " " << f;
+                }
             }
             for (float k : kSpecialFloats) {
                 const float r = applyBinaryOp(static_cast<BinaryOp>(code), f, k);
-                if (integerResult) EXPECT_TRUE(std::fabs(r) <= 2147483648.0f) << code << " " << f << " " << k;
-                if (truthResult || code == 24) EXPECT_TRUE(r == 0.0f || r == 1.0f) << code << " " << f << " " << k;
+                if (integerResult) {
+                    EXPECT_LE(std::fabs(r), 2147483648.0f) << code << " " << f << " " << k;
+                }
+                if (truthResult || code == 24) {
+                    EXPECT_TRUE(r == 0.0f || r == 1.0f) << code << " " << f << " " << k;
+                }
             }
         }
     }
