@@ -175,6 +175,11 @@ void World::Impl::dispatchQueued() {
 
 void World::Impl::dispatchEvent(XEvent& event) {
   const bool filtered = XFilterEvent(&event, None) == True;
+  if (event.type == MappingNotify) {
+    // Keep key lookups in step with a changed keyboard layout.
+    XRefreshKeyboardMapping(&event.xmapping);
+    return;
+  }
   if (hasServerTime && event.type == syncEventBase + XSyncAlarmNotify) {
     const auto& notify = reinterpret_cast<const XSyncAlarmNotifyEvent&>(event);
     for (View* view : views)
