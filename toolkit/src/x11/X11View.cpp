@@ -6,40 +6,28 @@
 #include <algorithm>
 #include <cstring>
 
+#include "X11ErrorHandler.h"
 #include "X11Internal.h"
 
 namespace Skein {
 
 namespace {
 
-int gTrappedErrorCode = 0;
-
-int trapError(Display*, XErrorEvent* error) {
-  gTrappedErrorCode = error->error_code;
-  return 0;
-}
-
-// Turns X errors during a risky sequence (a host's window id, context creation) into a failed
-// result instead of the default handler's exit.
+// Reports whether X errors happened during a risky sequence (a host's window id, context
+// creation); the toolkit's error handler keeps them from ending the process.
 class ErrorTrap {
 public:
   explicit ErrorTrap(Display* display) : fDisplay(display) {
     XSync(fDisplay, False);
-    gTrappedErrorCode = 0;
-    fPrevious = XSetErrorHandler(trapError);
-  }
-  ~ErrorTrap() {
-    XSync(fDisplay, False);
-    XSetErrorHandler(fPrevious);
+    takeLastError(fDisplay);
   }
   bool failed() {
     XSync(fDisplay, False);
-    return gTrappedErrorCode != 0;
+    return takeLastError(fDisplay) != 0;
   }
 
 private:
   Display* fDisplay;
-  XErrorHandler fPrevious = nullptr;
 };
 
 GLXFBConfig chooseFramebufferConfig(Display* display, int screen) {

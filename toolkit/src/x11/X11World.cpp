@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "../SizeRules.h"
+#include "X11ErrorHandler.h"
 #include "X11Internal.h"
 
 namespace Skein {
@@ -109,6 +110,7 @@ World* World::open(bool standalone) {
   if (standalone) XInitThreads();
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return nullptr;
+  installErrorHandler(display);
 
   auto* impl = new World::Impl;
   impl->display = display;
@@ -124,6 +126,7 @@ World* World::open(bool standalone) {
 World::~World() {
   if (pImpl->inputMethod != nullptr) XCloseIM(pImpl->inputMethod);
   XCloseDisplay(pImpl->display);
+  removeErrorHandler(pImpl->display);
   delete pImpl;
 }
 
