@@ -169,6 +169,12 @@ TEST_F(Clipboard, TextOfferedByTheWindowIsReadByAnotherClient) {
   Child types({"xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"});
   ASSERT_TRUE(pumpUntil(app, [&] { return types.poll(); }));
   EXPECT_NE(types.output.find("text/plain"), std::string::npos);
+
+  // The window reads its own offer through the server like any other client.
+  size_t size = 0;
+  const void* data = shown.window.fetchClipboard(size);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(std::string(static_cast<const char*>(data), size), text);
 }
 
 TEST_F(Clipboard, TextOfferedByAnotherClientIsFetched) {
