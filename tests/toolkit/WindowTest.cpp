@@ -75,6 +75,18 @@ TEST(Window, EmbeddedWindowLivesInTheHostWindowAndKeepsItsSizeRules) {
   }
 }
 
+TEST(Window, AHostWindowThatDoesNotExistFailsRealisationWithoutEndingTheProcess) {
+  Skein::Application app(false);
+  Skein::Window window(app, 0x3ffffff, 300, 300, 1.0);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(window.realize());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "\x1b[31mFailed to realize Pugl view, everything will fail!\x1b[0m\n");
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.nativeWindowHandle(), 0u);
+  app.pumpEvents(0);
+}
+
 TEST(Window, AutomaticScalingResizesNowAndKeepsTheMinimum) {
   Skein::Application app(false);
   TestClient client;
@@ -122,6 +134,14 @@ TEST(Window, DrawsTopLevelThenSubWidgetsClippedToTheirArea) {
   expectColour(80, 29, 255, 0, 0);    // clipped right of it
   expectColour(50, 30, 255, 0, 0);    // and below it
   expectColour(199, 99, 255, 0, 0);
+
+  // A picture that cannot be written is reported; drawing goes on.
+  shown.window.captureNextFrame("/nonexistent-folder/frame.ppm");
+  const unsigned paintsBefore = shown.widget.paints;
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(pumpUntil(app, [&] { return shown.widget.paints > paintsBefore; }));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "\x1b[31massertion failure: \"f != nullptr\" in file src/OpenGL, line 785\x1b[0m\n");
 }
 
 TEST(Window, ScaleFactorComesFromTheHostTheEnvironmentOrXftDpi) {

@@ -83,6 +83,9 @@ struct View::Impl {
 
   Impl(World& world, ViewEventHandler& handler);
   void deliver(const ViewEvent& event) { handler.onViewEvent(event); }
+  bool createWindow(GLXFBConfig config, unsigned frameWidth, unsigned frameHeight);
+  void destroyWindow();
+  void setWindowProperties();
   void updateSizeHints();
   void flushPending();
   void enter();

@@ -108,8 +108,7 @@ View::~View() {
     glXDestroyContext(display, v.context);
   }
   if (v.inputContext != nullptr) XDestroyIC(v.inputContext);
-  if (v.window != 0) XDestroyWindow(display, v.window);
-  if (v.colormap != 0) XFreeColormap(display, v.colormap);
+  v.destroyWindow();
   XFlush(display);
   delete pImpl;
 }
@@ -128,6 +127,57 @@ uintptr_t View::nativeHandle() const noexcept { return pImpl->window; }
 unsigned View::frameWidth() const noexcept { return pImpl->width; }
 unsigned View::frameHeight() const noexcept { return pImpl->height; }
 
+bool View::Impl::createWindow(GLXFBConfig config, unsigned frameWidth, unsigned frameHeight) {
+  Display* display = w.display;
+  const int screen = DefaultScreen(display);
+  const ::Window root = RootWindow(display, screen);
+  int x = 0, y = 0;
+  if (parent == 0) {  // a free window is centred on the screen
+    x = (DisplayWidth(display, screen) - static_cast<int>(frameWidth)) / 2;
+    y = (DisplayHeight(display, screen) - static_cast<int>(frameHeight)) / 2;
+  }
+  XVisualInfo* visual = glXGetVisualFromFBConfig(display, config);
+  if (visual == nullptr) return false;
+
+  ErrorTrap trap(display);
+  colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+  XSetWindowAttributes attributes{};
+  attributes.colormap = colormap;
+  attributes.border_pixel = 0;
+  attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                          EnterWindowMask | LeaveWindowMask | PointerMotionMask | ExposureMask |
+                          StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
+  window = XCreateWindow(display, parent != 0 ? parent : root, x, y, frameWidth, frameHeight, 0,
+                         visual->depth, InputOutput, visual->visual,
+                         CWColormap | CWEventMask | CWBorderPixel, &attributes);
+  XFree(visual);
+  if (trap.failed() || window == 0) {
+    destroyWindow();
+    return false;
+  }
+  return true;
+}
+
+void View::Impl::destroyWindow() {
+  if (window != 0) XDestroyWindow(w.display, window);
+  if (colormap != 0) XFreeColormap(w.display, colormap);
+  window = 0;
+  colormap = 0;
+}
+
+void View::Impl::setWindowProperties() {
+  Display* display = w.display;
+  updateSizeHints();
+  XClassHint classHint{const_cast<char*>(w.className.c_str()),
+                       const_cast<char*>(w.className.c_str())};
+  XSetClassHint(display, window, &classHint);
+  if (parent == 0) {
+    XSetWMProtocols(display, window, &w.atoms.wmDeleteWindow, 1);
+    setWindowTypeProperties(w, window);
+  }
+  if (transientFor != 0) XSetTransientForHint(display, window, transientFor);
+}
+
 bool View::realize() {
   Impl& v = *pImpl;
   Display* display = v.w.display;
@@ -137,60 +187,17 @@ bool View::realize() {
   if (width == 0 || height == 0) return false;
 
   const int screen = DefaultScreen(display);
-  const ::Window root = RootWindow(display, screen);
-  const bool isFree = v.parent == 0;
-  int x = 0, y = 0;
-  if (isFree) {
-    x = (DisplayWidth(display, screen) - static_cast<int>(width)) / 2;
-    y = (DisplayHeight(display, screen) - static_cast<int>(height)) / 2;
-  }
-
   GLXFBConfig config = chooseFramebufferConfig(display, screen);
-  if (config == nullptr) return false;
-  XVisualInfo* visual = glXGetVisualFromFBConfig(display, config);
-  if (visual == nullptr) return false;
-
-  ErrorTrap trap(display);
-  v.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-  XSetWindowAttributes attributes{};
-  attributes.colormap = v.colormap;
-  attributes.border_pixel = 0;
-  attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                          EnterWindowMask | LeaveWindowMask | PointerMotionMask | ExposureMask |
-                          StructureNotifyMask | FocusChangeMask | PropertyChangeMask;
-  v.window = XCreateWindow(display, isFree ? root : v.parent, x, y, width, height, 0, visual->depth,
-                           InputOutput, visual->visual, CWColormap | CWEventMask | CWBorderPixel,
-                           &attributes);
-  XFree(visual);
-  if (trap.failed() || v.window == 0) {
-    if (v.window != 0) XDestroyWindow(display, v.window);
-    XFreeColormap(display, v.colormap);
-    v.window = 0;
-    v.colormap = 0;
-    return false;
-  }
-
+  if (config == nullptr || !v.createWindow(config, width, height)) return false;
   v.context = createContext(display, screen, config);
   if (v.context == nullptr) {
-    XDestroyWindow(display, v.window);
-    XFreeColormap(display, v.colormap);
-    v.window = 0;
-    v.colormap = 0;
+    v.destroyWindow();
     return false;
   }
-
   v.width = width;
   v.height = height;
-  v.updateSizeHints();
-  XClassHint classHint{const_cast<char*>(v.w.className.c_str()),
-                       const_cast<char*>(v.w.className.c_str())};
-  XSetClassHint(display, v.window, &classHint);
+  v.setWindowProperties();
   if (!v.title.empty()) setTitle(v.title.c_str());
-  if (isFree) {
-    XSetWMProtocols(display, v.window, &v.w.atoms.wmDeleteWindow, 1);
-    setWindowTypeProperties(v.w, v.window);
-  }
-  if (v.transientFor != 0) XSetTransientForHint(display, v.window, v.transientFor);
   if (v.w.inputMethod != nullptr)
     v.inputContext = XCreateIC(v.w.inputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing,
                                XNClientWindow, v.window, XNFocusWindow, v.window, nullptr);
