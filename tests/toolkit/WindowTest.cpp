@@ -87,20 +87,47 @@ TEST(Window, AHostWindowThatDoesNotExistFailsRealisationWithoutEndingTheProcess)
   app.pumpEvents(0);
 }
 
-TEST(Window, AutomaticScalingResizesNowAndKeepsTheMinimum) {
+TEST(Window, AutomaticScalingDrawsAndReportsInUnscaledUnits) {
   Skein::Application app(false);
   TestClient client;
-  const ::Window host =
-      XCreateSimpleWindow(client.display(), DefaultRootWindow(client.display()), 0, 0, 900, 900,
-                          0, 0, 0);
+  Display* d = client.display();
+  const ::Window host = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 900, 900, 0, 0, 0);
+  XMapWindow(d, host);
   client.sync();
-  Skein::Window window(app, host, 242, 444, 2.0);
-  ASSERT_TRUE(window.realize());
-  window.setSizeLimits(242, 444, true, true, true);
-  EXPECT_EQ(window.pixelSize(), (Skein::Size<unsigned>{484, 888}));
-  window.setPixelSize(300, 300);
-  EXPECT_EQ(window.pixelSize(), (Skein::Size<unsigned>{484, 888}));
-  XDestroyWindow(client.display(), host);
+  {
+    Skein::Window window(app, host, 242, 444, 2.0);
+    ASSERT_TRUE(window.realize());
+    RecordingWidget widget(window);
+    RecordingSubWidget sub(&widget);
+    sub.placeAt(10, 10);
+    sub.setPixelSize(20, 20);
+    window.setSizeLimits(242, 444, true, true, true);
+    EXPECT_EQ(window.pixelSize(), (Skein::Size<unsigned>{484, 888}));
+    window.setPixelSize(300, 300);  // the minimum is scaled too
+    EXPECT_EQ(window.pixelSize(), (Skein::Size<unsigned>{484, 888}));
+    ASSERT_TRUE(pumpUntil(app, [&] { return widget.paints > 0 && widget.pixelWidth() == 484; }));
+
+    const std::string file = temporaryFileName("scaled.ppm");
+    window.captureNextFrame(file.c_str());
+    const unsigned before = widget.paints;
+    ASSERT_TRUE(pumpUntil(app, [&] { return widget.paints > before; }));
+    Picture picture;
+    ASSERT_TRUE(picture.load(file));
+    std::remove(file.c_str());
+    ASSERT_EQ(picture.width, 484);
+    EXPECT_EQ(picture.at(21, 21)[1], 255);  // the sub-widget, drawn twice as large
+    EXPECT_EQ(picture.at(58, 58)[1], 255);
+    EXPECT_EQ(picture.at(61, 61)[1], 0);
+    EXPECT_EQ(picture.at(400, 800)[0], 255);  // the top-level widget fills the whole window
+
+    client.movePointerTo(window.nativeWindowHandle(), 100, 200);
+    client.clickButton(1);
+    ASSERT_TRUE(pumpUntil(app, [&] { return widget.seen.buttons.size() >= 2; }));
+    EXPECT_EQ(widget.seen.buttons[0].pos.x, 50.0);
+    EXPECT_EQ(widget.seen.buttons[0].pos.y, 100.0);
+    EXPECT_EQ(widget.seen.buttons[0].absolutePos.y, 100.0);
+  }
+  XDestroyWindow(d, host);
 }
 
 TEST(Window, DrawsTopLevelThenSubWidgetsClippedToTheirArea) {

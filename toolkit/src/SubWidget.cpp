@@ -26,17 +26,17 @@ void SubWidget::PrivateData::display(unsigned windowWidth, unsigned windowHeight
   if (needsViewportScaling) {
     const double f = viewportScaleFactor != 0.0 ? viewportScaleFactor : 1.0;
     const int w = roundToInt(size.width * f), h = roundToInt(size.height * f);
-    glViewport(absolutePos.x, roundToInt(height * s) - absolutePos.y - h, w, h);
+    glViewport(roundToInt(absolutePos.x * s), roundToInt(height - absolutePos.y * s) - h, w, h);
   } else if (needsFullViewportForDrawing ||
              (absolutePos == Point<int>{} && size == Size<unsigned>{windowWidth, windowHeight})) {
     glViewport(0, -roundToInt((s - 1.0) * height), roundToInt(width * s), roundToInt(height * s));
   } else {
     // The whole window's viewport moved to our position, so paint() draws in its own
-    // coordinates, clipped to its area.
+    // coordinates, clipped to its area. OpenGL counts rows from the bottom.
     glViewport(roundToInt(absolutePos.x * s), -roundToInt((s - 1.0) * height + absolutePos.y * s),
                roundToInt(width * s), roundToInt(height * s));
     glScissor(roundToInt(absolutePos.x * s),
-              roundToInt((height - absolutePos.y - static_cast<double>(size.height)) * s),
+              roundToInt(height - (absolutePos.y + static_cast<double>(size.height)) * s),
               roundToInt(size.width * s), roundToInt(size.height * s));
     glEnable(GL_SCISSOR_TEST);
     scissor = true;

@@ -30,7 +30,7 @@ struct Widget::PrivateData {
   bool giveToSubWidgets(const MotionEvent& event);
   bool giveToSubWidgets(const ScrollEvent& event);
 
-  // Draws the visible sub-widgets in order; window size in unscaled units.
+  // Draws the visible sub-widgets in order into a window of the given pixel size.
   void displaySubWidgets(unsigned windowWidth, unsigned windowHeight, double autoScaleFactor);
 
 private:

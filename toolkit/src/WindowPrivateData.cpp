@@ -183,10 +183,7 @@ void Window::PrivateData::onConfigure(unsigned width, unsigned height) {
     autoScaleFactor = std::min(static_cast<double>(width) / minWidth,
                                static_cast<double>(height) / minHeight);
   self->onReshape(width, height);
-  const unsigned widgetWidth = autoScaling ? roundToUnsigned(width / autoScaleFactor) : width;
-  const unsigned widgetHeight = autoScaling ? roundToUnsigned(height / autoScaleFactor) : height;
-  for (TopLevelWidget* widget : topLevelWidgets)
-    widget->Widget::setPixelSize(widgetWidth, widgetHeight);
+  for (TopLevelWidget* widget : topLevelWidgets) widget->Widget::setPixelSize(width, height);
   view->postRedisplay();
 }
 
