@@ -16,7 +16,8 @@ TestClient::~TestClient() {
 }
 
 void TestClient::key(KeySym sym, bool press) {
-  XTestFakeKeyEvent(fDisplay, XKeysymToKeycode(fDisplay, sym), press ? True : False, CurrentTime);
+  const KeyCode code = sym == fSpareSym ? fSpareCode : XKeysymToKeycode(fDisplay, sym);
+  XTestFakeKeyEvent(fDisplay, code, press ? True : False, CurrentTime);
   XFlush(fDisplay);
 }
 
@@ -67,6 +68,8 @@ KeyCode TestClient::mapSpareKey(KeySym sym) {
     KeySym syms[2] = {sym, sym};
     XChangeKeyboardMapping(fDisplay, spare, 2, syms, 1);
     XSync(fDisplay, False);
+    fSpareSym = sym;
+    fSpareCode = spare;
   }
   return spare;
 }

@@ -46,6 +46,8 @@ public:
 
 private:
   Display* fDisplay;
+  KeySym fSpareSym = NoSymbol;  // this client's key lookups may not know the new mapping yet
+  KeyCode fSpareCode = 0;
 };
 
 struct Recorded {
