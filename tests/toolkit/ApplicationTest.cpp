@@ -88,6 +88,19 @@ TEST(Application, AStandaloneWindowStaysOpenWhenItsCloseHandlerRefuses) {
   EXPECT_FALSE(window.isVisible());
 }
 
+TEST(Application, DestroyingAShownWindowCountsItAsClosed) {
+  auto* app = new Skein::Application(true);
+  {
+    Skein::Window window(*app, 0, 100, 100, 1.0);
+    window.makeVisible();
+    EXPECT_FALSE(app->isQuitting());
+  }
+  EXPECT_TRUE(app->isQuitting());
+  ::testing::internal::CaptureStderr();
+  delete app;
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");  // no count left behind
+}
+
 TEST(Application, PumpWithoutTimeoutDispatchesQueuedEvents) {
   Skein::Application app(true);
   TestClient client;
