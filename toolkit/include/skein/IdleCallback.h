@@ -1,0 +1,12 @@
+// Periodic work registered with an application or a window; called on the event-loop thread.
+#pragma once
+
+namespace Skein {
+
+class IdleCallback {
+public:
+  virtual ~IdleCallback() = default;
+  virtual void onIdleTick() = 0;
+};
+
+}  // namespace Skein
