@@ -144,11 +144,13 @@ TEST(Sequencer, StartAndContinueChangeNothing) {
     EXPECT_EQ(drumStroke(started[36], kDayan), tableForIdx(kDayan, 3));
 }
 
-TEST(Sequencer, WithoutPatternEveryStepPlaysTheFirstStrokes) {
+// The initial seed value is 0, which the generator takes as 1: until a Pattern arrives the drums
+// play Pattern 1 at Length 4.
+TEST(Sequencer, WithoutPatternTheDrumsPlayTheFirstPattern) {
     Groove g;
-    const auto started = g.ticks(4 * 24);
-    EXPECT_EQ(drumSteps(started, kDayan, 24, 4), std::vector<int>(4, kDayan1Table));
-    EXPECT_EQ(drumSteps(started, kBaya, 24, 4), std::vector<int>(4, kBaya1Table));
+    const auto started = g.ticks(8 * 24);
+    EXPECT_EQ(drumSteps(started, kDayan, 24, 8), tablesForIdx(kDayan, repeat({0, 2, 3, 6}, 2)));
+    EXPECT_EQ(drumSteps(started, kBaya, 24, 8), tablesForIdx(kBaya, repeat({0, 2, 4, 8}, 2)));
 }
 
 TEST(Sequencer, PatternChangeReseedsAtOnce) {
@@ -195,11 +197,11 @@ TEST(Sequencer, BusesReachTheDrumsDirectly) {
 TEST(Sequencer, InitialisationCanBeRunAgain) {
     Groove g;
     postParameters(*g.patch, 16, 2, 2, 16, 2, 2);
-    g.ticks(24);
-    g.patch->postBang(kInitReceiver);  // length 4, seed values 0: every draw is idx 0
+    g.ticks(24);                       // step 0
+    g.patch->postBang(kInitReceiver);  // length 4 and seed value 0 again; the step count goes on
     const auto started = g.ticks(4 * 24);
-    EXPECT_EQ(drumSteps(started, kDayan, 24, 4), std::vector<int>(4, kDayan1Table));
-    EXPECT_EQ(drumSteps(started, kBaya, 24, 4), std::vector<int>(4, kBaya1Table));
+    EXPECT_EQ(drumSteps(started, kDayan, 24, 4), tablesForIdx(kDayan, {0, 2, 3, 0}));
+    EXPECT_EQ(drumSteps(started, kBaya, 24, 4), tablesForIdx(kBaya, {0, 2, 4, 0}));
 }
 
 }  // namespace
