@@ -46,6 +46,9 @@ constexpr PatchParameterInfo kParameters[kParameterCount] = {
 };
 constexpr PatchParameterInfo kInvalidParameter = {"invalid parameter index", 0, 0, 0.0f, 0.0f, 0.0f};
 
+// No receiver has this hash.
+constexpr uint32_t kNoReceiver = 0;
+
 // processInterleaved renders through this many frames at a time on the stack.
 constexpr int kInterleaveChunkFrames = 256;
 }  // namespace
@@ -66,8 +69,9 @@ Krell_Vantorel::Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t
         fComplete = createTable(fTables[t], recordings[t].length, recordings[t].values);
     }
 
+    // Refused only when the pool or the scheduler's nodes could not be allocated.
     MessageStorage<1> storage;
-    scheduleForObject(Message::initWithBang(&storage, 0), &onInitialise, 0);
+    fComplete = fComplete && scheduleForObject(Message::initWithBang(&storage, 0), &onInitialise, 0) != nullptr;
 }
 
 Krell_Vantorel::~Krell_Vantorel() = default;
@@ -173,7 +177,8 @@ Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t ou
         std::free(storage);
         return nullptr;
     }
-    if (!patch->isComplete()) {
+    // A post to no receiver proves that the input pipe got its buffer; the first block drops it.
+    if (!patch->isComplete() || !patch->postBang(kNoReceiver)) {
         destroyPatch(patch);
         return nullptr;
     }

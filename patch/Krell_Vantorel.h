@@ -26,7 +26,7 @@ public:
     Table* findTable(uint32_t tableHash) override;
     void routeToReceiver(uint32_t receiverHash, const Message* message) override;
 
-    // Whether every stroke table was allocated.
+    // Whether every stroke table was allocated and the initialisation could be scheduled.
     bool isComplete() const noexcept { return fComplete; }
 
 private:
@@ -43,8 +43,8 @@ private:
     bool fComplete = true;
 };
 
-// Constructs a patch in storage from the C allocator. Null when any allocation fails; nothing is
-// left allocated then.
+// Constructs a patch in storage from the C allocator. Null when any allocation fails (storage,
+// pool, input pipe, tables); nothing is left allocated then.
 Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
 // Destroys a patch made by createPatch; null is ignored.
 void destroyPatch(Krell_Vantorel* patch);

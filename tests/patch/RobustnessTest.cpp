@@ -52,7 +52,7 @@ TEST(Robustness, UntrustedValuesOnEveryReceiver) {
     auto patch = makePatch();
     std::vector<float> left(700), right(700);
     float* outputs[2] = {left.data(), right.data()};
-    for (int block = 0; block < 3000; ++block) {
+    for (int block = 0; block < 20000; ++block) {
         const int posts = static_cast<int>(random() % 8);
         for (int i = 0; i < posts; ++i) postRandomMessage(*patch, random);
         if (random() % 2) postStatus(*patch, 248.0f, delayForFrame(static_cast<int>(random() % 64)));
