@@ -114,10 +114,11 @@ int Krell_Vantorel::nextDueFrame(int frame, int frames) noexcept {
 }
 
 void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept {
-    StrokeVoice* voices = fGraph.voices;
-    for (int i = 0; i < n; ++i) {
-        for (int v = 0; v < kVoiceCount; ++v) fSlots[v] = voices[v].render(this);
-        mixStrokes(fSlots, left + i, right + i);
+    for (int done = 0; done < n;) {
+        const int frames = n - done < kRenderFrames ? n - done : kRenderFrames;
+        for (int v = 0; v < kVoiceCount; ++v) fGraph.voices[v].render(this, fSlots[v], frames);
+        for (int i = 0; i < frames; ++i) mixStrokes(fSlots, i, left + done + i, right + done + i);
+        done += frames;
     }
 }
 
