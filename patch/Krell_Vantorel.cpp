@@ -90,7 +90,8 @@ int Krell_Vantorel::outputChannelCount() {
 
 int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) {
     drainInputPipe();
-    if (frames <= 0) return 0;
+    // Without somewhere to write, the block is refused like an empty one.
+    if (frames <= 0 || outputs == nullptr || outputs[0] == nullptr || outputs[1] == nullptr) return 0;
     float* left = outputs[0];
     float* right = outputs[1];
     // Frame by frame, but the voices run uninterrupted between the frames at which messages fall due.
@@ -123,14 +124,14 @@ void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept {
 }
 
 int Krell_Vantorel::processContiguous(const float*, float* output, int frames) {
-    float* const outputs[2] = {output, frames > 0 ? output + frames : output};
+    float* const outputs[2] = {output, output != nullptr && frames > 0 ? output + frames : nullptr};
     return processBlock(nullptr, outputs, frames);
 }
 
 // Rendered in chunks so that the stack use does not grow with the block size.
 int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) {
     float chunk[2 * kInterleaveChunkFrames];
-    if (frames <= 0) return processContiguous(nullptr, chunk, frames);
+    if (frames <= 0 || output == nullptr) return processContiguous(nullptr, nullptr, 0);
     for (int done = 0; done < frames;) {
         const int n = frames - done < kInterleaveChunkFrames ? frames - done : kInterleaveChunkFrames;
         processContiguous(nullptr, chunk, n);

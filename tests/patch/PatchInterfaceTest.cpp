@@ -100,17 +100,20 @@ struct Score {
         events.push_back({25000, hashString("Baya_Pattern"), 3.0f});
         std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.frame < b.frame; });
     }
+    // Posts the events of frames [from, to) for a block starting at blockStart.
+    void post(KrellContextInterface& patch, int from, int to, int blockStart) const {
+        for (const Event& e : events) {
+            if (e.frame < from || e.frame >= to) continue;
+            EXPECT_TRUE(patch.postFormatted(e.hash, delayForFrame(e.frame - blockStart), "ff",
+                                            static_cast<double>(e.value), 0.0));
+        }
+    }
     // Renders `frames` in blocks of `blockSize`, posting each event before the block it falls in.
     Stereo render(KrellContextInterface& patch, int frames, int blockSize) const {
         Stereo all{std::vector<float>(frames), std::vector<float>(frames)};
-        size_t next = 0;
         for (int start = 0; start < frames; start += blockSize) {
             const int n = std::min(blockSize, frames - start);
-            for (; next < events.size() && events[next].frame < start + n; ++next) {
-                const Event& e = events[next];
-                EXPECT_TRUE(patch.postFormatted(e.hash, delayForFrame(e.frame - start), "ff",
-                                                static_cast<double>(e.value), 0.0));
-            }
+            post(patch, start, start + n, start);
             float* outputs[2] = {all.left.data() + start, all.right.data() + start};
             EXPECT_EQ(patch.processBlock(nullptr, outputs, n), n);
         }
@@ -164,6 +167,12 @@ TEST(PatchInterface, EmptyBlockOnlyMovesPostsIntoTheQueue) {
         EXPECT_EQ(patch->processBlock(nullptr, outputs, 0), 0);
     }
     EXPECT_EQ(patch->processBlock(nullptr, outputs, -5), 0);
+    // Nowhere to write: refused like an empty block.
+    float* missing[2] = {&sentinel[0], nullptr};
+    EXPECT_EQ(patch->processBlock(nullptr, missing, 64), 0);
+    EXPECT_EQ(patch->processBlock(nullptr, nullptr, 64), 0);
+    EXPECT_EQ(patch->processContiguous(nullptr, nullptr, 64), 0);
+    EXPECT_EQ(patch->processInterleaved(nullptr, nullptr, 64), 0);
     EXPECT_EQ(sentinel[0], -7.0f);
     EXPECT_EQ(sentinel[1], -7.0f);
     EXPECT_EQ(patch->blockStartSample(), 10u);
@@ -204,18 +213,14 @@ TEST(PatchInterface, ContiguousAndInterleavedLayouts) {
 
     auto contiguous = makePatch();
     std::vector<float> planar(2 * kFrames);
-    for (const auto& e : score.events) {
-        if (e.frame < kFrames) contiguous->postFormatted(e.hash, delayForFrame(e.frame), "ff", double{e.value}, 0.0);
-    }
+    score.post(*contiguous, 0, kFrames, 0);
     EXPECT_EQ(contiguous->processContiguous(nullptr, planar.data(), kFrames), kFrames);
     EXPECT_EQ(std::memcmp(planar.data(), expected.left.data(), kFrames * sizeof(float)), 0);
     EXPECT_EQ(std::memcmp(planar.data() + kFrames, expected.right.data(), kFrames * sizeof(float)), 0);
 
     auto interleaved = makePatch();
     std::vector<float> pairs(2 * kFrames);
-    for (const auto& e : score.events) {
-        if (e.frame < kFrames) interleaved->postFormatted(e.hash, delayForFrame(e.frame), "ff", double{e.value}, 0.0);
-    }
+    score.post(*interleaved, 0, kFrames, 0);
     EXPECT_EQ(interleaved->processInterleaved(nullptr, pairs.data(), kFrames), kFrames);
     for (int j = 0; j < kFrames; ++j) {
         ASSERT_EQ(std::memcmp(&pairs[2 * j], &expected.left[j], sizeof(float)), 0) << j;
