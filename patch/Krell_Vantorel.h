@@ -19,12 +19,12 @@ public:
     const char* patchName() override;
     int inputChannelCount() override;
     int outputChannelCount() override;
-    int processBlock(const float* const* inputs, float* const* outputs, int frames) override;
-    int processContiguous(const float* input, float* output, int frames) override;
-    int processInterleaved(const float* input, float* output, int frames) override;
+    int processBlock(const float* const* inputs, float* const* outputs, int frames) noexcept override;
+    int processContiguous(const float* input, float* output, int frames) noexcept override;
+    int processInterleaved(const float* input, float* output, int frames) noexcept override;
     int parameterInfo(int index, PatchParameterInfo* info) override;
     Table* findTable(uint32_t tableHash) override;
-    void routeToReceiver(uint32_t receiverHash, const Message* message) override;
+    void routeToReceiver(uint32_t receiverHash, const Message* message) noexcept override;
 
     // Whether every stroke table was allocated and the initialisation could be scheduled.
     bool isComplete() const noexcept { return fComplete; }
