@@ -12,7 +12,7 @@
 
 class Krell_Vantorel : public KrellContext {
 public:
-    // Only createPatch constructs a patch: a failed table allocation leaves it incomplete.
+    // Use createPatch, which checks isComplete(): a failed allocation leaves the patch incomplete.
     Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
     ~Krell_Vantorel() override;
 

@@ -1,4 +1,4 @@
-// Stroke voice commands. Audio thread only.
+// Stroke voice commands and rendering. Audio thread only.
 #include "StrokeVoice.h"
 
 #include <algorithm>
