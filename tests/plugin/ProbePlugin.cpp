@@ -3,6 +3,8 @@
 
 #include "OrvanePluginInfo.hpp"
 
+#include <algorithm>
+
 ProbeSetup probeSetup;
 
 Orvane::Plugin* Orvane::createPlugin()
@@ -98,7 +100,12 @@ void ProbePlugin::renderBlock(const float* const* inputs, float** outputs, uint3
 
     const float* const input = inputs != nullptr ? inputs[0] : nullptr;
     for (uint32_t channel = 0; channel < ORVANE_PLUGIN_NUM_OUTPUTS; ++channel) {
+        float* const output = outputs[channel];
+        if (input == nullptr) {
+            std::fill(output, output + frames, 0.0f);
+            continue;
+        }
         for (uint32_t frame = 0; frame < frames; ++frame)
-            outputs[channel][frame] = input != nullptr ? 0.5f * input[frame] : 0.0f;
+            output[frame] = 0.5f * input[frame];
     }
 }
