@@ -43,15 +43,12 @@ bool MessagePool::carveBlock(int k) noexcept {
     if (fBufferSize - fBufferIndex < kBlockBytes) return false;
     const uint32_t chunkBytes = kSmallestChunk << k;
     ClassLists& lists = fLists[k];
-    // Ascending order leaves the block's highest chunk on top of the free list.
+    // Ascending order leaves the block's highest chunk on top of the free list. Each new chunk
+    // brings its own node: the spare nodes belong to chunks in use, which need them back when
+    // they are released.
     for (uint32_t offset = 0; offset < kBlockBytes; offset += chunkBytes) {
         const size_t at = fBufferIndex + offset;
-        ListNode* node = lists.spareNodes;
-        if (node != nullptr) {
-            lists.spareNodes = node->next;
-        } else {
-            node = &fNodeStore[at / kSmallestChunk];
-        }
+        ListNode* node = &fNodeStore[at / kSmallestChunk];
         node->chunk = fBuffer + at;
         node->next = lists.freeChunks;
         lists.freeChunks = node;

@@ -104,6 +104,19 @@ TEST(MessagePool, RefusesOversizedMessagesAndExhaustion) {
     EXPECT_EQ(pool.allocate(*small.message), chunks.back());
 }
 
+TEST(MessagePool, EveryReleasedChunkComesBackAcrossCarving) {
+    // 17 chunks in use span two carved blocks; after releasing them all, the full pool
+    // capacity must be available again.
+    MessagePool pool(1);
+    SizedMessage small(24);
+    std::vector<Message*> chunks;
+    for (int i = 0; i < 17; ++i) chunks.push_back(pool.allocate(*small.message));
+    for (Message* m : chunks) pool.release(m);
+    int allocated = 0;
+    while (pool.allocate(*small.message) != nullptr) ++allocated;
+    EXPECT_EQ(allocated, 32);
+}
+
 TEST(MessagePool, IgnoresForeignAndRepeatedReleases) {
     MessagePool pool(1);
     SizedMessage sized(24);

@@ -43,12 +43,13 @@ const char* const kWords[] = {"flush", "clear", "stop", "samplerate", "numInputC
                               "bang", "", "\xff\x80"};
 constexpr int kWordCount = sizeof(kWords) / sizeof(kWords[0]);
 
+const float kSpecialFloats[] = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, -0.5f, NAN, INFINITY, -INFINITY, 1e30f, -1e30f,
+                                2147483648.0f, -2147483648.0f, 4294967296.0f, FLT_MAX, -FLT_MAX, FLT_MIN / 4,
+                                31.0f, 32.0f, -33.0f, 6000.0f, -6001.0f};
+
 float randomFloat(Prng& prng) {
-    const float special[] = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, -0.5f, NAN, INFINITY, -INFINITY, 1e30f, -1e30f,
-                             2147483648.0f, -2147483648.0f, 4294967296.0f, FLT_MAX, -FLT_MAX, FLT_MIN / 4,
-                             31.0f, 32.0f, -33.0f, 6000.0f, -6001.0f};
     switch (prng.below(3)) {
-        case 0: return special[prng.below(sizeof(special) / sizeof(special[0]))];
+        case 0: return kSpecialFloats[prng.below(sizeof(kSpecialFloats) / sizeof(kSpecialFloats[0]))];
         case 1: return static_cast<float>(static_cast<int32_t>(prng.below(20001)) - 10000) / 8.0f;
         default: {
             const uint32_t bits = prng.next();
@@ -115,6 +116,31 @@ void deliver(RecordingContext& context, Objects& o, Prng& prng, int inlet, const
         case 8: CastObject::onMessage(&context, static_cast<CastKind>(prng.below(3)), inlet, m, record); break;
         case 9: SystemObject::onMessage(&context, inlet, m, record); break;
         default: o.player.onMessage(&context, inlet, m, record); break;
+    }
+}
+
+// Every code on every pair of awkward operands: rare pairs such as INT_MIN and -1 are certain here.
+TEST(ObjectFuzz, EveryOperationCodeOnEveryPairOfSpecialValues) {
+    for (int code = 0; code <= 24; ++code) {
+        const bool integerResult = code >= 4 && code <= 11 && code != 6;
+        const bool truthResult = code >= 12 && code <= 19;
+        for (float f : kSpecialFloats) {
+            if (code <= 21) {
+                const float y = applyUnaryOp(static_cast<UnaryOp>(code), f);
+                if (code >= 14 && code <= 17 && !(f > 0.0f)) {
+                    EXPECT_EQ(y, 0.0f) << code << " " << f;
+                }
+            }
+            for (float k : kSpecialFloats) {
+                const float r = applyBinaryOp(static_cast<BinaryOp>(code), f, k);
+                if (integerResult) {
+                    EXPECT_LE(std::fabs(r), 2147483648.0f) << code << " " << f << " " << k;
+                }
+                if (truthResult || code == 24) {
+                    EXPECT_TRUE(r == 0.0f || r == 1.0f) << code << " " << f << " " << k;
+                }
+            }
+        }
     }
 }
 

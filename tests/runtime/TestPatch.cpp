@@ -65,6 +65,6 @@ void TestPatch::receiveSecond(KrellContextInterface* context, int inlet, const M
 
 void TestPatch::record(int receiver, int inlet, const Message* m) {
     deliveries.push_back({receiver, inlet, blockStartSample() + static_cast<uint32_t>(fFrame), m->timestamp,
-                          m->floatAt(0), m->symbolAt(0)});
+                          m->floatAt(0), m->symbolAt(m->numElements - 1)});
     if (onDelivery != nullptr) onDelivery(*this, m);
 }

@@ -16,7 +16,7 @@ struct Delivery {
     uint32_t frame;  // absolute sample index at which it was delivered
     uint32_t timestamp;
     float value;  // element 0 when it is a float, else 0
-    std::string text;  // element 0 when it is a symbol
+    std::string text;  // the last element when it is a symbol
 };
 
 class TestPatch : public KrellContext {
