@@ -20,18 +20,17 @@ uint32_t low32BitsOfInteger(float value) noexcept {
     return static_cast<uint32_t>(wrapped);
 }
 
-// A state that is a multiple of the modulus would stay 0 forever; it becomes 1, like a zero seed.
-uint32_t usableState(uint32_t seed) noexcept { return seed % kModulus == 0 ? 1u : seed; }
-
 }  // namespace
 
-void RandomObject::init(uint32_t seed) noexcept { state = usableState(seed); }
+void RandomObject::init(uint32_t seed) noexcept { state = seed == 0 ? 1u : seed; }
 
 void RandomObject::onMessage(KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept {
     if (inlet == 0) {
         state = static_cast<uint32_t>(state * kMultiplier % kModulus);
         sendFloat(context, out, 0, m->timestamp, static_cast<float>(state >> 9) * 0x1p-23f);
     } else if (inlet == 1 && floatAt(m, 0)) {
-        state = usableState(low32BitsOfInteger(m->floatAt(0)));
+        // Seeding with 0 is kept: a generator at 0 stays there, and the groove relies on that
+        // (every step draws index 0 until a Pattern value arrives).
+        state = low32BitsOfInteger(m->floatAt(0));
     }
 }

