@@ -77,7 +77,7 @@ void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32
     const TransportInfo& transport = transportInfo();
     fClock.advance(transport, frames, sampleRate(), fPatch);
     forwardMidiMessages(midiMessages, midiMessageCount, frames, fPatch);
-    TransportClock::postTempo(transport, fPatch);
+    TransportClock::postTempo(transport, sampleRate(), fPatch);
     fPatch.render(outputs, frames);
 }
 

@@ -18,8 +18,8 @@ public:
     void advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
                  PatchMessageSink& sink) noexcept;
 
-    // The host tempo, in playing blocks with a usable tempo and bar/beat position.
-    static void postTempo(const TransportInfo& transport, PatchMessageSink& sink) noexcept;
+    // The host tempo, in the blocks in which advance() moves the time line.
+    static void postTempo(const TransportInfo& transport, double sampleRate, PatchMessageSink& sink) noexcept;
 
 private:
     // Invariant: fBlockStart <= fNextTick; both start at 0 and only grow.
