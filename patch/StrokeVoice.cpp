@@ -18,4 +18,11 @@ void StrokeVoice::stop(KrellContext* context, uint32_t timestamp) noexcept {
     fPlayer.onMessage(context, 0, Message::initWithSymbol(&storage, timestamp, "stop"), &ignoreFinished);
 }
 
+void StrokeVoice::render(KrellContext* context, float* out, int n) noexcept {
+    // An idle player outputs 0 and changes nothing, so its steps can be skipped.
+    int i = 0;
+    while (i < n && fPlayer.playing) out[i++] = fPlayer.process(context, &ignoreFinished);
+    for (; i < n; ++i) out[i] = 0.0f;
+}
+
 void StrokeVoice::ignoreFinished(KrellContextInterface*, int, const Message*) noexcept {}
