@@ -192,10 +192,6 @@ TEST_F(PluginAdapterTest, ParameterValuesPassThroughToThePlugin)
     EXPECT_TRUE(adapter->isParameterOutputOrTrigger(1));
     EXPECT_FALSE(adapter->isReadOnlyParameter(1));
     EXPECT_FALSE(adapter->isParameterOutputOrTrigger(2));
-
-    ParameterInfo triggerOnly;
-    triggerOnly.hints = HintTrigger;
-    EXPECT_FALSE(triggerOnly.isOutputOrTrigger());
 }
 
 TEST_F(PluginAdapterTest, EnableAndDisableTwiceReportAndCallOnce)
