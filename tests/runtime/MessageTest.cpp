@@ -87,6 +87,12 @@ TEST(Message, CopyRefusesWhatDoesNotFit) {
     EXPECT_GT(m->requiredBytes(), 0xFFFFu);
     std::vector<unsigned char> big(80000);
     EXPECT_EQ(m->copyTo(big.data(), static_cast<uint32_t>(big.size())), nullptr);
+
+    // So many elements that the core alone overflows the size field.
+    std::vector<uint64_t> wide(Message::coreSize(5000) / 8);
+    m = Message::init(wide.data(), 0, 5000);
+    EXPECT_EQ(m->numBytes, 0xFFFFu);
+    EXPECT_EQ(m->copyTo(big.data(), static_cast<uint32_t>(big.size())), nullptr);
 }
 
 TEST(Message, ReadersAndHashes) {
