@@ -142,19 +142,24 @@ TEST(TransportClock, BlocksWithoutUsablePositionFreezeTheTimeLine)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    for (double badTempo : {120.0, 0.0, -120.0, nan, inf, -inf, 1e-320}) {
-        SCOPED_TRACE(badTempo);
+    struct Bad {
+        bool valid;
+        double bpm;
+    };
+    for (const Bad bad : {Bad{false, 120.0}, Bad{true, 0.0}, Bad{true, -120.0}, Bad{true, nan}, Bad{true, inf},
+                          Bad{true, -inf}, Bad{true, 1e-320}}) {
+        SCOPED_TRACE(bad.bpm);
         TransportClock clock;
         RecordingSink first;
         clock.advance(playingAt(0), 256, 48000.0, first);
         EXPECT_EQ(tickFrames(first), (std::vector<uint32_t>{0}));
 
         for (int block = 1; block <= 4; ++block) {
-            TransportInfo bad = playingAt(block * 256u, badTempo);
-            bad.bbt.valid = badTempo != 120.0 ? true : false;
+            TransportInfo transport = playingAt(block * 256u, bad.bpm);
+            transport.bbt.valid = bad.valid;
             RecordingSink sink(1000);
-            clock.advance(bad, 256, 48000.0, sink);
-            TransportClock::postTempo(bad, 48000.0, sink);
+            clock.advance(transport, 256, 48000.0, sink);
+            TransportClock::postTempo(transport, 48000.0, sink);
             EXPECT_TRUE(sink.posts.empty());
             EXPECT_EQ(sink.refused, 0u);
         }
