@@ -88,7 +88,7 @@ int Krell_Vantorel::outputChannelCount() {
     return 2;
 }
 
-int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) {
+int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) noexcept {
     drainInputPipe();
     // Without somewhere to write, the block is refused like an empty one.
     if (frames <= 0 || outputs == nullptr || outputs[0] == nullptr || outputs[1] == nullptr) return 0;
@@ -123,13 +123,13 @@ void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept {
     }
 }
 
-int Krell_Vantorel::processContiguous(const float*, float* output, int frames) {
+int Krell_Vantorel::processContiguous(const float*, float* output, int frames) noexcept {
     float* const outputs[2] = {output, output != nullptr && frames > 0 ? output + frames : nullptr};
     return processBlock(nullptr, outputs, frames);
 }
 
 // Rendered in chunks so that the stack use does not grow with the block size.
-int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) {
+int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) noexcept {
     float chunk[2 * kInterleaveChunkFrames];
     if (frames <= 0 || output == nullptr) return processContiguous(nullptr, nullptr, 0);
     for (int done = 0; done < frames;) {
@@ -157,7 +157,7 @@ Table* Krell_Vantorel::findTable(uint32_t tableHash) {
     return nullptr;
 }
 
-void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* message) {
+void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* message) noexcept {
     if (message == nullptr) return;
     for (const Receiver& receiver : kReceivers) {
         if (receiver.hash == receiverHash) {
@@ -171,14 +171,8 @@ Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t ou
     static_assert(alignof(Krell_Vantorel) <= alignof(std::max_align_t), "malloc storage is aligned enough");
     void* storage = std::malloc(sizeof(Krell_Vantorel));
     if (storage == nullptr) return nullptr;
-    Krell_Vantorel* patch;
-    try {
-        patch = new (storage) Krell_Vantorel(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate);
-    } catch (const std::bad_alloc&) {
-        // The runtime's own buffers come from operator new; the members built so far are gone.
-        std::free(storage);
-        return nullptr;
-    }
+    // The context reports its own failed allocations through isComplete() and the probe below.
+    Krell_Vantorel* patch = new (storage) Krell_Vantorel(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate);
     // A post to no receiver proves that the input pipe got its buffer; the first block drops it.
     if (!patch->isComplete() || !patch->postBang(kNoReceiver)) {
         destroyPatch(patch);

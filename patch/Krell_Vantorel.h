@@ -12,19 +12,19 @@
 
 class Krell_Vantorel : public KrellContext {
 public:
-    // Only createPatch constructs a patch: a failed table allocation leaves it incomplete.
+    // Use createPatch, which checks isComplete(): a failed allocation leaves the patch incomplete.
     Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
     ~Krell_Vantorel() override;
 
     const char* patchName() override;
     int inputChannelCount() override;
     int outputChannelCount() override;
-    int processBlock(const float* const* inputs, float* const* outputs, int frames) override;
-    int processContiguous(const float* input, float* output, int frames) override;
-    int processInterleaved(const float* input, float* output, int frames) override;
+    int processBlock(const float* const* inputs, float* const* outputs, int frames) noexcept override;
+    int processContiguous(const float* input, float* output, int frames) noexcept override;
+    int processInterleaved(const float* input, float* output, int frames) noexcept override;
     int parameterInfo(int index, PatchParameterInfo* info) override;
     Table* findTable(uint32_t tableHash) override;
-    void routeToReceiver(uint32_t receiverHash, const Message* message) override;
+    void routeToReceiver(uint32_t receiverHash, const Message* message) noexcept override;
 
     // Whether every stroke table was allocated and the initialisation could be scheduled.
     bool isComplete() const noexcept { return fComplete; }

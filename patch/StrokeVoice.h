@@ -19,7 +19,7 @@ public:
     // Silences the voice from the current frame on.
     void stop(KrellContext* context, uint32_t timestamp) noexcept;
 
-    // The voice's output for the next n frames, one player step per frame (0 when idle).
+    // The voice's output for the next n frames, as n player steps would give it (0 when idle).
     void render(KrellContext* context, float* out, int n) noexcept;
 
 private:

@@ -94,8 +94,24 @@ void send(KrellContextInterface& patch, uint32_t hash, float status, long count)
     }
 }
 
-PatchPtr makeBigPatch() {
-    return makePatch(256, 64);
+struct Settings {
+    float bayaLength, bayaPattern, bayaTempo, dayanLength, dayanPattern, dayanTempo;
+};
+
+// A patch that has had `count` messages, and a fresh one that has had `count % period`: the
+// ticks that follow must start the same strokes in both. Returns what they started.
+std::vector<uint32_t> expectSameContinuation(const Settings& s, uint32_t hash, float value, long count, long period,
+                                             int ticks) {
+    PatchPtr patches[2] = {makePatch(256, 64), makePatch(256, 64)};
+    for (PatchPtr& patch : patches) {
+        postParameters(*patch, s.bayaLength, s.bayaPattern, s.bayaTempo, s.dayanLength, s.dayanPattern, s.dayanTempo);
+    }
+    send(*patches[0], hash, value, count);
+    send(*patches[1], hash, value, count % period);
+    for (PatchPtr& patch : patches) installMarkers(*patch, 1);
+    const auto expected = tickAndRecord(*patches[1], ticks);
+    EXPECT_EQ(tickAndRecord(*patches[0], ticks), expected);
+    return expected;
 }
 
 // At these settings the groove repeats every 576 ticks (the tick grid every 144, the Dayan's
@@ -103,19 +119,7 @@ PatchPtr makeBigPatch() {
 // like a fresh groove after the same number modulo 576.
 TEST(Robustness, TickCountStaysExactPastTheFloatLimit) {
     constexpr long kTicks = 16777300;
-    auto setUp = [] {
-        PatchPtr patch = makeBigPatch();
-        postParameters(*patch, 4, 1337, 2, 4, 2, 1);
-        return patch;
-    };
-    auto endless = setUp();
-    send(*endless, kRealtimeIn, 248.0f, kTicks);
-    auto fresh = setUp();
-    send(*fresh, kRealtimeIn, 248.0f, kTicks % 576);
-    installMarkers(*endless, 1);
-    installMarkers(*fresh, 1);
-    const auto expected = tickAndRecord(*fresh, 576);
-    EXPECT_EQ(tickAndRecord(*endless, 576), expected);
+    const auto expected = expectSameContinuation({4, 1337, 2, 4, 2, 1}, kRealtimeIn, 248.0f, kTicks, 576, 576);
     // The expectation is a real groove: the Dayan every 16 ticks, the Baya every 24.
     int dayanSteps = 0, bayaSteps = 0;
     for (size_t t = 0; t < expected.size(); ++t) {
@@ -129,23 +133,10 @@ TEST(Robustness, TickCountStaysExactPastTheFloatLimit) {
     EXPECT_GE(bayaSteps, 12);
 }
 
-// Lengths 7 and 16 both divide the step count's wrap, so the patterns run on across it.
+// Lengths 7 and 16 both divide the step count's wrap, so the patterns run on across it. TickBus
+// steps both drums; afterwards tick 0 and every 24th tick step them again: 112 steps.
 TEST(Robustness, StepCountWrapIsInaudibleForEveryHostLength) {
-    constexpr long kSteps = 720720 + 5;
-    auto setUp = [] {
-        PatchPtr patch = makeBigPatch();
-        postParameters(*patch, 16, 3, 2, 7, 5, 2);
-        return patch;
-    };
-    auto endless = setUp();
-    send(*endless, kTickBus, 0.0f, kSteps);
-    auto fresh = setUp();
-    send(*fresh, kTickBus, 0.0f, kSteps % 112);
-    installMarkers(*endless, 1);
-    installMarkers(*fresh, 1);
-    // Tick 0 and then every 24th steps both drums: 112 steps.
-    const auto expected = tickAndRecord(*fresh, 112 * 24);
-    EXPECT_EQ(tickAndRecord(*endless, 112 * 24), expected);
+    expectSameContinuation({16, 3, 2, 7, 5, 2}, kTickBus, 0.0f, 720720 + 5, 112, 112 * 24);
 }
 
 }  // namespace
