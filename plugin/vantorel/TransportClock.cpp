@@ -40,24 +40,23 @@ double samplesPerTick(const TransportInfo& transport, double sampleRate) noexcep
 
 }  // namespace
 
-void TransportClock::advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
+bool TransportClock::advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
                              PatchMessageSink& sink) noexcept
 {
     postTransportChange(transport, sink);
     const double tickLength = samplesPerTick(transport, sampleRate);
-    if (tickLength > 0.0)
-        emitTicks(frames, tickLength, sink);
+    if (tickLength <= 0.0)
+        return false;
+    emitTicks(frames, tickLength, sink);
+    return true;
 }
 
-void TransportClock::postTempo(const TransportInfo& transport, double sampleRate,
-                               PatchMessageSink& sink) noexcept
+void TransportClock::postTempo(double beatsPerMinute, PatchMessageSink& sink) noexcept
 {
-    if (samplesPerTick(transport, sampleRate) <= 0.0)
-        return;
     PatchPost post;
     post.receiverHash = kTempoReceiver;
     post.count = 1;
-    post.values[0] = static_cast<float>(transport.bbt.beatsPerMinute);
+    post.values[0] = static_cast<float>(beatsPerMinute);
     sink.post(post);
 }
 

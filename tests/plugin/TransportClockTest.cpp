@@ -115,24 +115,26 @@ TEST(TransportClock, TicksFallOnTheFrameOfTheirPosition)
     EXPECT_EQ(absoluteTicks(single, 44100.0, 120.0, 4096, 1), ticks44);
 }
 
-TEST(TransportClock, TempoIsPostedOnlyWithAUsablePosition)
+TEST(TransportClock, OnlyPlayingBlocksWithAPositionMoveTheClock)
 {
+    TransportClock clock;
     RecordingSink sink;
-    TransportClock::postTempo(playingAt(0, 97.5), 48000.0, sink);
-    ASSERT_EQ(sink.posts.size(), 1u);
-    EXPECT_EQ(sink.posts[0].receiverHash, kTempoReceiver);
-    EXPECT_EQ(sink.posts[0].count, 1u);
-    EXPECT_EQ(sink.posts[0].values[0], 97.5f);
-    EXPECT_EQ(sink.posts[0].frame, 0u);
-
     TransportInfo invalid = playingAt(0, 97.5);
     invalid.bbt.valid = false;
     TransportInfo halted = playingAt(0, 97.5);
     halted.playing = false;
-    RecordingSink none;
-    TransportClock::postTempo(invalid, 48000.0, none);
-    TransportClock::postTempo(halted, 48000.0, none);
-    EXPECT_TRUE(none.posts.empty());
+    halted.bbt.valid = true;
+    EXPECT_FALSE(clock.advance(invalid, 256, 48000.0, sink));
+    EXPECT_FALSE(clock.advance(halted, 256, 48000.0, sink));
+    EXPECT_TRUE(clock.advance(playingAt(0, 97.5), 256, 48000.0, sink));
+
+    RecordingSink tempo;
+    TransportClock::postTempo(97.5, tempo);
+    ASSERT_EQ(tempo.posts.size(), 1u);
+    EXPECT_EQ(tempo.posts[0].receiverHash, kTempoReceiver);
+    EXPECT_EQ(tempo.posts[0].count, 1u);
+    EXPECT_EQ(tempo.posts[0].values[0], 97.5f);
+    EXPECT_EQ(tempo.posts[0].frame, 0u);
 }
 
 // Blocks without a valid position, and blocks whose tempo is 0, negative, NaN or infinite (which
@@ -158,8 +160,7 @@ TEST(TransportClock, BlocksWithoutUsablePositionFreezeTheTimeLine)
             TransportInfo transport = playingAt(block * 256u, bad.bpm);
             transport.bbt.valid = bad.valid;
             RecordingSink sink(1000);
-            clock.advance(transport, 256, 48000.0, sink);
-            TransportClock::postTempo(transport, 48000.0, sink);
+            EXPECT_FALSE(clock.advance(transport, 256, 48000.0, sink));
             EXPECT_TRUE(sink.posts.empty());
             EXPECT_EQ(sink.refused, 0u);
         }
