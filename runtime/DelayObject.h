@@ -21,4 +21,9 @@ struct DelayObject {
     void onMessage(KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept;
     // Frees the first slot holding m.
     void clearSlot(const Message* m) noexcept;
+
+private:
+    void schedule(KrellContext* context, const Message* m, SendFunction out) noexcept;
+    // Emits every pending message at once, stamped with `timestamp`, and frees its slot.
+    void flush(KrellContext* context, uint32_t timestamp, SendFunction out) noexcept;
 };

@@ -49,7 +49,8 @@ public:
     bool takeOutboundMessage(uint32_t* outHash, Message* out, uint32_t capacity) override;
 
     // [audio thread] Copies m into the pool and queues it for target's inlet at m's timestamp.
-    // Returns the pooled copy (the handle for cancelScheduled), or null when refused.
+    // Returns the pooled copy (the handle for cancelScheduled), or null when refused: the message
+    // needs more than a 256-byte chunk, or the pool has no room left for its size class.
     Message* scheduleForObject(const Message* m, SendFunction target, int inlet) noexcept;
 
     // The default send hook: appends (hash, copy) to the output pipe, dropping it when full.
@@ -58,11 +59,12 @@ public:
 
 protected:
     // The block loop's building blocks, for the patch's processBlock.
-    // Routes every record of the input pipe through routeToReceiver, oldest first.
+    // Routes every record of the input pipe through routeToReceiver, oldest first; at most one
+    // pipe's worth per call, so that a poster that never stops cannot hold up the block.
     void drainInputPipe() noexcept;
     // Delivers every queued message due at or before frame `frame` of the current block.
     void dispatchDueAt(int frame) noexcept;
-    // Moves the sample clock on by n frames at the end of a block.
+    // Moves the sample clock on by n frames at the end of a block (it wraps at 2^32).
     void advanceBlockStart(int n) noexcept;
     // Adds bytes allocated by the patch (its tables) to memorySize().
     void addMemory(uint64_t bytes) noexcept;

@@ -52,9 +52,12 @@ public:
     virtual int processContiguous(const float* input, float* output, int n) = 0;
     virtual int processInterleaved(const float* input, float* output, int n) = 0;
 
-    // [any thread] Queue a message for a receiver; false when the input pipe refuses it.
+    // [any thread] Queue a message for a receiver; false when the input pipe refuses it (full,
+    // or the message too large). Delays are truncated to samples; negative, NaN and infinite
+    // delays count as 0, and delays are clamped to 2^31 - 1 samples.
     virtual bool postMessage(uint32_t receiverHash, double delayMs, const Message* message) = 0;
     // Format letters: b bang, f float (double argument), h hash (int argument), s symbol.
+    // An empty format, any other letter or more than 32 letters refuse the post.
     virtual bool postFormatted(uint32_t receiverHash, double delayMs, const char* format, ...) = 0;
     virtual bool postFloat(uint32_t receiverHash, float value) = 0;
     virtual bool postBang(uint32_t receiverHash) = 0;
@@ -74,7 +77,9 @@ public:
     virtual void unlockInput() = 0;
     virtual uint32_t resizeInputPipe(uint32_t kiB) = 0;
     virtual uint32_t resizeOutputPipe(uint32_t kiB) = 0;
-    // [any thread] Takes the oldest outbound message into out (capacity bytes).
+    // [any thread] Takes the oldest outbound message into out (capacity bytes). False, with the
+    // hash 0, when there is none, the send hook is not the default one, or the message does not
+    // fit: then nothing is written and the message stays for a larger buffer.
     virtual bool takeOutboundMessage(uint32_t* outHash, Message* out, uint32_t capacity) = 0;
 
     virtual Table* findTable(uint32_t tableHash) = 0;

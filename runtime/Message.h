@@ -42,7 +42,7 @@ struct alignas(8) Message {
     void setBang(int i) noexcept;
     void setFloat(int i, float value) noexcept;
     // Adds the text's length + 1 to the byte size; the byte size saturates at 0xFFFF,
-    // which no copy accepts.
+    // which no copy accepts. A null text is stored as the empty text.
     void setSymbol(int i, const char* text) noexcept;
     void setHash(int i, uint32_t hash) noexcept;
     // Copies type and payload of src's element si; a symbol keeps pointing at src's text.
@@ -55,6 +55,8 @@ struct alignas(8) Message {
     // null (nothing written) when it would not fit the capacity or the u16 size field.
     Message* copyTo(void* dst, uint32_t capacity) const noexcept;
 
+    // Readers take any index: one outside the message has a tag outside ElementType, so no
+    // type test holds, and reads as float 0, the empty text and hash 0.
     ElementType type(int i) const noexcept;
     bool isBang(int i) const noexcept;
     bool isFloat(int i) const noexcept;
@@ -62,7 +64,7 @@ struct alignas(8) Message {
     bool isHash(int i) const noexcept;
     bool isHashLike(int i) const noexcept;  // Symbol or Hash
     float floatAt(int i) const noexcept;
-    const char* symbolAt(int i) const noexcept;
+    const char* symbolAt(int i) const noexcept;  // "" unless element i is a Symbol
     // Bang 0xFFFFFFFF, Float its bit pattern, Symbol hashString of its text, Hash the hash.
     uint32_t hashAt(int i) const noexcept;
     // Symbol: texts equal byte-wise; Hash: stored hash equals hashString(text).

@@ -30,10 +30,11 @@ public:
 
     // Copies m into the pool and inserts it by timestamp; null when the pool refuses it.
     Message* schedule(const Message* m, SendFunction target, int inlet) noexcept;
-    // Unlinks the node holding handle (and whose target matches, when target is given).
+    // Unlinks the node holding handle (and whose target matches, when target is given) and
+    // frees its chunk. A message being delivered is no longer queued and cannot be cancelled.
     bool cancel(const Message* handle, SendFunction target) noexcept;
     // Delivers, in order, every message due before endExclusive, including those scheduled
-    // by the deliveries themselves.
+    // by the deliveries themselves. Each chunk is freed when its target returns.
     void dispatchBefore(KrellContextInterface* context, uint32_t endExclusive) noexcept;
 
     bool empty() const noexcept { return fHead == nullptr; }

@@ -1,5 +1,5 @@
 // Emits part of a message: `count` elements from `start` (count <= 0: to the end); a message too
-// short for start gives a bang on outlet 1. Audio thread only.
+// short for start gives a bang on outlet 1. A negative start counts as 0. Audio thread only.
 #pragma once
 
 #include "KrellContextInterface.h"
@@ -8,6 +8,9 @@ class KrellContext;
 struct Message;
 
 struct SliceObject {
+    // The slice is built on the stack, so a longer slice is cut to this many elements.
+    static constexpr int kMaxElements = 64;
+
     int start = 0;
     int count = 0;
 

@@ -1,0 +1,187 @@
+// The groove patch: construction, identity, parameters, receivers, tables and the block loop.
+// See Krell_Vantorel.h for the threads.
+#include "Krell_Vantorel.h"
+
+#include <cstdlib>
+#include <new>
+
+#include "ClockWiring.h"
+#include "DrumWiring.h"
+#include "StrokeMix.h"
+#include "recordings/StrokeRecordings.h"
+#include "runtime/Message.h"
+
+namespace {
+struct Receiver {
+    uint32_t hash;
+    SendFunction entry;
+};
+
+constexpr Receiver kReceivers[] = {
+    {hashString("Dayan_Length"), &DrumWiring<kDayan>::onLengthParameter},
+    {hashString("Dayan_Pattern"), &DrumWiring<kDayan>::onPatternParameter},
+    {hashString("Dayan_Tempo"), &DrumWiring<kDayan>::onTempo},
+    {hashString("Baya_Length"), &DrumWiring<kBaya>::onLengthParameter},
+    {hashString("Baya_Pattern"), &DrumWiring<kBaya>::onPatternParameter},
+    {hashString("Baya_Tempo"), &DrumWiring<kBaya>::onTempo},
+    // Internal receivers, known by their hashes only.
+    {0x6FFF0BCF, &onRealtimeStatus},                   // ParamRealtimeIn
+    {0xCE5CC65B, &onInitialise},                       // InitReceiver
+    {0xA9CCB089, &onTickBus},                          // TickBus
+    {0xA7F0CDEB, &DrumWiring<kDayan>::onLengthBus},    // DayanLengthBus
+    {0xE557C71C, &DrumWiring<kBaya>::onLengthBus},     // BayaLengthBus
+    {0x3DBE0D28, &DrumWiring<kDayan>::onSeedBus},      // DayanSeedBus
+    {0xE52D5E97, &DrumWiring<kBaya>::onSeedBus},       // BayaSeedBus
+};
+
+constexpr int kParameterCount = 6;
+// Alphabetical, Baya before Dayan: the host's parameter indices.
+constexpr PatchParameterInfo kParameters[kParameterCount] = {
+    {"Baya_Length", hashString("Baya_Length"), 0, 4.0f, 16.0f, 4.0f},
+    {"Baya_Pattern", hashString("Baya_Pattern"), 0, 1.0f, 1337.0f, 1.0f},
+    {"Baya_Tempo", hashString("Baya_Tempo"), 0, 0.0f, 4.0f, 2.0f},
+    {"Dayan_Length", hashString("Dayan_Length"), 0, 4.0f, 16.0f, 4.0f},
+    {"Dayan_Pattern", hashString("Dayan_Pattern"), 0, 1.0f, 1337.0f, 1.0f},
+    {"Dayan_Tempo", hashString("Dayan_Tempo"), 0, 0.0f, 4.0f, 2.0f},
+};
+constexpr PatchParameterInfo kInvalidParameter = {"invalid parameter index", 0, 0, 0.0f, 0.0f, 0.0f};
+
+// processInterleaved renders through this many frames at a time on the stack.
+constexpr int kInterleaveChunkFrames = 256;
+}  // namespace
+
+GrooveGraph& graphOf(KrellContextInterface* context) noexcept {
+    return static_cast<Krell_Vantorel*>(context)->fGraph;
+}
+
+Krell_Vantorel::Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate)
+    : KrellContext(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate) {
+    for (int v = 0; v < kVoiceCount; ++v) fGraph.voices[v].bind(&fTables[kVoiceTable[v]]);
+    fGraph.clock.init();
+    for (DrumUnit& drum : fGraph.drums) drum.init();
+
+    static_assert(kStrokeRecordingCount == kStrokeTableCount, "one recording per table");
+    const StrokeRecording* recordings = strokeRecordings();
+    for (int t = 0; t < kStrokeTableCount && fComplete; ++t) {
+        fComplete = createTable(fTables[t], recordings[t].length, recordings[t].values);
+    }
+
+    MessageStorage<1> storage;
+    scheduleForObject(Message::initWithBang(&storage, 0), &onInitialise, 0);
+}
+
+Krell_Vantorel::~Krell_Vantorel() = default;
+
+const char* Krell_Vantorel::patchName() {
+    return "Vantorel";
+}
+
+int Krell_Vantorel::inputChannelCount() {
+    return 0;
+}
+
+int Krell_Vantorel::outputChannelCount() {
+    return 2;
+}
+
+int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) {
+    drainInputPipe();
+    if (frames <= 0) return 0;
+    float* left = outputs[0];
+    float* right = outputs[1];
+    // Frame by frame, but the voices run uninterrupted between the frames at which messages fall due.
+    for (int frame = 0; frame < frames;) {
+        dispatchDueAt(frame);
+        const int end = nextDueFrame(frame, frames);
+        renderFrames(left + frame, right + frame, end - frame);
+        frame = end;
+    }
+    advanceBlockStart(frames);
+    return frames;
+}
+
+int Krell_Vantorel::nextDueFrame(int frame, int frames) noexcept {
+    const QueueNode* head = scheduler().head();
+    if (head == nullptr) return frames;
+    // Due at frame f when its timestamp < block start + f + 1, compared as the scheduler does.
+    const int64_t due = static_cast<int32_t>(head->message->timestamp - blockStartSample());
+    if (due <= frame) return frame + 1;
+    return due < frames ? static_cast<int>(due) : frames;
+}
+
+void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept {
+    StrokeVoice* voices = fGraph.voices;
+    for (int i = 0; i < n; ++i) {
+        for (int v = 0; v < kVoiceCount; ++v) fSlots[v] = voices[v].render(this);
+        mixStrokes(fSlots, left + i, right + i);
+    }
+}
+
+int Krell_Vantorel::processContiguous(const float*, float* output, int frames) {
+    float* const outputs[2] = {output, frames > 0 ? output + frames : output};
+    return processBlock(nullptr, outputs, frames);
+}
+
+// Rendered in chunks so that the stack use does not grow with the block size.
+int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) {
+    float chunk[2 * kInterleaveChunkFrames];
+    if (frames <= 0) return processContiguous(nullptr, chunk, frames);
+    for (int done = 0; done < frames;) {
+        const int n = frames - done < kInterleaveChunkFrames ? frames - done : kInterleaveChunkFrames;
+        processContiguous(nullptr, chunk, n);
+        float* out = output + 2 * done;
+        for (int j = 0; j < n; ++j) {
+            out[2 * j] = chunk[j];
+            out[2 * j + 1] = chunk[n + j];
+        }
+        done += n;
+    }
+    return frames;
+}
+
+int Krell_Vantorel::parameterInfo(int index, PatchParameterInfo* info) {
+    if (info != nullptr) *info = (index >= 0 && index < kParameterCount) ? kParameters[index] : kInvalidParameter;
+    return kParameterCount;
+}
+
+Table* Krell_Vantorel::findTable(uint32_t tableHash) {
+    for (int t = 0; t < kStrokeTableCount; ++t) {
+        if (kStrokeTableNames[t].hash == tableHash) return &fTables[t];
+    }
+    return nullptr;
+}
+
+void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* message) {
+    if (message == nullptr) return;
+    for (const Receiver& receiver : kReceivers) {
+        if (receiver.hash == receiverHash) {
+            scheduleForObject(message, receiver.entry, 0);
+            return;
+        }
+    }
+}
+
+Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate) {
+    static_assert(alignof(Krell_Vantorel) <= alignof(std::max_align_t), "malloc storage is aligned enough");
+    void* storage = std::malloc(sizeof(Krell_Vantorel));
+    if (storage == nullptr) return nullptr;
+    Krell_Vantorel* patch;
+    try {
+        patch = new (storage) Krell_Vantorel(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate);
+    } catch (const std::bad_alloc&) {
+        // The runtime's own buffers come from operator new; the members built so far are gone.
+        std::free(storage);
+        return nullptr;
+    }
+    if (!patch->isComplete()) {
+        destroyPatch(patch);
+        return nullptr;
+    }
+    return patch;
+}
+
+void destroyPatch(Krell_Vantorel* patch) {
+    if (patch == nullptr) return;
+    patch->~Krell_Vantorel();
+    std::free(patch);
+}

@@ -1,0 +1,33 @@
+// One stroke's voice: a table player bound to the stroke's table for the life of the patch, with
+// the two commands the sequencer sends it. Audio thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/TablePlayer.h"
+
+class KrellContext;
+class Table;
+
+class StrokeVoice {
+public:
+    // Binds the voice to its table, idle, at head 0.
+    void bind(Table* table) noexcept;
+
+    // Plays the table from its first value on, restarting a voice that still sounds.
+    void trigger(KrellContext* context, uint32_t timestamp) noexcept;
+    // Silences the voice from the current frame on.
+    void stop(KrellContext* context, uint32_t timestamp) noexcept;
+
+    // The voice's output for one frame (0 when idle).
+    float render(KrellContext* context) noexcept {
+        // An idle player outputs 0 and changes nothing, so its step can be skipped.
+        return fPlayer.playing ? fPlayer.process(context, &ignoreFinished) : 0.0f;
+    }
+
+private:
+    // The end-of-playback outlet is connected to nothing.
+    static void ignoreFinished(KrellContextInterface* context, int outlet, const Message* m) noexcept;
+
+    TablePlayer fPlayer;
+};
