@@ -1,0 +1,95 @@
+// The Vantorel plug-in class and the build's plug-in factory. Main thread, except renderBlock
+// (audio thread) and the parameter values (any thread).
+#include "KrellZEF_Vantorel.hpp"
+
+#include "MidiForwarding.hpp"
+
+#include <cmath>
+
+namespace Orvane {
+
+KrellZEF_Vantorel::KrellZEF_Vantorel()
+    : Plugin(kVantorelParameterCount, 0, 0),
+      fPatch(this)
+{
+    for (uint32_t i = 0; i < kVantorelParameterCount; ++i)
+        fValues[i].store(kVantorelParameters[i].defaultValue, std::memory_order_relaxed);
+    // Without a patch the plug-in still works: silent, until a sample-rate change tries again.
+    fPatch.rebuild(sampleRate());
+    postCurrentValues();
+}
+
+const char* KrellZEF_Vantorel::label() const
+{
+    return "Vantorel";
+}
+
+const char* KrellZEF_Vantorel::maker() const
+{
+    return "Fellmark Audio";
+}
+
+const char* KrellZEF_Vantorel::license() const
+{
+    return "";
+}
+
+uint32_t KrellZEF_Vantorel::version() const
+{
+    return 1;
+}
+
+int64_t KrellZEF_Vantorel::uniqueId() const
+{
+    return 1489202140;
+}
+
+void KrellZEF_Vantorel::describeParameter(uint32_t index, ParameterInfo& parameter)
+{
+    describeVantorelParameter(index, parameter);
+}
+
+float KrellZEF_Vantorel::parameterValue(uint32_t index) const noexcept
+{
+    if (index >= kVantorelParameterCount)
+        return 0.0f;
+    return fValues[index].load(std::memory_order_relaxed);
+}
+
+// A NaN or infinite value would reach the patch's integer conversions and seed; it is dropped.
+void KrellZEF_Vantorel::applyParameter(uint32_t index, float value) noexcept
+{
+    if (index >= kVantorelParameterCount || ! std::isfinite(value))
+        return;
+    fPatch.postParameter(kVantorelParameters[index].receiverHash, value);
+    fValues[index].store(value, std::memory_order_relaxed);
+}
+
+void KrellZEF_Vantorel::postCurrentValues() noexcept
+{
+    for (uint32_t i = 0; i < kVantorelParameterCount; ++i)
+        fPatch.postParameter(kVantorelParameters[i].receiverHash, fValues[i].load(std::memory_order_relaxed));
+}
+
+void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32_t frames,
+                                    const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
+{
+    const TransportInfo& transport = transportInfo();
+    fClock.advance(transport, frames, sampleRate(), fPatch);
+    forwardMidiMessages(midiMessages, midiMessageCount, frames, fPatch);
+    TransportClock::postTempo(transport, fPatch);
+    fPatch.render(outputs, frames);
+}
+
+void KrellZEF_Vantorel::onSampleRateChange(double newSampleRate)
+{
+    fPatch.rebuild(newSampleRate);
+    postCurrentValues();
+}
+
+Plugin* createPlugin()
+{
+    return new KrellZEF_Vantorel();
+}
+
+}  // namespace Orvane

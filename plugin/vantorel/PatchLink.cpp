@@ -1,0 +1,77 @@
+// The plug-in's groove patch. Main thread (rebuild), any thread (postParameter), audio thread
+// (post, render).
+#include "PatchLink.hpp"
+
+#include "FramePosting.hpp"
+#include "PatchHooks.hpp"
+#include "patch/Krell_Vantorel.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace Orvane {
+
+namespace {
+
+constexpr uint32_t kPoolKiB = 10;
+constexpr uint32_t kInputPipeKiB = 6;
+constexpr uint32_t kOutputPipeKiB = 2;
+constexpr uint32_t kOutputCount = 2;
+
+}  // namespace
+
+PatchLink::PatchLink(void* owner) noexcept
+    : fOwner(owner)
+{
+}
+
+PatchLink::~PatchLink()
+{
+    release();
+}
+
+void PatchLink::release() noexcept
+{
+    destroyPatch(fPatch);
+    fPatch = nullptr;
+}
+
+bool PatchLink::rebuild(double sampleRate) noexcept
+{
+    release();
+    fPatch = createPatch(kPoolKiB, kInputPipeKiB, kOutputPipeKiB, sampleRate);
+    fSampleRate = sampleRate;
+    if (fPatch == nullptr)
+        return false;
+    fPatch->setOwner(fOwner);
+    fPatch->setOutboundHook(pluginSendHook);
+    fPatch->setLogHook(pluginLogHook);
+    return true;
+}
+
+bool PatchLink::postParameter(uint32_t receiverHash, float value) noexcept
+{
+    return fPatch != nullptr && fPatch->postFloat(receiverHash, value);
+}
+
+bool PatchLink::post(const PatchPost& message) noexcept
+{
+    return fPatch != nullptr && postAtFrame(*fPatch, fSampleRate, message);
+}
+
+void PatchLink::render(float** outputs, uint32_t frames) noexcept
+{
+    if (outputs == nullptr)
+        return;
+    if (fPatch != nullptr && outputs[0] != nullptr && outputs[1] != nullptr) {
+        fPatch->processBlock(nullptr, outputs, static_cast<int>(std::min<uint32_t>(frames, INT_MAX)));
+        return;
+    }
+    for (uint32_t i = 0; i < kOutputCount; ++i) {
+        if (outputs[i] != nullptr)
+            std::memset(outputs[i], 0, sizeof(float) * frames);
+    }
+}
+
+}  // namespace Orvane

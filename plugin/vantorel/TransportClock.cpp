@@ -1,0 +1,103 @@
+// Real-time bytes, clock ticks and tempo from the host transport. Audio thread.
+#include "TransportClock.hpp"
+
+#include "PatchReceivers.hpp"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+namespace Orvane {
+
+namespace {
+
+constexpr float kTicksPerBeatInverse = 0.041666668f;  // the float nearest 1/24
+
+PatchPost realtimeByte(uint8_t status, uint32_t frame) noexcept
+{
+    PatchPost post;
+    post.receiverHash = kRealtimeReceiver;
+    post.frame = frame;
+    post.count = 2;
+    post.values[0] = status;
+    return post;
+}
+
+// A tempo of 0, below 0, NaN or infinity would stall the time line for good or never let the
+// tick loop end; such blocks count as blocks without a position.
+bool hasUsableTempo(const TransportInfo& transport) noexcept
+{
+    const double bpm = transport.bbt.beatsPerMinute;
+    return transport.playing && transport.bbt.valid && std::isfinite(bpm) && bpm > 0.0;
+}
+
+// Rounded through floats like the groove always has been, so long sessions keep the same phase.
+// 0 when the block has no usable tempo or the tick length is no finite positive float.
+double samplesPerTick(const TransportInfo& transport, double sampleRate) noexcept
+{
+    if (! hasUsableTempo(transport))
+        return 0.0;
+    const double samplesPerBeat = sampleRate * 60.0 / transport.bbt.beatsPerMinute;
+    if (! (samplesPerBeat > 0.0 && samplesPerBeat <= FLT_MAX))
+        return 0.0;
+    return static_cast<float>(samplesPerBeat) * kTicksPerBeatInverse;
+}
+
+}  // namespace
+
+void TransportClock::advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
+                             PatchMessageSink& sink) noexcept
+{
+    postTransportChange(transport, sink);
+    const double tickLength = samplesPerTick(transport, sampleRate);
+    if (tickLength > 0.0)
+        emitTicks(frames, tickLength, sink);
+}
+
+void TransportClock::postTempo(const TransportInfo& transport, PatchMessageSink& sink) noexcept
+{
+    if (! hasUsableTempo(transport))
+        return;
+    PatchPost post;
+    post.receiverHash = kTempoReceiver;
+    post.count = 1;
+    post.values[0] = static_cast<float>(transport.bbt.beatsPerMinute);
+    sink.post(post);
+}
+
+void TransportClock::postTransportChange(const TransportInfo& transport, PatchMessageSink& sink) noexcept
+{
+    if (transport.playing) {
+        if (transport.frame == 0) {
+            sink.post(realtimeByte(kMidiReset, 0));
+            if (! fWasPlaying)
+                sink.post(realtimeByte(kMidiStart, 0));
+        } else if (! fWasPlaying) {
+            sink.post(realtimeByte(kMidiContinue, 0));
+        }
+    } else if (fWasPlaying) {
+        sink.post(realtimeByte(kMidiStop, 0));
+    }
+    fWasPlaying = transport.playing;
+}
+
+// Each tick lands on the frame that contains its position. Once the patch refuses a tick (its
+// input pipe is full), the block's remaining ticks are dropped, so even an absurd tempo costs
+// bounded time; the time line still moves past them.
+void TransportClock::emitTicks(uint32_t frames, double tickLength, PatchMessageSink& sink) noexcept
+{
+    const double end = fBlockStart + frames;
+    bool accepted = true;
+    while (accepted && fNextTick < end) {
+        const auto frame = std::min(static_cast<uint32_t>(fNextTick - fBlockStart), frames - 1);
+        accepted = sink.post(realtimeByte(kMidiClock, frame));
+        fNextTick += tickLength;
+    }
+    if (fNextTick < end) {
+        const double skipped = std::ceil((end - fNextTick) / tickLength);
+        fNextTick = std::max(fNextTick + skipped * tickLength, end);
+    }
+    fBlockStart = end;
+}
+
+}  // namespace Orvane
