@@ -43,13 +43,13 @@ void ClapEventQueue::append(const QueuedEvent& event)
     pthread_mutex_unlock(&fMutex);
 }
 
-void ClapEventQueue::sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept
+bool ClapEventQueue::sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept
 {
     const uint8_t status = static_cast<uint8_t>((velocity != 0 ? 0x90 : 0x80) + (channel & 0x0F));
     const uint8_t record[3] = {status, note, velocity};
     // A failed write makes the commit discard the record.
     fNotesWriter.writeCustomData(record, sizeof(record));
-    fNotesWriter.commitWrite();
+    return fNotesWriter.commitWrite();
 }
 
 }  // namespace Orvane

@@ -33,8 +33,8 @@ public:
     // Editor entry points (main thread; may allocate and wait for the mutex).
     void editParameter(uint32_t index, bool started);
     void setParameter(uint32_t index, float value);
-    // Drops the note (and prints once) when the ring is full.
-    void sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept;
+    // False, with the note dropped (and one line printed), when the ring is full.
+    bool sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept;
 
 protected:
     // Audio thread: hands every queued event to `visit` in order and empties the list, unless the

@@ -108,11 +108,11 @@ void flush(const clap_plugin_t* plugin, const clap_input_events_t* in, const cla
         const clap_event_header_t* const header = in->get(in, i);
         if (header == nullptr || header->type != CLAP_EVENT_PARAM_VALUE)
             continue;
-        if (! ORVANE_CHECK_UINT2(header->size == sizeof(clap_event_param_value_t), header->size,
-                                 sizeof(clap_event_param_value_t)))
+        const auto* const event = reinterpret_cast<const clap_event_param_value_t*>(header);
+        if (! ORVANE_CHECK_UINT2(event->header.size == sizeof(clap_event_param_value), event->header.size,
+                                 sizeof(clap_event_param_value)))
             break;
-        const auto& event = reinterpret_cast<const clap_event_param_value_t&>(*header);
-        instance->applyHostParameter(event.param_id, event.value);
+        instance->applyHostParameter(event->param_id, event->value);
     }
     if (out != nullptr && out->try_push != nullptr)
         instance->reportOutputParameters(out, 0);

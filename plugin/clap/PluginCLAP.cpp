@@ -123,6 +123,8 @@ clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
 void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
 {
     drainQueuedEvents([this, out](const QueuedEvent& queued) {
+        if (queued.index >= fPlugin.parameterCount())
+            return;
         switch (queued.kind) {
         case QueuedEvent::GestureBegin:
         case QueuedEvent::GestureEnd: {
@@ -133,10 +135,9 @@ void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
             break;
         }
         case QueuedEvent::ParamSet: {
-            if (queued.index >= fPlugin.parameterCount() || ! std::isfinite(queued.value))
+            float value;
+            if (! usableParameterValue(queued.index, queued.value, value))
                 break;
-            const ValueRange& range = fPlugin.parameterRanges(queued.index);
-            const float value = std::clamp(queued.value, range.min, range.max);
             fPlugin.setParameterValue(queued.index, value);
             const clap_event_param_value_t event = paramValueEvent(queued.index, value, 0);
             out->try_push(out, &event.header);
@@ -176,40 +177,50 @@ void PluginCLAP::addNoteEvent(const clap_event_header_t& header) noexcept
 {
     if (header.size < sizeof(clap_event_note_t))
         return;
-    const auto& note = reinterpret_cast<const clap_event_note_t&>(header);
-    if (! ORVANE_CHECK_UINT(note.port_index == 0, static_cast<uint16_t>(note.port_index)))
+    const auto* const event = reinterpret_cast<const clap_event_note_t*>(&header);
+    if (! ORVANE_CHECK_UINT(event->port_index == 0, static_cast<uint16_t>(event->port_index)))
         return;
-    const uint8_t status = static_cast<uint8_t>((header.type == CLAP_EVENT_NOTE_ON ? 0x90 : 0x80) + (note.channel & 0x0F));
-    appendMidi(header.time, status, clampToMidiData(note.key), midiVelocity(note.velocity));
+    const uint8_t command = header.type == CLAP_EVENT_NOTE_ON ? 0x90 : 0x80;
+    appendMidi(header.time, static_cast<uint8_t>(command + (event->channel & 0x0F)), clampToMidiData(event->key),
+               midiVelocity(event->velocity));
 }
 
 void PluginCLAP::addMidiEvent(const clap_event_header_t& header) noexcept
 {
-    if (! ORVANE_CHECK_UINT2(header.size == sizeof(clap_event_midi_t), header.size, sizeof(clap_event_midi_t)))
+    const auto* const event = reinterpret_cast<const clap_event_midi_t*>(&header);
+    if (! ORVANE_CHECK_UINT2(event->header.size == sizeof(clap_event_midi_t), event->header.size,
+                             sizeof(clap_event_midi_t)))
         return;
-    const auto& midi = reinterpret_cast<const clap_event_midi_t&>(header);
-    if (! ORVANE_CHECK_UINT(midi.port_index == 0, midi.port_index))
+    if (! ORVANE_CHECK_UINT(event->port_index == 0, event->port_index))
         return;
-    appendMidi(header.time, midi.data[0], midi.data[1], midi.data[2]);
+    appendMidi(header.time, event->data[0], event->data[1], event->data[2]);
 }
 
 void PluginCLAP::addParamValueEvent(const clap_event_header_t& header) noexcept
 {
-    if (! ORVANE_CHECK_UINT2(header.size == sizeof(clap_event_param_value_t), header.size,
-                             sizeof(clap_event_param_value_t)))
+    const auto* const event = reinterpret_cast<const clap_event_param_value_t*>(&header);
+    if (! ORVANE_CHECK_UINT2(event->header.size == sizeof(clap_event_param_value), event->header.size,
+                             sizeof(clap_event_param_value)))
         return;
-    const auto& event = reinterpret_cast<const clap_event_param_value_t&>(header);
-    applyHostParameter(event.param_id, event.value);
+    applyHostParameter(event->param_id, event->value);
+}
+
+bool PluginCLAP::usableParameterValue(uint32_t index, double value, float& usable) const noexcept
+{
+    if (index >= fPlugin.parameterCount() || ! std::isfinite(value))
+        return false;
+    const ValueRange& range = fPlugin.parameterRanges(index);
+    usable = static_cast<float>(std::clamp(value, static_cast<double>(range.min), static_cast<double>(range.max)));
+    return true;
 }
 
 void PluginCLAP::applyHostParameter(uint32_t index, double value) noexcept
 {
-    if (index >= fPlugin.parameterCount() || ! std::isfinite(value))
+    float usable;
+    if (! usableParameterValue(index, value, usable))
         return;
-    const ValueRange& range = fPlugin.parameterRanges(index);
-    const float clamped = std::clamp(static_cast<float>(std::clamp(value, -1e30, 1e30)), range.min, range.max);
-    fCachedParameters.store(index, clamped);
-    fPlugin.setParameterValue(index, clamped);
+    fCachedParameters.store(index, usable);
+    fPlugin.setParameterValue(index, usable);
 }
 
 bool PluginCLAP::appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept
@@ -241,19 +252,19 @@ void PluginCLAP::readEditorNotes() noexcept
 
 bool PluginCLAP::collectOutputs(const clap_process_t& data, float** outputs) noexcept
 {
-    uint32_t total = 0;
+    uint32_t out = 0;
     for (uint32_t i = 0; i < data.audio_outputs_count && data.audio_outputs != nullptr; ++i) {
         const clap_audio_buffer_t& buffer = data.audio_outputs[i];
         if (! ORVANE_CHECK(buffer.channel_count != 0))
             continue;
-        for (uint32_t channel = 0; channel < buffer.channel_count; ++channel, ++total) {
-            if (total < kOutputChannels)
-                outputs[total] = buffer.data32 != nullptr ? buffer.data32[channel] : nullptr;
+        for (uint32_t channel = 0; channel < buffer.channel_count; ++channel, ++out) {
+            if (out < kOutputChannels)
+                outputs[out] = buffer.data32 != nullptr ? buffer.data32[channel] : nullptr;
         }
     }
     if (fOutputBuses.usesCV)
         return true;
-    if (! ORVANE_CHECK_UINT2(total == kOutputChannels, total, kOutputChannels))
+    if (! ORVANE_CHECK_UINT2(out == ORVANE_PLUGIN_NUM_OUTPUTS, out, ORVANE_PLUGIN_NUM_OUTPUTS))
         return false;
     // A host that names the channels but gives no memory for them gets an error, not a crash.
     return std::all_of(outputs, outputs + kOutputChannels, [](float* channel) { return channel != nullptr; });

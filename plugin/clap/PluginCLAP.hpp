@@ -60,6 +60,8 @@ private:
     RingBufferControl fNotesReader;
     TransportInfo fTransport;
 
+    // Ids within the parameter count and finite values only, clamped to the parameter's range.
+    bool usableParameterValue(uint32_t index, double value, float& usable) const noexcept;
     void sendQueuedEvents(const clap_output_events_t* out) noexcept;
     void readInputEvents(const clap_input_events_t* in) noexcept;
     void addNoteEvent(const clap_event_header_t& header) noexcept;

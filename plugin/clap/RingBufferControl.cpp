@@ -34,7 +34,8 @@ void RingBufferControl::setRingBuffer(SmallStackRingBuffer* buffer, bool reset) 
 {
     if (! ORVANE_CHECK(buffer != nullptr))
         return;
-    if (! ORVANE_CHECK(buffer != fBuffer))
+    const SmallStackRingBuffer* const ringBuf = fBuffer;
+    if (! ORVANE_CHECK(buffer != ringBuf))
         return;
     fBuffer = buffer;
     if (reset)
