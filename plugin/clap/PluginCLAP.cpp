@@ -61,6 +61,8 @@ PluginCLAP::PluginCLAP(const clap_host_t* host)
       fHost(host)
 {
     fCachedParameters.setup(fPlugin.parameterCount());
+    for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i)
+        fHasOutputParameters = fHasOutputParameters || fPlugin.isParameterOutputOrTrigger(i);
     fNotesReader.setRingBuffer(&fNotesBuffer, true);
     fInputBuses = buildBuses(fPlugin, true);
     fOutputBuses = buildBuses(fPlugin, false);
@@ -272,6 +274,8 @@ bool PluginCLAP::collectOutputs(const clap_process_t& data, float** outputs) noe
 
 void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept
 {
+    if (! fHasOutputParameters)
+        return;
     const uint32_t count = fPlugin.parameterCount();
     for (uint32_t i = 0; i < count; ++i) {
         if (! fPlugin.isParameterOutputOrTrigger(i))

@@ -52,6 +52,8 @@ private:
     const clap_host_t* const fHost;
     const clap_host_params_t* fHostParams = nullptr;
     const clap_output_events_t* fOutputEvents = nullptr;
+    // Whether any parameter is reported by the plug-in rather than set by the host.
+    bool fHasOutputParameters = false;
     BusList fInputBuses;
     BusList fOutputBuses;
 
