@@ -36,8 +36,8 @@ BranchObject& seedBranch(KrellContextInterface* context) noexcept {
 }
 }  // namespace
 
-// Every length 1 to 16 divides 720720. A length outside that (not settable through the host's
-// range) restarts its pattern early once every 720720 steps.
+// Lengths -16 to 16 (the host sets 4 to 16) divide the wrap, 720720, or reseed every step (0);
+// any other length, such as 17 or 1337, cuts one pattern cycle short once every 720720 steps.
 template <int Drum>
 struct DrumWiring<Drum>::StepCounterSite {
     static constexpr float kWrap = 720720.0f;

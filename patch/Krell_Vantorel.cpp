@@ -46,6 +46,9 @@ constexpr PatchParameterInfo kParameters[kParameterCount] = {
 };
 constexpr PatchParameterInfo kInvalidParameter = {"invalid parameter index", 0, 0, 0.0f, 0.0f, 0.0f};
 
+// No receiver has this hash.
+constexpr uint32_t kNoReceiver = 0;
+
 // processInterleaved renders through this many frames at a time on the stack.
 constexpr int kInterleaveChunkFrames = 256;
 }  // namespace
@@ -66,8 +69,9 @@ Krell_Vantorel::Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t
         fComplete = createTable(fTables[t], recordings[t].length, recordings[t].values);
     }
 
+    // Refused only when the pool or the scheduler's nodes could not be allocated.
     MessageStorage<1> storage;
-    scheduleForObject(Message::initWithBang(&storage, 0), &onInitialise, 0);
+    fComplete = fComplete && scheduleForObject(Message::initWithBang(&storage, 0), &onInitialise, 0) != nullptr;
 }
 
 Krell_Vantorel::~Krell_Vantorel() = default;
@@ -84,9 +88,10 @@ int Krell_Vantorel::outputChannelCount() {
     return 2;
 }
 
-int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) {
+int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) noexcept {
     drainInputPipe();
-    if (frames <= 0) return 0;
+    // Without somewhere to write, the block is refused like an empty one.
+    if (frames <= 0 || outputs == nullptr || outputs[0] == nullptr || outputs[1] == nullptr) return 0;
     float* left = outputs[0];
     float* right = outputs[1];
     // Frame by frame, but the voices run uninterrupted between the frames at which messages fall due.
@@ -110,22 +115,23 @@ int Krell_Vantorel::nextDueFrame(int frame, int frames) noexcept {
 }
 
 void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept {
-    StrokeVoice* voices = fGraph.voices;
-    for (int i = 0; i < n; ++i) {
-        for (int v = 0; v < kVoiceCount; ++v) fSlots[v] = voices[v].render(this);
-        mixStrokes(fSlots, left + i, right + i);
+    for (int done = 0; done < n;) {
+        const int frames = n - done < kRenderFrames ? n - done : kRenderFrames;
+        for (int v = 0; v < kVoiceCount; ++v) fGraph.voices[v].render(this, fSlots[v], frames);
+        for (int i = 0; i < frames; ++i) mixStrokes(fSlots, i, left + done + i, right + done + i);
+        done += frames;
     }
 }
 
-int Krell_Vantorel::processContiguous(const float*, float* output, int frames) {
-    float* const outputs[2] = {output, frames > 0 ? output + frames : output};
+int Krell_Vantorel::processContiguous(const float*, float* output, int frames) noexcept {
+    float* const outputs[2] = {output, output != nullptr && frames > 0 ? output + frames : nullptr};
     return processBlock(nullptr, outputs, frames);
 }
 
 // Rendered in chunks so that the stack use does not grow with the block size.
-int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) {
+int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) noexcept {
     float chunk[2 * kInterleaveChunkFrames];
-    if (frames <= 0) return processContiguous(nullptr, chunk, frames);
+    if (frames <= 0 || output == nullptr) return processContiguous(nullptr, nullptr, 0);
     for (int done = 0; done < frames;) {
         const int n = frames - done < kInterleaveChunkFrames ? frames - done : kInterleaveChunkFrames;
         processContiguous(nullptr, chunk, n);
@@ -151,7 +157,7 @@ Table* Krell_Vantorel::findTable(uint32_t tableHash) {
     return nullptr;
 }
 
-void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* message) {
+void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* message) noexcept {
     if (message == nullptr) return;
     for (const Receiver& receiver : kReceivers) {
         if (receiver.hash == receiverHash) {
@@ -165,15 +171,10 @@ Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t ou
     static_assert(alignof(Krell_Vantorel) <= alignof(std::max_align_t), "malloc storage is aligned enough");
     void* storage = std::malloc(sizeof(Krell_Vantorel));
     if (storage == nullptr) return nullptr;
-    Krell_Vantorel* patch;
-    try {
-        patch = new (storage) Krell_Vantorel(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate);
-    } catch (const std::bad_alloc&) {
-        // The runtime's own buffers come from operator new; the members built so far are gone.
-        std::free(storage);
-        return nullptr;
-    }
-    if (!patch->isComplete()) {
+    // The context reports its own failed allocations through isComplete() and the probe below.
+    Krell_Vantorel* patch = new (storage) Krell_Vantorel(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate);
+    // A post to no receiver proves that the input pipe got its buffer; the first block drops it.
+    if (!patch->isComplete() || !patch->postBang(kNoReceiver)) {
         destroyPatch(patch);
         return nullptr;
     }

@@ -12,21 +12,21 @@
 
 class Krell_Vantorel : public KrellContext {
 public:
-    // Only createPatch constructs a patch: a failed table allocation leaves it incomplete.
+    // Use createPatch, which checks isComplete(): a failed allocation leaves the patch incomplete.
     Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
     ~Krell_Vantorel() override;
 
     const char* patchName() override;
     int inputChannelCount() override;
     int outputChannelCount() override;
-    int processBlock(const float* const* inputs, float* const* outputs, int frames) override;
-    int processContiguous(const float* input, float* output, int frames) override;
-    int processInterleaved(const float* input, float* output, int frames) override;
+    int processBlock(const float* const* inputs, float* const* outputs, int frames) noexcept override;
+    int processContiguous(const float* input, float* output, int frames) noexcept override;
+    int processInterleaved(const float* input, float* output, int frames) noexcept override;
     int parameterInfo(int index, PatchParameterInfo* info) override;
     Table* findTable(uint32_t tableHash) override;
-    void routeToReceiver(uint32_t receiverHash, const Message* message) override;
+    void routeToReceiver(uint32_t receiverHash, const Message* message) noexcept override;
 
-    // Whether every stroke table was allocated.
+    // Whether every stroke table was allocated and the initialisation could be scheduled.
     bool isComplete() const noexcept { return fComplete; }
 
 private:
@@ -34,17 +34,23 @@ private:
 
     // The first frame after `frame` at which a queued message is due, at most `frames`.
     int nextDueFrame(int frame, int frames) noexcept;
-    // Advances the voices and writes the mix for n frames in which no message is due.
+    // Advances the voices and writes the mix for n frames in which no message is due. The voices
+    // do not interact and nothing listens to them between frames, so each runs its n frames in
+    // one go before the frames are mixed: the same result as frame by frame, at less cost.
     void renderFrames(float* left, float* right, int n) noexcept;
 
+    // Voices render up to this many frames at a time between messages.
+    static constexpr int kRenderFrames = 64;
+
     GrooveGraph fGraph;
-    float fSlots[kVoiceCount] = {};  // each voice's output for the current frame
+    // Each voice's output for the frames being rendered; the mix reads one frame of all twelve.
+    float fSlots[kVoiceCount][kRenderFrames] = {};
     Table fTables[kStrokeTableCount];
     bool fComplete = true;
 };
 
-// Constructs a patch in storage from the C allocator. Null when any allocation fails; nothing is
-// left allocated then.
+// Constructs a patch in storage from the C allocator. Null when any allocation fails (storage,
+// pool, input pipe, tables); nothing is left allocated then.
 Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
 // Destroys a patch made by createPatch; null is ignored.
 void destroyPatch(Krell_Vantorel* patch);

@@ -41,11 +41,6 @@ void sendBang(KrellContextInterface* context, SendFunction to, uint32_t timestam
     to(context, 0, Message::initWithBang(&storage, timestamp));
 }
 
-void sendFloat(KrellContextInterface* context, SendFunction to, uint32_t timestamp, float value) noexcept {
-    MessageStorage<1> storage;
-    to(context, 0, Message::initWithFloat(&storage, timestamp, value));
-}
-
 void sendWordWithFirst(KrellContextInterface* context, SendFunction to, const char* word,
                        const Message* m) noexcept {
     if (m->numElements == 0) return;

@@ -27,9 +27,8 @@ inline bool isExactZero(const Message* m) noexcept {
     return matchExactValue(m, kZero, 1) == 0;
 }
 
-// One-element messages stamped with the time of the message that caused them.
+// A bang stamped with the time of the message that caused it.
 void sendBang(KrellContextInterface* context, SendFunction to, uint32_t timestamp) noexcept;
-void sendFloat(KrellContextInterface* context, SendFunction to, uint32_t timestamp, float value) noexcept;
 // The message "word $1": [word, element 0 of m]; nothing when m is empty.
 void sendWordWithFirst(KrellContextInterface* context, SendFunction to, const char* word,
                        const Message* m) noexcept;

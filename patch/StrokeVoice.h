@@ -19,11 +19,8 @@ public:
     // Silences the voice from the current frame on.
     void stop(KrellContext* context, uint32_t timestamp) noexcept;
 
-    // The voice's output for one frame (0 when idle).
-    float render(KrellContext* context) noexcept {
-        // An idle player outputs 0 and changes nothing, so its step can be skipped.
-        return fPlayer.playing ? fPlayer.process(context, &ignoreFinished) : 0.0f;
-    }
+    // The voice's output for the next n frames, as n player steps would give it (0 when idle).
+    void render(KrellContext* context, float* out, int n) noexcept;
 
 private:
     // The end-of-playback outlet is connected to nothing.

@@ -25,12 +25,15 @@ public:
     uint32_t length() const noexcept { return fLength; }
 
     // Bytes a record with a payload of `bytes` occupies in the buffer.
-    static uint64_t recordBytes(uint32_t bytes) noexcept { return kHeaderBytes + ((uint64_t{bytes} + 7) & ~uint64_t{7}); }
+    static uint64_t recordBytes(uint32_t bytes) noexcept {
+        return kHeaderBytes + ((uint64_t{bytes} + 7) & ~uint64_t{7});
+    }
 
     // [producer] Room for a payload of `bytes` (8-byte aligned), or null when it does not fit
     // without overrunning unread records.
     unsigned char* reserve(uint32_t bytes) noexcept;
-    // [producer] Makes the payload written at the last reservation visible to the consumer.
+    // [producer] Makes the payload written at the last reservation (of the same `bytes`)
+    // visible to the consumer.
     void publish(uint32_t bytes) noexcept;
 
     // [consumer] Whether a record is ready (follows a wrap marker on the way).

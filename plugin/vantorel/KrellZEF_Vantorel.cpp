@@ -75,9 +75,10 @@ void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32
                                     const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
 {
     const TransportInfo& transport = transportInfo();
-    fClock.advance(transport, frames, sampleRate(), fPatch);
+    const bool clockMoved = fClock.advance(transport, frames, sampleRate(), fPatch);
     forwardMidiMessages(midiMessages, midiMessageCount, frames, fPatch);
-    TransportClock::postTempo(transport, fPatch);
+    if (clockMoved)
+        TransportClock::postTempo(transport.bbt.beatsPerMinute, fPatch);
     fPatch.render(outputs, frames);
 }
 

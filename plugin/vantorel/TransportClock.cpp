@@ -23,21 +23,16 @@ PatchPost realtimeByte(uint8_t status, uint32_t frame) noexcept
     return post;
 }
 
-// A tempo of 0, below 0, NaN or infinity would stall the time line for good or never let the
-// tick loop end; such blocks count as blocks without a position.
-bool hasUsableTempo(const TransportInfo& transport) noexcept
-{
-    const double bpm = transport.bbt.beatsPerMinute;
-    return transport.playing && transport.bbt.valid && std::isfinite(bpm) && bpm > 0.0;
-}
-
-// Rounded through floats like the groove always has been, so long sessions keep the same phase.
-// 0 when the block has no usable tempo or the tick length is no finite positive float.
+// Computed in 32-bit floats (1000 samples per tick at 48 kHz and 120 bpm, 918.75 at 44.1 kHz).
+// A tempo of 0, below 0, NaN, infinity, or so extreme that the tick length is no finite positive
+// float would stall the time line for good or never let the tick loop end: 0 then, and such
+// blocks count as blocks without a position.
 double samplesPerTick(const TransportInfo& transport, double sampleRate) noexcept
 {
-    if (! hasUsableTempo(transport))
+    const double bpm = transport.bbt.beatsPerMinute;
+    if (! transport.playing || ! transport.bbt.valid || ! std::isfinite(bpm) || bpm <= 0.0)
         return 0.0;
-    const double samplesPerBeat = sampleRate * 60.0 / transport.bbt.beatsPerMinute;
+    const double samplesPerBeat = sampleRate * 60.0 / bpm;
     if (! (samplesPerBeat > 0.0 && samplesPerBeat <= FLT_MAX))
         return 0.0;
     return static_cast<float>(samplesPerBeat) * kTicksPerBeatInverse;
@@ -45,23 +40,23 @@ double samplesPerTick(const TransportInfo& transport, double sampleRate) noexcep
 
 }  // namespace
 
-void TransportClock::advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
+bool TransportClock::advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
                              PatchMessageSink& sink) noexcept
 {
     postTransportChange(transport, sink);
     const double tickLength = samplesPerTick(transport, sampleRate);
-    if (tickLength > 0.0)
-        emitTicks(frames, tickLength, sink);
+    if (tickLength <= 0.0)
+        return false;
+    emitTicks(frames, tickLength, sink);
+    return true;
 }
 
-void TransportClock::postTempo(const TransportInfo& transport, PatchMessageSink& sink) noexcept
+void TransportClock::postTempo(double beatsPerMinute, PatchMessageSink& sink) noexcept
 {
-    if (! hasUsableTempo(transport))
-        return;
     PatchPost post;
     post.receiverHash = kTempoReceiver;
     post.count = 1;
-    post.values[0] = static_cast<float>(transport.bbt.beatsPerMinute);
+    post.values[0] = static_cast<float>(beatsPerMinute);
     sink.post(post);
 }
 

@@ -14,12 +14,12 @@ class TransportClock {
 public:
     // One block of `frames` frames: the real-time bytes, then the clock ticks. Ticks follow a
     // private time line that only moves in playing blocks with a usable tempo and bar/beat
-    // position; stops and relocations leave it alone, so the groove keeps its phase.
-    void advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
+    // position; stops and relocations leave it alone, so the groove keeps its phase. True when
+    // the time line moved: only then is the host tempo worth offering.
+    bool advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
                  PatchMessageSink& sink) noexcept;
 
-    // The host tempo, in playing blocks with a usable tempo and bar/beat position.
-    static void postTempo(const TransportInfo& transport, PatchMessageSink& sink) noexcept;
+    static void postTempo(double beatsPerMinute, PatchMessageSink& sink) noexcept;
 
 private:
     // Invariant: fBlockStart <= fNextTick; both start at 0 and only grow.

@@ -144,13 +144,12 @@ TEST(Sequencer, StartAndContinueChangeNothing) {
     EXPECT_EQ(drumStroke(started[36], kDayan), tableForIdx(kDayan, 3));
 }
 
-// The initial seed value is 0, which the generator takes as 1: until a Pattern arrives the drums
-// play Pattern 1 at Length 4.
-TEST(Sequencer, WithoutPatternTheDrumsPlayTheFirstPattern) {
+// The initial seed value 0 keeps the generators at 0: every draw is idx 0.
+TEST(Sequencer, WithoutPatternEveryStepPlaysTheFirstStrokes) {
     Groove g;
     const auto started = g.ticks(8 * 24);
-    EXPECT_EQ(drumSteps(started, kDayan, 24, 8), tablesForIdx(kDayan, repeat({0, 2, 3, 6}, 2)));
-    EXPECT_EQ(drumSteps(started, kBaya, 24, 8), tablesForIdx(kBaya, repeat({0, 2, 4, 8}, 2)));
+    EXPECT_EQ(drumSteps(started, kDayan, 24, 8), std::vector<int>(8, kDayan1Table));
+    EXPECT_EQ(drumSteps(started, kBaya, 24, 8), std::vector<int>(8, kBaya1Table));
 }
 
 TEST(Sequencer, PatternChangeReseedsAtOnce) {
@@ -198,10 +197,14 @@ TEST(Sequencer, InitialisationCanBeRunAgain) {
     Groove g;
     postParameters(*g.patch, 16, 2, 2, 16, 2, 2);
     g.ticks(24);                       // step 0
-    g.patch->postBang(kInitReceiver);  // length 4 and seed value 0 again; the step count goes on
+    g.patch->postBang(kInitReceiver);  // seed values and generators 0 again: every draw is idx 0
     const auto started = g.ticks(4 * 24);
-    EXPECT_EQ(drumSteps(started, kDayan, 24, 4), tablesForIdx(kDayan, {0, 2, 3, 0}));
-    EXPECT_EQ(drumSteps(started, kBaya, 24, 4), tablesForIdx(kBaya, {0, 2, 4, 0}));
+    EXPECT_EQ(drumSteps(started, kDayan, 24, 4), std::vector<int>(4, kDayan1Table));
+    EXPECT_EQ(drumSteps(started, kBaya, 24, 4), std::vector<int>(4, kBaya1Table));
+    // Length 4 again: a Pattern now repeats every four steps (the step count went on to 5).
+    g.patch->postFloat(hashString("Dayan_Pattern"), 1.0f);
+    const auto after = g.ticks(8 * 24);
+    EXPECT_EQ(drumSteps(after, kDayan, 24, 8), tablesForIdx(kDayan, {0, 2, 3, 0, 2, 3, 6, 0}));
 }
 
 }  // namespace
