@@ -99,8 +99,10 @@ void PluginCLAP::deactivate()
 clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
 {
     fMidiEventCount = 0;
-    if (data.out_events != nullptr && data.out_events->try_push != nullptr)
-        sendQueuedEvents(data.out_events);
+    const clap_output_events_t* const out =
+        data.out_events != nullptr && data.out_events->try_push != nullptr ? data.out_events : nullptr;
+    if (out != nullptr)
+        sendQueuedEvents(out);
 
     fTransport = convertTransport(data.transport, data.steady_time);
     fPlugin.setTransportInfo(fTransport);
@@ -115,7 +117,7 @@ clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
     if (! collectOutputs(data, outputs))
         return CLAP_PROCESS_ERROR;
 
-    fOutputEvents = data.out_events != nullptr && data.out_events->try_push != nullptr ? data.out_events : nullptr;
+    fOutputEvents = out;
     fPlugin.runCycle(nullptr, outputs, data.frames_count, fMidiEvents, fMidiEventCount);
     reportOutputParameters(fOutputEvents, data.frames_count - 1);
     fOutputEvents = nullptr;

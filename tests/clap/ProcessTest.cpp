@@ -195,14 +195,25 @@ protected:
 TEST_F(ClapProcessTest, ZeroFramesStillApplyParameters)
 {
     ASSERT_TRUE(instance->activate(48000.0, 1, 256));
-    clap_event_param_value_t event{};
-    event.header = {sizeof(event), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
-    event.param_id = 4;
-    event.value = 99;
-    in.add(event.header);
+    const auto addValue = [this](clap_id id, double value) {
+        clap_event_param_value_t event{};
+        event.header = {sizeof(event), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
+        event.param_id = id;
+        event.value = value;
+        in.add(event.header);
+    };
+    addValue(4, 99);
+    // Unknown ids and unusable values are ignored, values out of range clamped.
+    addValue(6, 3);
+    addValue(CLAP_INVALID_ID, 3);
+    addValue(0, std::nan(""));
+    addValue(3, -HUGE_VAL);
+    addValue(1, 5000);
     const clap_process_t data = block(0);
     EXPECT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
-    EXPECT_EQ(instance->parameterValue(4), 99.0);
+    const std::vector<double> expected = {4, 1337, 2, 4, 99, 2};
+    for (clap_id id = 0; id < 6; ++id)
+        EXPECT_EQ(instance->parameterValue(id), expected[id]) << id;
 }
 
 TEST_F(ClapProcessTest, WrongChannelTotalsFailWithoutRendering)

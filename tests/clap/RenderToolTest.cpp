@@ -196,6 +196,13 @@ TEST(RenderTool, BadArgumentsGetOneLineAndStatusTwo)
     const ToolRun missingOutput = runTool("--bars 1");
     EXPECT_EQ(missingOutput.status, 2);
     EXPECT_NE(missingOutput.errors.find("-o"), std::string::npos);
+    // Files named by arguments that cannot be used.
+    const ToolRun missingState = runTool("--state-in /nonexistent/state -o " + wav);
+    EXPECT_EQ(missingState.status, 2);
+    EXPECT_NE(missingState.errors.find("--state-in"), std::string::npos);
+    const ToolRun unwritable = runTool("-o /nonexistent/out.wav");
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_NE(unwritable.errors.find("-o"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // vantorel-render: a command-line CLAP host that renders a plug-in, playing the transport from
-// bar 1, into a WAV file. Exit status 2 for invalid arguments, 1 for failures while rendering.
+// bar 1, into a WAV file. Exit status 2 for invalid arguments (files named by them included), 1 for
+// failures of the plug-in or while writing.
 #include "BlockRenderer.hpp"
 #include "ClapLibrary.hpp"
 #include "HostContext.hpp"
@@ -120,16 +121,16 @@ int loadAndSaveState(const PluginInstance& instance, const RenderOptions& option
     if (beforeParameters && ! options.statePath.empty()) {
         std::string bytes;
         if (! readFile(options.statePath, bytes))
-            return fail(kFailure, "--state-in: cannot read " + options.statePath);
+            return fail(kInvalidArguments, "--state-in: cannot read " + options.statePath);
         if (! instance.loadState(bytes))
-            return fail(kFailure, "--state-in: the plug-in refused the state in " + options.statePath);
+            return fail(kInvalidArguments, "--state-in: the plug-in refused the state in " + options.statePath);
     }
     if (! beforeParameters && ! options.stateOutPath.empty()) {
         std::string bytes;
         if (! instance.saveState(bytes))
             return fail(kFailure, "--state-out: the plug-in could not save its state");
         if (! writeFile(options.stateOutPath, bytes))
-            return fail(kFailure, "--state-out: cannot write " + options.stateOutPath);
+            return fail(kInvalidArguments, "--state-out: cannot write " + options.stateOutPath);
     }
     return 0;
 }
@@ -145,7 +146,7 @@ int render(PluginInstance& instance, const RenderOptions& options)
     WavWriter writer;
     std::string error;
     if (! writer.open(options.outputPath, options.sampleRate, options.sixteenBit, error))
-        return fail(kFailure, "-o: " + error);
+        return fail(kInvalidArguments, "-o: " + error);
     if (! instance.activate(options.sampleRate, 1, options.blockSize))
         return fail(kFailure, "the plug-in refused to activate");
     instance.plugin()->start_processing(instance.plugin());
