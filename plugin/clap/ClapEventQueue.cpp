@@ -40,6 +40,7 @@ void ClapEventQueue::append(const QueuedEvent& event)
     if (fQueuedEvents.size() == fQueuedEvents.capacity())
         fQueuedEvents.reserve(fQueuedEvents.capacity() == 0 ? 8 : fQueuedEvents.capacity() * 2);
     fQueuedEvents.push_back(event);
+    fHasQueuedEvents.store(true, std::memory_order_release);
     pthread_mutex_unlock(&fMutex);
 }
 

@@ -9,6 +9,7 @@
 
 #include <pthread.h>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -42,11 +43,15 @@ protected:
     template <typename Visitor>
     bool drainQueuedEvents(Visitor&& visit) noexcept
     {
+        // Most blocks find nothing queued; they need not touch the mutex.
+        if (! fHasQueuedEvents.load(std::memory_order_acquire))
+            return true;
         if (pthread_mutex_trylock(&fMutex) != 0)
             return false;
         for (const QueuedEvent& event : fQueuedEvents)
             visit(event);
         fQueuedEvents.clear();  // keeps the capacity: no allocation on the audio thread
+        fHasQueuedEvents.store(false, std::memory_order_relaxed);
         pthread_mutex_unlock(&fMutex);
         return true;
     }
@@ -57,6 +62,8 @@ protected:
 private:
     pthread_mutex_t fMutex;
     std::vector<QueuedEvent> fQueuedEvents;
+    // Set with the first event appended, cleared when drained; both under the mutex.
+    std::atomic<bool> fHasQueuedEvents{false};
     RingBufferControl fNotesWriter;
 
     void append(const QueuedEvent& event);
