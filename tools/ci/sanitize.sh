@@ -16,3 +16,5 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export ASAN_OPTIONS=detect_leaks=1
 run_sanitized asan address,undefined
 run_sanitized tsan thread
+# The libFuzzer targets (clang), for a bounded number of runs.
+JOBS=$jobs "$root/tools/ci/fuzz.sh"

@@ -1,0 +1,208 @@
+// vantorel-render: a command-line CLAP host that renders a plug-in, playing the transport from
+// bar 1, into a WAV file. Exit status 2 for invalid arguments (files named by them included), 1 for
+// failures of the plug-in or while writing.
+#include "BlockRenderer.hpp"
+#include "ClapLibrary.hpp"
+#include "HostContext.hpp"
+#include "PluginInstance.hpp"
+#include "ProgressBar.hpp"
+#include "RenderOptions.hpp"
+#include "TransportTimeline.hpp"
+#include "WavWriter.hpp"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr int kInvalidArguments = 2;
+constexpr int kFailure = 1;
+// Renders of more audio than this show a progress bar.
+constexpr double kLongRenderSeconds = 60.0;
+
+int fail(int status, const std::string& message)
+{
+    std::fprintf(stderr, "vantorel-render: %s\n", message.c_str());
+    return status;
+}
+
+// The plug-in built with the tool, at its build-tree place relative to this executable.
+std::string defaultPluginPath()
+{
+    char self[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
+    if (length <= 0)
+        return VANTOREL_RENDER_DEFAULT_PLUGIN;
+    const std::string path(self, static_cast<size_t>(length));
+    return path.substr(0, path.rfind('/') + 1) + VANTOREL_RENDER_DEFAULT_PLUGIN;
+}
+
+std::string parameterText(const PluginInstance& instance, clap_id id, double value)
+{
+    char text[256] = {};
+    if (! instance.params()->value_to_text(instance.plugin(), id, value, text, sizeof(text)))
+        std::snprintf(text, sizeof(text), "%g", value);
+    return text;
+}
+
+void printParameters(const PluginInstance& instance)
+{
+    std::printf("\nParameters of this plug-in:\n");
+    for (const clap_param_info_t& info : instance.parameters()) {
+        const std::string option = parameterOption(info.module) + " VALUE";
+        std::printf("  %-26s%s, %s to %s (default %s)\n", option.c_str(), info.name,
+                    parameterText(instance, info.id, info.min_value).c_str(),
+                    parameterText(instance, info.id, info.max_value).c_str(),
+                    parameterText(instance, info.id, info.default_value).c_str());
+    }
+}
+
+// The value a text gives, accepted when it lies in the range and the text is either what the
+// plug-in shows for it or a plain number.
+bool parameterValue(const PluginInstance& instance, const clap_param_info_t& info, const std::string& text,
+                    double& value)
+{
+    if (! instance.params()->text_to_value(instance.plugin(), info.id, text.c_str(), &value))
+        return false;
+    if (! (value >= info.min_value && value <= info.max_value))
+        return false;
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    const bool plainNumber = ! text.empty() && *end == '\0' && number == value;
+    return plainNumber || parameterText(instance, info.id, value) == text;
+}
+
+int applyParameters(const PluginInstance& instance, const RenderOptions& options)
+{
+    for (const auto& [option, text] : options.parameters) {
+        clap_param_info_t info{};
+        const std::string symbol = option.substr(2);
+        std::string underscored = symbol;
+        for (char& c : underscored) {
+            if (c == '-')
+                c = '_';
+        }
+        if (instance.params() == nullptr || ! instance.findParameter(underscored, info))
+            return fail(kInvalidArguments, "unknown option '" + option + "'");
+        double value = 0.0;
+        if (! parameterValue(instance, info, text, value))
+            return fail(kInvalidArguments, option + ": invalid value '" + text + "' (" + info.name + ", " +
+                                               parameterText(instance, info.id, info.min_value) + " to " +
+                                               parameterText(instance, info.id, info.max_value) + ")");
+        instance.setParameter(info.id, value);
+    }
+    return 0;
+}
+
+bool readFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    bytes = content.str();
+    return file.good() || file.eof();
+}
+
+bool writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.good();
+}
+
+int loadAndSaveState(const PluginInstance& instance, const RenderOptions& options, bool beforeParameters)
+{
+    if (beforeParameters && ! options.statePath.empty()) {
+        std::string bytes;
+        if (! readFile(options.statePath, bytes))
+            return fail(kInvalidArguments, "--state-in: cannot read " + options.statePath);
+        if (! instance.loadState(bytes))
+            return fail(kInvalidArguments, "--state-in: the plug-in refused the state in " + options.statePath);
+    }
+    if (! beforeParameters && ! options.stateOutPath.empty()) {
+        std::string bytes;
+        if (! instance.saveState(bytes))
+            return fail(kFailure, "--state-out: the plug-in could not save its state");
+        if (! writeFile(options.stateOutPath, bytes))
+            return fail(kInvalidArguments, "--state-out: cannot write " + options.stateOutPath);
+    }
+    return 0;
+}
+
+int render(PluginInstance& instance, const RenderOptions& options)
+{
+    const TransportTimeline timeline(options.sampleRate, options.beatsPerMinute, options.beatsPerBar,
+                                     options.beatType);
+    const uint64_t frames = options.seconds > 0.0
+                                ? static_cast<uint64_t>(std::ceil(options.seconds * options.sampleRate))
+                                : timeline.framesInBars(options.bars);
+
+    WavWriter writer;
+    std::string error;
+    if (! writer.open(options.outputPath, options.sampleRate, options.sixteenBit, error))
+        return fail(kInvalidArguments, "-o: " + error);
+    if (! instance.activate(options.sampleRate, 1, options.blockSize))
+        return fail(kFailure, "the plug-in refused to activate");
+    instance.plugin()->start_processing(instance.plugin());
+
+    BlockRenderer renderer(instance, timeline, options.blockSize);
+    ProgressBar progress(frames, static_cast<double>(frames) / options.sampleRate > kLongRenderSeconds);
+    bool written = true;
+    const bool rendered = renderer.render(frames, [&](const float* left, const float* right, uint32_t count) {
+        written = writer.write(left, right, count) && written;
+        progress.update(renderer.position());
+    });
+    instance.plugin()->stop_processing(instance.plugin());
+    instance.deactivate();
+    if (! rendered)
+        return fail(kFailure, "the plug-in failed to process a block");
+    if (! writer.close() || ! written)
+        return fail(kFailure, "-o: cannot write " + options.outputPath);
+
+    std::printf("%s: %llu frames, 2 channels, %u Hz, %s\n", options.outputPath.c_str(),
+                static_cast<unsigned long long>(frames), options.sampleRate,
+                options.sixteenBit ? "16-bit" : "32-bit float");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    RenderOptions options;
+    std::string error;
+    if (! parseRenderOptions(argc, argv, options, error))
+        return fail(kInvalidArguments, error + " (see --help)");
+
+    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
+    ClapLibrary library;
+    HostContext host;
+    PluginInstance instance;
+    const bool loaded = library.open(pluginPath, error) && instance.create(*library.factory(), *host.host(), error);
+
+    if (options.help) {
+        std::fputs(kRenderUsage, stdout);
+        if (loaded)
+            printParameters(instance);
+        else
+            std::printf("\n(No parameters listed: %s)\n", error.c_str());
+        return 0;
+    }
+    if (! loaded)
+        return fail(options.pluginPath.empty() ? kFailure : kInvalidArguments,
+                    (options.pluginPath.empty() ? "" : "--plugin: ") + error);
+
+    if (const int status = loadAndSaveState(instance, options, true))
+        return status;
+    if (const int status = applyParameters(instance, options))
+        return status;
+    if (const int status = loadAndSaveState(instance, options, false))
+        return status;
+    return render(instance, options);
+}
