@@ -105,14 +105,14 @@ void flush(const clap_plugin_t* plugin, const clap_input_events_t* in, const cla
         return;
     const uint32_t eventCount = in != nullptr && in->size != nullptr && in->get != nullptr ? in->size(in) : 0;
     for (uint32_t i = 0; i < eventCount; ++i) {
-        const clap_event_header_t* const header = in->get(in, i);
-        if (header == nullptr || header->type != CLAP_EVENT_PARAM_VALUE)
+        const clap_event_header_t* const event = in->get(in, i);
+        if (event == nullptr || event->type != CLAP_EVENT_PARAM_VALUE)
             continue;
-        const auto* const event = reinterpret_cast<const clap_event_param_value_t*>(header);
-        if (! ORVANE_CHECK_UINT2(event->header.size == sizeof(clap_event_param_value), event->header.size,
+        if (! ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
                                  sizeof(clap_event_param_value)))
             break;
-        instance->applyHostParameter(event->param_id, event->value);
+        const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
+        instance->applyHostParameter(param->param_id, param->value);
     }
     if (out != nullptr && out->try_push != nullptr)
         instance->reportOutputParameters(out, 0);

@@ -166,10 +166,10 @@ void PluginCLAP::readInputEvents(const clap_input_events_t* in) noexcept
             addNoteEvent(*header);
             break;
         case CLAP_EVENT_PARAM_VALUE:
-            addParamValueEvent(*header);
+            addParamValueEvent(header);
             break;
         case CLAP_EVENT_MIDI:
-            addMidiEvent(*header);
+            addMidiEvent(header);
             break;
         default:
             break;
@@ -189,24 +189,23 @@ void PluginCLAP::addNoteEvent(const clap_event_header_t& header) noexcept
                midiVelocity(event->velocity));
 }
 
-void PluginCLAP::addMidiEvent(const clap_event_header_t& header) noexcept
+void PluginCLAP::addMidiEvent(const clap_event_header_t* event) noexcept
 {
-    const auto* const event = reinterpret_cast<const clap_event_midi_t*>(&header);
-    if (! ORVANE_CHECK_UINT2(event->header.size == sizeof(clap_event_midi_t), event->header.size,
-                             sizeof(clap_event_midi_t)))
+    if (! ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_midi_t), event->size, sizeof(clap_event_midi_t)))
         return;
-    if (! ORVANE_CHECK_UINT(event->port_index == 0, event->port_index))
+    const auto* const midi = reinterpret_cast<const clap_event_midi_t*>(event);
+    if (! ORVANE_CHECK_UINT(midi->port_index == 0, midi->port_index))
         return;
-    appendMidi(header.time, event->data[0], event->data[1], event->data[2]);
+    appendMidi(event->time, midi->data[0], midi->data[1], midi->data[2]);
 }
 
-void PluginCLAP::addParamValueEvent(const clap_event_header_t& header) noexcept
+void PluginCLAP::addParamValueEvent(const clap_event_header_t* event) noexcept
 {
-    const auto* const event = reinterpret_cast<const clap_event_param_value_t*>(&header);
-    if (! ORVANE_CHECK_UINT2(event->header.size == sizeof(clap_event_param_value), event->header.size,
+    if (! ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
                              sizeof(clap_event_param_value)))
         return;
-    applyHostParameter(event->param_id, event->value);
+    const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
+    applyHostParameter(param->param_id, param->value);
 }
 
 bool PluginCLAP::usableParameterValue(uint32_t index, double value, float& usable) const noexcept
@@ -254,16 +253,16 @@ void PluginCLAP::readEditorNotes() noexcept
     }
 }
 
-bool PluginCLAP::collectOutputs(const clap_process_t& data, float** outputs) noexcept
+bool PluginCLAP::collectOutputs(const clap_process_t& data, float** channels) noexcept
 {
     uint32_t out = 0;
     for (uint32_t i = 0; i < data.audio_outputs_count && data.audio_outputs != nullptr; ++i) {
-        const clap_audio_buffer_t& buffer = data.audio_outputs[i];
-        if (! ORVANE_CHECK(buffer.channel_count != 0))
+        const clap_audio_buffer_t& outputs = data.audio_outputs[i];
+        if (! ORVANE_CHECK(outputs.channel_count != 0))
             continue;
-        for (uint32_t channel = 0; channel < buffer.channel_count; ++channel, ++out) {
+        for (uint32_t channel = 0; channel < outputs.channel_count; ++channel, ++out) {
             if (out < kOutputChannels)
-                outputs[out] = buffer.data32 != nullptr ? buffer.data32[channel] : nullptr;
+                channels[out] = outputs.data32 != nullptr ? outputs.data32[channel] : nullptr;
         }
     }
     if (fOutputBuses.usesCV)
@@ -271,7 +270,7 @@ bool PluginCLAP::collectOutputs(const clap_process_t& data, float** outputs) noe
     if (! ORVANE_CHECK_UINT2(out == ORVANE_PLUGIN_NUM_OUTPUTS, out, ORVANE_PLUGIN_NUM_OUTPUTS))
         return false;
     // A host that names the channels but gives no memory for them gets an error, not a crash.
-    return std::all_of(outputs, outputs + kOutputChannels, [](float* channel) { return channel != nullptr; });
+    return std::all_of(channels, channels + kOutputChannels, [](float* channel) { return channel != nullptr; });
 }
 
 void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept

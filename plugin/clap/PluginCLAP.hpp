@@ -67,12 +67,12 @@ private:
     void sendQueuedEvents(const clap_output_events_t* out) noexcept;
     void readInputEvents(const clap_input_events_t* in) noexcept;
     void addNoteEvent(const clap_event_header_t& header) noexcept;
-    void addMidiEvent(const clap_event_header_t& header) noexcept;
-    void addParamValueEvent(const clap_event_header_t& header) noexcept;
+    void addMidiEvent(const clap_event_header_t* event) noexcept;
+    void addParamValueEvent(const clap_event_header_t* event) noexcept;
     void readEditorNotes() noexcept;
     bool appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept;
     // The two output channels, or false when the host's buffers do not add up to them.
-    bool collectOutputs(const clap_process_t& data, float** outputs) noexcept;
+    bool collectOutputs(const clap_process_t& data, float** channels) noexcept;
 
     static bool writeMidiCallback(void* ptr, const MidiMessage& message);
     bool writeMidi(const MidiMessage& message) noexcept;

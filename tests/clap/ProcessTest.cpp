@@ -115,6 +115,7 @@ TEST_F(ClapProcessProbeTest, MidiEventsPassOnlyFromPortZeroWithTheRightSize)
     StderrCapture capture;
     ASSERT_EQ(renderer->processBlock(256), CLAP_PROCESS_CONTINUE);
     const std::string text = capture.text();
+    EXPECT_NE(text.find("\"event->size == sizeof(clap_event_midi_t)\""), std::string::npos) << text;
     EXPECT_NE(text.find(", v1 32, v2 24"), std::string::npos) << text;
     EXPECT_NE(text.find(", value 1"), std::string::npos) << text;
     EXPECT_EQ(echoed(), (std::vector<EchoedMidi>{{2, 0xB1, 7, 100}, {255, 0xFA, 0, 0}}));
@@ -257,7 +258,7 @@ TEST_F(ClapProcessTest, TwoMonoBuffersMakeTheTwoChannels)
     data.audio_outputs_count = 3;
     StderrCapture capture;
     EXPECT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
-    EXPECT_NE(capture.text().find("\"buffer.channel_count != 0\""), std::string::npos);
+    EXPECT_NE(capture.text().find("\"outputs.channel_count != 0\""), std::string::npos);
     EXPECT_EQ(std::vector<float>(left, left + 256), freshFirstBlock());
 }
 
