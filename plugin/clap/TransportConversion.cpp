@@ -1,7 +1,6 @@
 // Host transport to TransportInfo, once per block on the audio thread.
 #include "TransportConversion.hpp"
 
-#include <cmath>
 
 namespace Orvane {
 
@@ -10,12 +9,11 @@ namespace {
 constexpr double kTicksPerBeat = 1920.0;
 constexpr double kDefaultTempo = 120.0;
 
-// A tempo the clock can divide by; anything else is as if the host gave none.
-double usableTempo(const clap_event_transport_t& transport) noexcept
+// The host's tempo is passed on as given: a block with an unusable tempo (0, negative, NaN)
+// then sends no clock at all, rather than a clock at a tempo the host never asked for.
+double hostTempo(const clap_event_transport_t& transport) noexcept
 {
-    if ((transport.flags & CLAP_TRANSPORT_HAS_TEMPO) == 0)
-        return kDefaultTempo;
-    return std::isfinite(transport.tempo) && transport.tempo > 0.0 ? transport.tempo : kDefaultTempo;
+    return (transport.flags & CLAP_TRANSPORT_HAS_TEMPO) != 0 ? transport.tempo : kDefaultTempo;
 }
 
 void fillBarBeat(const clap_event_transport_t& transport, TransportInfo::BarBeatTick& bbt) noexcept
@@ -53,7 +51,7 @@ TransportInfo convertTransport(const clap_event_transport_t* transport, int64_t 
     info.playing = (transport->flags & CLAP_TRANSPORT_IS_PLAYING) != 0 &&
                    (transport->flags & CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL) == 0;
     info.frame = steadyTime > 0 ? static_cast<uint64_t>(steadyTime) : 0;
-    info.bbt.beatsPerMinute = usableTempo(*transport);
+    info.bbt.beatsPerMinute = hostTempo(*transport);
     fillBarBeat(*transport, info.bbt);
     return info;
 }

@@ -270,3 +270,22 @@ TEST_F(ClapProcessTest, ProcessBeforeActivateRendersAtTheDefaultRate)
 }
 
 }  // namespace
+
+// A playing transport whose tempo is unusable sends no clock: the groove stays silent and the
+// block returns, whatever the host claims.
+TEST_F(ClapProcessTest, UnusableHostTempoPlaysNoClock)
+{
+    ASSERT_TRUE(instance->activate(48000.0, 1, 256));
+    for (const double tempo : {0.0, -120.0, std::nan(""), HUGE_VAL}) {
+        transport.tempo = tempo;
+        const clap_process_t data = block(256);
+        ASSERT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
+        for (const float sample : left)
+            ASSERT_EQ(sample, 0.0f) << tempo;
+    }
+    // The clock resumes once the tempo is usable again.
+    transport.tempo = 120.0;
+    const clap_process_t data = block(256);
+    ASSERT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
+    EXPECT_NE(left[0], 0.0f);
+}
