@@ -71,8 +71,12 @@ bool getInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_info_t* inf
 
 bool getValue(const clap_plugin_t* plugin, clap_id id, double* value)
 {
+    if (value == nullptr)
+        return false;
+    // An unknown id reads as 0 for hosts that ignore the answer, and is reported as a failure.
+    *value = 0.0;
     PluginAdapter* const adapter = adapterFor(plugin, id);
-    if (adapter == nullptr || value == nullptr)
+    if (adapter == nullptr)
         return false;
     *value = adapter->parameterValue(id);
     return true;

@@ -113,7 +113,9 @@ TEST_F(ClapParamsTest, UntrustedIdsAndPointersAreRefused)
     char buffer[16] = "untouched";
     for (const clap_id id : {6u, 7u, 0x7FFFFFFFu, CLAP_INVALID_ID}) {
         EXPECT_FALSE(params().get_info(plugin(), id, &info));
+        result = 5.0;
         EXPECT_FALSE(params().get_value(plugin(), id, &result));
+        EXPECT_EQ(result, 0.0);
         EXPECT_FALSE(params().value_to_text(plugin(), id, 1.0, buffer, sizeof(buffer)));
         EXPECT_FALSE(params().text_to_value(plugin(), id, "1", &result));
     }
