@@ -1,6 +1,7 @@
 // process as a host drives it: MIDI from notes and MIDI events (seen through a probe plug-in that
 // echoes every message it gets), parameter events, 0-frame blocks and bad output buffers.
 #include "ClapFixture.hpp"
+#include "StereoBlock.hpp"
 #include "StreamCapture.h"
 
 #include <cmath>
@@ -157,28 +158,11 @@ TEST_F(ClapProcessProbeTest, NoOutputListMeansNoMidiOut)
     EXPECT_NE(capture.text().find("\"fOutputEvents != nullptr\""), std::string::npos);
 }
 
-class ClapProcessTest : public ClapFixture {
+class ClapProcessTest : public ClapFixture, protected StereoBlock {
 protected:
-    float left[256] = {};
-    float right[256] = {};
-    float* channels[2] = {left, right};
-    clap_audio_buffer_t buffer{channels, nullptr, 2, 0, 0};
-    InputEventList in;
-    OutputEventList out;
     clap_event_transport_t transport = TransportTimeline(48000.0, 120.0, 4, 4).at(0);
 
-    clap_process_t block(uint32_t frames)
-    {
-        clap_process_t data{};
-        data.steady_time = 0;
-        data.frames_count = frames;
-        data.transport = &transport;
-        data.audio_outputs = &buffer;
-        data.audio_outputs_count = 1;
-        data.in_events = in.list();
-        data.out_events = out.list();
-        return data;
-    }
+    clap_process_t block(uint32_t frames) { return processData(frames, &transport, 0); }
 
     // The first block of a fresh instance: what an untouched groove starts with.
     std::vector<float> freshFirstBlock()
