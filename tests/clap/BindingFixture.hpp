@@ -9,21 +9,15 @@
 #include "PendingValues.hpp"
 #include "PluginCLAP.hpp"
 #include "ProbePlugin.hpp"
+#include "StereoBlock.hpp"
 
 #include <gtest/gtest.h>
 
-class BindingFixture : public ::testing::Test {
+class BindingFixture : public ::testing::Test, protected StereoBlock {
 protected:
     HostContext host;
     const clap_plugin_t* plugin = nullptr;
     Orvane::PluginCLAP* instance = nullptr;
-
-    float left[256] = {};
-    float right[256] = {};
-    float* channels[2] = {left, right};
-    clap_audio_buffer_t buffer{channels, nullptr, 2, 0, 0};
-    InputEventList in;
-    OutputEventList out;
 
     void SetUp() override
     {
@@ -47,13 +41,9 @@ protected:
     // One block; the input list is emptied, the output list holds what the plug-in pushed.
     clap_process_status process(uint32_t frames, bool withOutputList = true)
     {
-        clap_process_t data{};
-        data.steady_time = -1;
-        data.frames_count = frames;
-        data.audio_outputs = &buffer;
-        data.audio_outputs_count = 1;
-        data.in_events = in.list();
-        data.out_events = withOutputList ? out.list() : nullptr;
+        clap_process_t data = processData(frames, nullptr, -1);
+        if (! withOutputList)
+            data.out_events = nullptr;
         out.clear();
         const clap_process_status status = plugin->process(plugin, &data);
         in.clear();

@@ -1,7 +1,7 @@
 // The editor's entry points (gestures, values, notes) as the host and the plug-in see them at the
 // next process.
 #include "BindingFixture.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <cmath>
 
@@ -133,7 +133,7 @@ TEST_F(EditorQueueTest, NotesBeyondTheBlockLimitWaitForTheNextBlock)
 
 TEST_F(EditorQueueTest, AFullNotesRingDropsNotesAndSaysSoOnce)
 {
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     // 4096 bytes with one kept free hold 1365 notes.
     for (int i = 0; i < 1365; ++i)
         ASSERT_TRUE(instance->sendNote(0, static_cast<uint8_t>(i % 128), 1));

@@ -1,6 +1,6 @@
 // The module's entry, factory and descriptor as a host finds them after dlopen.
 #include "ClapFixture.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <cmath>
 #include <cstring>
@@ -46,7 +46,7 @@ TEST_F(ClapEntryTest, OtherFactoriesAndIndicesAreRefused)
     EXPECT_EQ(entry.get_factory(nullptr), nullptr);
 
     const clap_plugin_factory_t& factory = *library.factory();
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     EXPECT_EQ(factory.get_plugin_descriptor(&factory, 1), nullptr);
     const std::string text = capture.text();
     EXPECT_NE(text.find("assertion failure: \"index == 0\" in file plugin/clap/ClapEntry, line "), std::string::npos)

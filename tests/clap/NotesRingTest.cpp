@@ -1,6 +1,6 @@
 // The single-writer single-reader byte ring that carries the editor's notes.
 #include "RingBufferControl.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +53,7 @@ TEST_F(NotesRingTest, AFailedWriteDropsItsWholeGroup)
     ASSERT_TRUE(writer.commitWrite());
 
     const uint8_t record[3] = {0x90, 1, 2};
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     ASSERT_TRUE(writer.writeCustomData(record, 3));
     EXPECT_FALSE(writer.writeCustomData(big.data(), 100));
     EXPECT_FALSE(writer.commitWrite());
@@ -62,7 +62,7 @@ TEST_F(NotesRingTest, AFailedWriteDropsItsWholeGroup)
 
     // Reading past what is there fails without consuming.
     std::vector<uint8_t> out(4001);
-    StderrCapture readCapture;
+    StreamCapture readCapture(stderr);
     EXPECT_FALSE(reader.readCustomData(out.data(), 4001));
     EXPECT_FALSE(reader.readCustomData(out.data(), 4001));
     const std::string text = readCapture.text();
@@ -73,7 +73,7 @@ TEST_F(NotesRingTest, AFailedWriteDropsItsWholeGroup)
 
 TEST_F(NotesRingTest, AttachingTwiceToTheSameRingIsReported)
 {
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     writer.setRingBuffer(ring.get(), true);
     EXPECT_NE(capture.text().find("\"buffer != ringBuf\""), std::string::npos);
 }

@@ -1,6 +1,6 @@
 // "clap.params": descriptions, values, texts and flush, with the host's input untrusted.
 #include "ClapFixture.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <cmath>
 #include <limits>
@@ -126,7 +126,7 @@ TEST_F(ClapParamsTest, UntrustedIdsAndPointersAreRefused)
     EXPECT_FALSE(params().text_to_value(plugin(), 0, nullptr, &result));
     EXPECT_FALSE(params().text_to_value(plugin(), 0, "1", nullptr));
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     EXPECT_FALSE(params().value_to_text(plugin(), 0, 1.0, buffer, 0));
     EXPECT_NE(capture.text().find("\"size > 0\""), std::string::npos);
 }
@@ -160,7 +160,7 @@ TEST_F(ClapParamsTest, FlushStopsAtAMisSizedValueEvent)
     events.add(shortEvent.header);
     events.add(valueEvent(kBayaPattern, 7).header);
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     flush(events);
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"event->size == sizeof(clap_event_param_value)\""), std::string::npos) << text;

@@ -1,6 +1,6 @@
 // "clap.audio-ports" and "clap.note-ports" as a host reads them.
 #include "ClapFixture.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST_F(ClapPortsTest, MissingBusesAreReportedAndRefused)
 {
     const clap_plugin_audio_ports_t& ports = *instance->audioPorts();
     clap_audio_port_info_t info{};
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     EXPECT_FALSE(ports.get(plugin(), 1, false, &info));
     EXPECT_FALSE(ports.get(plugin(), 0, true, &info));
     EXPECT_FALSE(ports.get(plugin(), 0, false, nullptr));

@@ -1,7 +1,8 @@
 // process as a host drives it: MIDI from notes and MIDI events (seen through a probe plug-in that
 // echoes every message it gets), parameter events, 0-frame blocks and bad output buffers.
 #include "ClapFixture.hpp"
-#include "StderrCapture.hpp"
+#include "StereoBlock.hpp"
+#include "StreamCapture.h"
 
 #include <cmath>
 #include <vector>
@@ -90,7 +91,7 @@ TEST_F(ClapProcessProbeTest, NotesBecomeClampedMidiMessages)
     in.add(noteEvent(CLAP_EVENT_NOTE_ON, 10, 66, 1.0, 0, 1).header);
     in.add(noteEvent(CLAP_EVENT_NOTE_CHOKE, 11, 67, 1.0).header);
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     ASSERT_EQ(renderer->processBlock(256), CLAP_PROCESS_CONTINUE);
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"event->port_index == 0\" in file plugin/clap/PluginCLAP, line "), std::string::npos)
@@ -112,7 +113,7 @@ TEST_F(ClapProcessProbeTest, MidiEventsPassOnlyFromPortZeroWithTheRightSize)
     in.addBytes(&oversized, sizeof(oversized));
     in.add(midiEvent(255, 0xFA, 0, 0).header);
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     ASSERT_EQ(renderer->processBlock(256), CLAP_PROCESS_CONTINUE);
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"event->size == sizeof(clap_event_midi_t)\""), std::string::npos) << text;
@@ -152,33 +153,16 @@ TEST_F(ClapProcessProbeTest, NoOutputListMeansNoMidiOut)
     data.audio_outputs_count = 1;
     data.in_events = in.list();
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     EXPECT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
     EXPECT_NE(capture.text().find("\"fOutputEvents != nullptr\""), std::string::npos);
 }
 
-class ClapProcessTest : public ClapFixture {
+class ClapProcessTest : public ClapFixture, protected StereoBlock {
 protected:
-    float left[256] = {};
-    float right[256] = {};
-    float* channels[2] = {left, right};
-    clap_audio_buffer_t buffer{channels, nullptr, 2, 0, 0};
-    InputEventList in;
-    OutputEventList out;
     clap_event_transport_t transport = TransportTimeline(48000.0, 120.0, 4, 4).at(0);
 
-    clap_process_t block(uint32_t frames)
-    {
-        clap_process_t data{};
-        data.steady_time = 0;
-        data.frames_count = frames;
-        data.transport = &transport;
-        data.audio_outputs = &buffer;
-        data.audio_outputs_count = 1;
-        data.in_events = in.list();
-        data.out_events = out.list();
-        return data;
-    }
+    clap_process_t block(uint32_t frames) { return processData(frames, &transport, 0); }
 
     // The first block of a fresh instance: what an untouched groove starts with.
     std::vector<float> freshFirstBlock()
@@ -220,7 +204,7 @@ TEST_F(ClapProcessTest, ZeroFramesStillApplyParameters)
 TEST_F(ClapProcessTest, WrongChannelTotalsFailWithoutRendering)
 {
     ASSERT_TRUE(instance->activate(48000.0, 1, 256));
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     // One channel, three channels, channels without memory, no buffers at all.
     float* three[3] = {left, right, left};
     float* missing[2] = {left, nullptr};
@@ -256,7 +240,7 @@ TEST_F(ClapProcessTest, TwoMonoBuffersMakeTheTwoChannels)
     clap_process_t data = block(256);
     data.audio_outputs = buffers;
     data.audio_outputs_count = 3;
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     EXPECT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
     EXPECT_NE(capture.text().find("\"outputs.channel_count != 0\""), std::string::npos);
     EXPECT_EQ(std::vector<float>(left, left + 256), freshFirstBlock());

@@ -3,7 +3,7 @@
 // read or write outside a buffer fails the run.
 #include "ClapFixture.hpp"
 #include "MemoryStreams.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <iterator>
 #include <random>
@@ -54,7 +54,7 @@ TEST_F(ClapStateFuzzTest, RandomAndMutatedStreamsStayInBounds)
     ASSERT_TRUE(instance->saveState(saved));
     const std::string alphabet =
         "\0\xFE\xFF"s + "_zef_parameters_begin_end_state_program_baya_dayan_length_pattern_tempo0123456789.-";
-    StderrCapture quiet;  // rule breaks are reported on every other iteration
+    StreamCapture quiet(stderr);  // rule breaks are reported on every other iteration
     for (int iteration = 0; iteration < 3000; ++iteration) {
         std::string bytes;
         switch (iteration % 3) {

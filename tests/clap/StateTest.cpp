@@ -1,7 +1,7 @@
 // "clap.state": the saved byte stream, loading it back in pieces, and the reader's rules.
 #include "ClapFixture.hpp"
 #include "MemoryStreams.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <array>
 
@@ -70,7 +70,7 @@ TEST_F(ClapStateTest, SavingGoesOnUntilTheHostTookEverything)
     ASSERT_TRUE(instance->state()->save(plugin(), trickle.stream()));
     EXPECT_EQ(trickle.bytes(), kDefaultState);
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     MemoryOutputStream refusing;
     refusing.refuseAfter(100);
     EXPECT_FALSE(instance->state()->save(plugin(), refusing.stream()));
@@ -95,7 +95,7 @@ TEST_F(ClapStateTest, StreamWithoutTerminatorLoadsButAsksNoRescan)
 
 TEST_F(ClapStateTest, RuleBreaksFailAndKeepWhatWasLoaded)
 {
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     EXPECT_FALSE(load("__zef_parameters_begin__\0baya_pattern\0" "5\0__zef_parameters_begin__\0dayan_pattern\0"
                       "6\0\xFE\0"s));
     EXPECT_EQ(instance->parameterValue(1), 5.0);
@@ -113,7 +113,7 @@ TEST_F(ClapStateTest, RuleBreaksFailAndKeepWhatWasLoaded)
     EXPECT_NE(text.find("\"queryingType == 'p'\""), std::string::npos);
     EXPECT_NE(text.find("\"queryingType == 'i'\""), std::string::npos);
 
-    StderrCapture readFailure;
+    StreamCapture readFailure(stderr);
     MemoryInputStream failing(kDefaultState, 7);
     failing.failAfter(14);
     EXPECT_FALSE(instance->state()->load(plugin(), failing.stream()));

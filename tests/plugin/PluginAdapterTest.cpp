@@ -2,7 +2,7 @@
 // changes, parameter queries and processing, seen from a host binding's side.
 #include "AssertionLines.hpp"
 #include "ProbeFixture.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <array>
 #include <cstring>
@@ -58,7 +58,7 @@ TEST_F(PluginAdapterTest, ZeroBufferSizeAndSampleRateAreReportedButConstructionG
     pendingSampleRate = 1e-17;
     probeSetup.programCount = 1;
     probeSetup.stateCount = 2;
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     const auto adapter = makeAdapter();
     const auto reports = parseAssertionLines(capture.text());
 
@@ -91,7 +91,7 @@ TEST_F(PluginAdapterTest, DefaultPortDescriptionsNumberPortsFromOne)
     EXPECT_EQ(makeAdapter()->audioPort(true, 0).name, "CV Input 1");
     EXPECT_EQ(makeAdapter()->audioPort(true, 0).symbol, "cv_in_1");
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     EXPECT_TRUE(adapter->audioPort(false, 2).name.isEmpty());
     const auto reports = parseAssertionLines(capture.text());
     ASSERT_EQ(reports.size(), 1u);
@@ -103,7 +103,7 @@ TEST_F(PluginAdapterTest, WithoutGroupsThereAreNoPortGroups)
     const auto adapter = makeAdapter();
     EXPECT_EQ(adapter->portGroupCount(), 0u);
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     const PortGroupInfo& group = adapter->portGroupById(GroupStereo);
     const auto reports = parseAssertionLines(capture.text());
     EXPECT_EQ(group.groupId, GroupNone);
@@ -148,10 +148,10 @@ TEST_F(PluginAdapterTest, OutOfRangeParameterQueriesReportOnceAndAnswerTheDefaul
     ASSERT_EQ(adapter->parameterName(1), "Level");
     ASSERT_EQ(adapter->parameterRanges(1).max, 2.0f);
 
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     const String& name = adapter->parameterName(2);
     const std::string afterName = capture.text();
-    StderrCapture captureRest;
+    StreamCapture captureRest(stderr);
     const ValueRange& ranges = adapter->parameterRanges(2);
     const uint32_t hints = adapter->parameterHints(99);
     const uint32_t group = adapter->parameterGroupId(2);
@@ -197,7 +197,7 @@ TEST_F(PluginAdapterTest, ParameterValuesPassThroughToThePlugin)
 TEST_F(PluginAdapterTest, EnableAndDisableTwiceReportAndCallOnce)
 {
     const auto adapter = makeAdapter();
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     adapter->enable();
     adapter->enable();
     EXPECT_TRUE(adapter->isActive());
@@ -252,7 +252,7 @@ TEST_F(PluginAdapterTest, SampleRateChangeDeactivatesAroundTheNotification)
 TEST_F(PluginAdapterTest, NonPositiveSampleRateIsReportedAndRefused)
 {
     const auto adapter = makeAdapter();
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     adapter->changeSampleRate(0.0, true);
     adapter->changeSampleRate(-44100.0, true);
     const auto reports = parseAssertionLines(capture.text());
@@ -277,7 +277,7 @@ TEST_F(PluginAdapterTest, BufferSizeChangeDeactivatesAroundTheNotification)
                                                                {Kind::Activate, 0}}));
 
     // A size below 2 is suspicious but hosts do announce it; it is reported and still applied.
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     adapter->changeBufferSize(1, false);
     const auto reports = parseAssertionLines(capture.text());
     ASSERT_EQ(reports.size(), 1u);
@@ -320,7 +320,7 @@ TEST_F(PluginAdapterTest, TransportAndMidiReachThePluginAndEmittedMidiReachesThe
 TEST_F(PluginAdapterTest, WithoutAPluginEveryOperationReportsAndStaysNeutral)
 {
     probeSetup.yieldNothing = true;
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     PluginAdapter adapter(nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(adapter.plugin(), nullptr);
     EXPECT_EQ(adapter.parameterCount(), 0u);

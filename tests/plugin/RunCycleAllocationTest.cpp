@@ -1,71 +1,9 @@
 // Proves that PluginAdapter::runCycle allocates nothing, including the implicit activation of the
-// first block. This binary replaces malloc and its relatives (which operator new uses too) with
-// counting forwarders to the C library's allocator.
+// first block, counted through the replaced allocator.
+#include "AllocationCounter.h"
 #include "ProbeFixture.hpp"
 
-#include <cstddef>
 #include <cstdlib>
-
-extern "C" {
-void* __libc_malloc(size_t size);
-void* __libc_calloc(size_t count, size_t size);
-void* __libc_realloc(void* pointer, size_t size);
-void* __libc_memalign(size_t alignment, size_t size);
-}
-
-namespace {
-
-bool counting = false;
-size_t allocationCount = 0;
-
-void noteAllocation()
-{
-    if (counting)
-        ++allocationCount;
-}
-
-}  // namespace
-
-extern "C" {
-
-void* malloc(size_t size)
-{
-    noteAllocation();
-    return __libc_malloc(size);
-}
-
-void* calloc(size_t count, size_t size)
-{
-    noteAllocation();
-    return __libc_calloc(count, size);
-}
-
-void* realloc(void* pointer, size_t size)
-{
-    noteAllocation();
-    return __libc_realloc(pointer, size);
-}
-
-void* memalign(size_t alignment, size_t size)
-{
-    noteAllocation();
-    return __libc_memalign(alignment, size);
-}
-
-void* aligned_alloc(size_t alignment, size_t size)
-{
-    noteAllocation();
-    return __libc_memalign(alignment, size);
-}
-
-int posix_memalign(void** pointer, size_t alignment, size_t size)
-{
-    noteAllocation();
-    *pointer = __libc_memalign(alignment, size);
-    return *pointer != nullptr ? 0 : 12;  // ENOMEM
-}
-
-}  // extern "C"
 
 namespace {
 
@@ -78,15 +16,14 @@ class RunCycleAllocation : public ProbeFixture {};
 
 TEST_F(RunCycleAllocation, CountingSeesOrdinaryAllocations)
 {
-    counting = true;
-    allocationCount = 0;
+    AllocationCounter counter;
     // Volatile pointers keep the compiler from eliding the pairs.
     int* volatile number = new int(5);
     delete number;
     void* volatile bytes = std::malloc(32);
     std::free(bytes);
-    counting = false;
-    EXPECT_EQ(allocationCount, 2u);
+    counter.stop();
+    EXPECT_EQ(counter.count(), 2);
 }
 
 TEST_F(RunCycleAllocation, BlocksAllocateNothing)
@@ -101,16 +38,15 @@ TEST_F(RunCycleAllocation, BlocksAllocateNothing)
     Orvane::TransportInfo transport;
     transport.playing = true;
 
-    counting = true;
-    allocationCount = 0;
+    AllocationCounter counter;
     for (uint32_t block = 0; block < 16; ++block) {
         transport.frame = block * 512u;
         adapter->setTransportInfo(transport);
         adapter->runCycle(inputs, outputs, 512, midi, block % 4);
     }
-    counting = false;
+    counter.stop();
 
-    EXPECT_EQ(allocationCount, 0u);
+    EXPECT_EQ(counter.count(), 0);
     EXPECT_TRUE(adapter->isActive());
 }
 

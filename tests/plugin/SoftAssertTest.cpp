@@ -1,6 +1,6 @@
 // The exact text of soft assertion and warning lines.
 #include "SoftAssert.hpp"
-#include "StderrCapture.hpp"
+#include "StreamCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ std::string expectedLine(const char* condition, int line, const char* values)
 
 TEST(SoftAssert, PassingChecksPrintNothingAndYieldTrue)
 {
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     const int value = 3;
     EXPECT_TRUE(ORVANE_CHECK(value == 3));
     EXPECT_TRUE(ORVANE_CHECK_INT(value > 0, value));
@@ -25,7 +25,7 @@ TEST(SoftAssert, PassingChecksPrintNothingAndYieldTrue)
 
 TEST(SoftAssert, FailedChecksPrintOneRedLineInEachVariant)
 {
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     const int value = -7;
     const int lineOfPlain = __LINE__ + 1;
     EXPECT_FALSE(ORVANE_CHECK(value > 0));
@@ -47,7 +47,7 @@ TEST(SoftAssert, FailedChecksPrintOneRedLineInEachVariant)
 
 TEST(SoftAssert, FileIsShownWithoutExtensionOnlyInTheLastComponent)
 {
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     Orvane::reportAssertion("a", "src/v1.2/Window.cpp", 5);
     Orvane::reportAssertion("b", "src/v1.2/Makefile", 6);
     EXPECT_EQ(capture.text(),
@@ -57,7 +57,7 @@ TEST(SoftAssert, FileIsShownWithoutExtensionOnlyInTheLastComponent)
 
 TEST(SoftAssert, WarningsUseTheRedWrappingWithoutPrefix)
 {
-    StderrCapture capture;
+    StreamCapture capture(stderr);
     Orvane::printWarning("%u voices dropped, %s", 3u, "sorry");
     EXPECT_EQ(capture.text(), "\x1b[31m3 voices dropped, sorry\x1b[0m\n");
 }

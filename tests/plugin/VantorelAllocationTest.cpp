@@ -1,74 +1,15 @@
-// The real plug-in under a replaced C allocator: its blocks allocate nothing, with transport and
+// The real plug-in under the replaced allocator: its blocks allocate nothing, with transport and
 // MIDI; and when its patch cannot be created it stays usable, silent, until a sample-rate change
-// creates one. Replaces malloc and its relatives (which operator new uses too), so this binary
-// stays out of the sanitizer builds.
+// creates one. Stays out of the sanitizer builds, whose allocator would replace the same functions.
+#include "AllocationCounter.h"
 #include "VantorelFixture.hpp"
-
-#include <cstddef>
-#include <cstdlib>
-
-extern "C" {
-void* __libc_malloc(size_t size);
-void* __libc_calloc(size_t count, size_t size);
-void* __libc_realloc(void* pointer, size_t size);
-void* __libc_memalign(size_t alignment, size_t size);
-}
-
-namespace {
-
-bool counting = false;
-size_t allocationCount = 0;
-// The groove's stroke tables are far larger than anything else the plug-in allocates.
-bool refuseLarge = false;
-constexpr size_t kLarge = 64 * 1024;
-
-bool allow(size_t size)
-{
-    if (counting)
-        ++allocationCount;
-    return ! (refuseLarge && size >= kLarge);
-}
-
-}  // namespace
-
-extern "C" {
-
-void* malloc(size_t size)
-{
-    return allow(size) ? __libc_malloc(size) : nullptr;
-}
-
-void* calloc(size_t count, size_t size)
-{
-    return allow(count * size) ? __libc_calloc(count, size) : nullptr;
-}
-
-void* realloc(void* pointer, size_t size)
-{
-    return allow(size) ? __libc_realloc(pointer, size) : nullptr;
-}
-
-void* memalign(size_t alignment, size_t size)
-{
-    return allow(size) ? __libc_memalign(alignment, size) : nullptr;
-}
-
-void* aligned_alloc(size_t alignment, size_t size)
-{
-    return allow(size) ? __libc_memalign(alignment, size) : nullptr;
-}
-
-int posix_memalign(void** pointer, size_t alignment, size_t size)
-{
-    *pointer = allow(size) ? __libc_memalign(alignment, size) : nullptr;
-    return *pointer != nullptr ? 0 : 12;  // ENOMEM
-}
-
-}  // extern "C"
 
 namespace {
 
 using namespace Orvane;
+
+// The groove's stroke tables are far larger than anything else the plug-in allocates.
+constexpr size_t kLarge = 64 * 1024;
 
 class VantorelAllocation : public VantorelFixture {};
 
@@ -93,8 +34,7 @@ TEST_F(VantorelAllocation, BlocksWithTransportAndMidiAllocateNothing)
                                     midi(200, 0xE0, 1, 2), midi(300, 0xFC), midi(511, 0x80, 60, 0)};
     TransportInfo transport = playingTransport(180.0);
 
-    counting = true;
-    allocationCount = 0;
+    AllocationCounter counter;
     for (uint32_t block = 0; block < 200; ++block) {
         transport.playing = block % 50 < 40;
         transport.frame = block * 512u;
@@ -102,18 +42,19 @@ TEST_F(VantorelAllocation, BlocksWithTransportAndMidiAllocateNothing)
         adapter->runCycle(nullptr, outputs, 512, messages, block % 7);
         adapter->setParameterValue(block % 6, block % 6 == 2 || block % 6 == 5 ? 1.0f : 8.0f);
     }
-    counting = false;
+    counter.stop();
 
-    EXPECT_EQ(allocationCount, 0u);
+    EXPECT_EQ(counter.count(), 0);
     EXPECT_TRUE(adapter->isActive());
 }
 
 TEST_F(VantorelAllocation, WithoutAPatchThePluginIsSilentUntilTheNextSampleRate)
 {
     const ParameterValues chosen = {5, 77, 0, 11, 3, 1};
-    refuseLarge = true;
-    const auto adapter = makeAdapter(48000.0);
-    refuseLarge = false;
+    const auto adapter = [this] {
+        LargeAllocationRefusal refusal(kLarge);
+        return makeAdapter(48000.0);
+    }();
     ASSERT_NE(adapter->plugin(), nullptr);
     setValues(*adapter, chosen);
 

@@ -1,7 +1,7 @@
 // The Vantorel plug-in as a host sees it through the adapter: identity, parameter table, ports,
 // activation, what it renders for transport and MIDI, sample-rate changes, and its log line.
 #include "PatchHooks.hpp"
-#include "StdoutCapture.hpp"
+#include "StreamCapture.h"
 #include "VantorelFixture.hpp"
 #include "VantorelParameters.hpp"
 #include "runtime/Message.h"
@@ -223,7 +223,7 @@ TEST_F(VantorelPlugin, ValuesAreStoredUnclampedAndNonFiniteOnesIgnored)
 
 TEST(VantorelPatchHooks, LogLinesAreCutAt63Bytes)
 {
-    StdoutCapture capture;
+    StreamCapture capture(stdout);
     pluginLogHook(nullptr, "print", "hello");
     const std::string longName(80, 'n');
     const std::string longText(100, 't');
