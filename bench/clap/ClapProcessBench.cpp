@@ -1,12 +1,12 @@
 // Cost of the CLAP binding: process against PluginAdapter::runCycle of the same plug-in, with the
 // binding linked in and as the loaded vantorel.clap; the render tool's speed; instance creation.
-#include "BlockRenderer.hpp"
-#include "ClapLibrary.hpp"
-#include "HostContext.hpp"
-#include "ClapExtensions.hpp"
-#include "PendingValues.hpp"
-#include "PluginAdapter.hpp"
-#include "PluginInstance.hpp"
+#include "BlockRenderer.h"
+#include "ClapLibrary.h"
+#include "HostContext.h"
+#include "ClapExtensions.h"
+#include "PendingValues.h"
+#include "PluginAdapter.h"
+#include "PluginInstance.h"
 
 #include <benchmark/benchmark.h>
 

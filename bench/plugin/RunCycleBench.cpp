@@ -1,9 +1,9 @@
 // Cost of PluginAdapter::runCycle per block with the probe plug-in, which only halves its input
 // into two outputs: the framework's share of a block plus that trivial loop. Baseline: the same
 // loop called directly, so the difference is the adapter's overhead.
-#include "PendingValues.hpp"
-#include "PluginAdapter.hpp"
-#include "ProbePlugin.hpp"
+#include "PendingValues.h"
+#include "PluginAdapter.h"
+#include "ProbePlugin.h"
 
 #include <benchmark/benchmark.h>
 

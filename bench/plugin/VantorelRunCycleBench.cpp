@@ -1,9 +1,9 @@
 // Cost of the Vantorel plug-in's bridge: runCycle of playing blocks (transport to clock ticks,
 // tempo, a few MIDI messages, then the patch) against the groove patch's processBlock alone, fed
 // the same clock ticks directly. The ratio of the two is the bridge's overhead.
-#include "PendingValues.hpp"
-#include "PluginAdapter.hpp"
-#include "VantorelParameters.hpp"
+#include "PendingValues.h"
+#include "PluginAdapter.h"
+#include "VantorelParameters.h"
 #include "patch/Krell_Vantorel.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Builds the CLAP audio bus lists from the framework's audio ports. Main thread, at creation.
-#include "BusInfo.hpp"
+#include "BusInfo.h"
 
-#include "OrvanePluginInfo.hpp"
+#include "OrvanePluginInfo.h"
 
 #include <cstdio>
 

@@ -1,13 +1,13 @@
 // The library's one exported symbol, clap_entry, with the plug-in factory and the descriptor.
 // The host calls all of it on its main thread; the descriptor's texts are filled once, under a
 // one-time lock, from an instance kept only to answer descriptive questions.
-#include "ClapEntry.hpp"
+#include "ClapEntry.h"
 
-#include "ClapExtensions.hpp"
-#include "PendingValues.hpp"
-#include "PluginAdapter.hpp"
-#include "SoftAssert.hpp"
-#include "String.hpp"
+#include "ClapExtensions.h"
+#include "PendingValues.h"
+#include "PluginAdapter.h"
+#include "SoftAssert.h"
+#include "String.h"
 
 #include <cstring>
 #include <memory>

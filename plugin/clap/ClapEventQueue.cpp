@@ -1,6 +1,6 @@
 // The editor-to-audio queue of one CLAP instance. Append side: the main thread (editor); drain
 // side: the audio thread, inline in the header.
-#include "ClapEventQueue.hpp"
+#include "ClapEventQueue.h"
 
 namespace Orvane {
 

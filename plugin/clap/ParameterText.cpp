@@ -1,5 +1,5 @@
 // Parameter values to and from display texts. Main thread.
-#include "ParameterText.hpp"
+#include "ParameterText.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,9 +1,9 @@
 // "clap.params": parameter descriptions, values and texts (main thread) and flush (main thread, or
 // the audio thread while processing). Ids at or beyond the parameter count are refused.
-#include "ClapExtensions.hpp"
-#include "ParameterText.hpp"
-#include "PluginCLAP.hpp"
-#include "SoftAssert.hpp"
+#include "ClapExtensions.h"
+#include "ParameterText.h"
+#include "PluginCLAP.h"
+#include "SoftAssert.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
 // One CLAP plug-in instance: creation, activation and the per-block work of process. Main thread,
 // except process and the functions it calls (audio thread), which neither allocate nor wait.
-#include "PluginCLAP.hpp"
+#include "PluginCLAP.h"
 
-#include "OrvanePluginInfo.hpp"
-#include "PendingValues.hpp"
-#include "SoftAssert.hpp"
-#include "TransportConversion.hpp"
+#include "OrvanePluginInfo.h"
+#include "PendingValues.h"
+#include "SoftAssert.h"
+#include "TransportConversion.h"
 
 #include <algorithm>
 #include <cmath>

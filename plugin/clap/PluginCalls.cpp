@@ -1,9 +1,9 @@
 // The plug-in structure handed to the host: allocation and the static trampolines of the CLAP
 // plug-in functions, which check the host's arguments and call the PluginCLAP. Threads as in
 // the CLAP standard: process on the audio thread, everything else on the main thread.
-#include "ClapExtensions.hpp"
-#include "PluginCLAP.hpp"
-#include "SoftAssert.hpp"
+#include "ClapExtensions.h"
+#include "PluginCLAP.h"
+#include "SoftAssert.h"
 
 #include <cstring>
 #include <new>

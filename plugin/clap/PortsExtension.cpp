@@ -1,8 +1,8 @@
 // "clap.audio-ports" (from the bus lists built at creation) and "clap.note-ports" (one MIDI port
 // each way). Main thread.
-#include "ClapExtensions.hpp"
-#include "PluginCLAP.hpp"
-#include "SoftAssert.hpp"
+#include "ClapExtensions.h"
+#include "PluginCLAP.h"
+#include "SoftAssert.h"
 
 #include <cstdio>
 

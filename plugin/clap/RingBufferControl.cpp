@@ -1,9 +1,9 @@
 // Reads or writes a SmallStackRingBuffer: the writer on the editor thread, the reader on the audio
 // thread. The writer publishes `tail` with release and the reader `head`, so each side sees the
 // other's bytes complete.
-#include "RingBufferControl.hpp"
+#include "RingBufferControl.h"
 
-#include "SoftAssert.hpp"
+#include "SoftAssert.h"
 
 #include <cstring>
 

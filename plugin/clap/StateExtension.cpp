@@ -1,8 +1,8 @@
 // "clap.state": save and load through the host's streams. Main thread.
-#include "ClapExtensions.hpp"
-#include "PluginCLAP.hpp"
-#include "StateReader.hpp"
-#include "StateWriter.hpp"
+#include "ClapExtensions.h"
+#include "PluginCLAP.h"
+#include "StateReader.h"
+#include "StateWriter.h"
 
 namespace Orvane {
 

@@ -1,9 +1,9 @@
 // The state reader: walks the host's stream in 511-byte chunks, joining strings cut by a chunk
 // end, and applies parameter pairs as they complete. Main thread.
-#include "StateReader.hpp"
+#include "StateReader.h"
 
-#include "PluginCLAP.hpp"
-#include "SoftAssert.hpp"
+#include "PluginCLAP.h"
+#include "SoftAssert.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The state writer: builds the saved byte stream and hands it to the host's stream. Main thread.
-#include "StateWriter.hpp"
+#include "StateWriter.h"
 
-#include "SoftAssert.hpp"
+#include "SoftAssert.h"
 
 #include <algorithm>
 #include <clocale>

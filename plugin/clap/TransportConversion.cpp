@@ -1,5 +1,5 @@
 // Host transport to TransportInfo, once per block on the audio thread.
-#include "TransportConversion.hpp"
+#include "TransportConversion.h"
 
 
 namespace Orvane {

@@ -1,5 +1,5 @@
 // Storage of enumeration lists. Main thread.
-#include "ParameterInfo.hpp"
+#include "ParameterInfo.h"
 
 #include <new>
 

@@ -1,5 +1,5 @@
 // Process-wide settings for the next plug-in instance. Main thread.
-#include "PendingValues.hpp"
+#include "PendingValues.h"
 
 namespace Orvane {
 

@@ -1,12 +1,12 @@
 // Base class of a plug-in: instance record set-up and the default descriptions. Main thread,
 // except emitMidi (audio thread).
-#include "Plugin.hpp"
+#include "Plugin.h"
 
-#include "NumericHelpers.hpp"
-#include "OrvanePluginInfo.hpp"
-#include "PendingValues.hpp"
-#include "PluginData.hpp"
-#include "SoftAssert.hpp"
+#include "NumericHelpers.h"
+#include "OrvanePluginInfo.h"
+#include "PendingValues.h"
+#include "PluginData.h"
+#include "SoftAssert.h"
 
 #include <cstring>
 

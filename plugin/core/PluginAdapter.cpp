@@ -1,10 +1,10 @@
 // Wraps one plug-in instance for a host binding. Main thread, except runCycle and
 // setTransportInfo (audio thread) and the parameter value operations (any thread).
-#include "PluginAdapter.hpp"
+#include "PluginAdapter.h"
 
-#include "NumericHelpers.hpp"
-#include "OrvanePluginInfo.hpp"
-#include "SoftAssert.hpp"
+#include "NumericHelpers.h"
+#include "OrvanePluginInfo.h"
+#include "SoftAssert.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Prints the soft assertion and warning lines; one formatted write per line so that lines from
 // different threads do not interleave. Any thread.
-#include "SoftAssert.hpp"
+#include "SoftAssert.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The framework's text type. Allocates with malloc so that a failed allocation can leave the
 // String empty instead of throwing. Main thread.
-#include "String.hpp"
+#include "String.h"
 
 #include <cstdio>
 #include <cstdlib>

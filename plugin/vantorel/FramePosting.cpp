@@ -1,5 +1,5 @@
 // Frame-addressed posting into a patch context. Any thread that may post to the context.
-#include "FramePosting.hpp"
+#include "FramePosting.h"
 
 #include "runtime/KrellContextInterface.h"
 

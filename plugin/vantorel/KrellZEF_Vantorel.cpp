@@ -1,8 +1,8 @@
 // The Vantorel plug-in class and the build's plug-in factory. Main thread, except renderBlock
 // (audio thread) and the parameter values (any thread).
-#include "KrellZEF_Vantorel.hpp"
+#include "KrellZEF_Vantorel.h"
 
-#include "MidiForwarding.hpp"
+#include "MidiForwarding.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Host MIDI to patch messages. Audio thread.
-#include "MidiForwarding.hpp"
+#include "MidiForwarding.h"
 
-#include "PatchReceivers.hpp"
+#include "PatchReceivers.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Log and send hooks of the patch. Whichever thread runs the patch.
-#include "PatchHooks.hpp"
+#include "PatchHooks.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
 // The plug-in's groove patch. Main thread (rebuild), any thread (postParameter), audio thread
 // (post, render).
-#include "PatchLink.hpp"
+#include "PatchLink.h"
 
-#include "FramePosting.hpp"
-#include "PatchHooks.hpp"
+#include "FramePosting.h"
+#include "PatchHooks.h"
 #include "patch/Krell_Vantorel.h"
 
 #include <algorithm>

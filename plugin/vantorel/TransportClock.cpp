@@ -1,7 +1,7 @@
 // Real-time bytes, clock ticks and tempo from the host transport. Audio thread.
-#include "TransportClock.hpp"
+#include "TransportClock.h"
 
-#include "PatchReceivers.hpp"
+#include "PatchReceivers.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,5 +1,5 @@
 // Fills the framework's parameter records from the parameter table. Main thread.
-#include "VantorelParameters.hpp"
+#include "VantorelParameters.h"
 
 namespace Orvane {
 

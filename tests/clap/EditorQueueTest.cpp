@@ -1,6 +1,6 @@
 // The editor's entry points (gestures, values, notes) as the host and the plug-in see them at the
 // next process.
-#include "BindingFixture.hpp"
+#include "BindingFixture.h"
 #include "StreamCapture.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // The editor thread appending values and playing notes while the audio thread processes: every
 // value and every note arrives exactly once and in order, and the audio side never waits.
-#include "BindingFixture.hpp"
+#include "BindingFixture.h"
 
 #include <thread>
 #include <vector>

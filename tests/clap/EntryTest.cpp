@@ -1,5 +1,5 @@
 // The module's entry, factory and descriptor as a host finds them after dlopen.
-#include "ClapFixture.hpp"
+#include "ClapFixture.h"
 #include "StreamCapture.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // The built module as a file: what it exports, what it needs, and that it carries no path of the
 // machine it was built on.
-#include "ClapFixture.hpp"
+#include "ClapFixture.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,5 +1,5 @@
 // The single-writer single-reader byte ring that carries the editor's notes.
-#include "RingBufferControl.hpp"
+#include "RingBufferControl.h"
 #include "StreamCapture.h"
 
 #include <gtest/gtest.h>

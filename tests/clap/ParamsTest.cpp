@@ -1,5 +1,5 @@
 // "clap.params": descriptions, values, texts and flush, with the host's input untrusted.
-#include "ClapFixture.hpp"
+#include "ClapFixture.h"
 #include "StreamCapture.h"
 
 #include <cmath>

@@ -1,5 +1,5 @@
 // "clap.audio-ports" and "clap.note-ports" as a host reads them.
-#include "ClapFixture.hpp"
+#include "ClapFixture.h"
 #include "StreamCapture.h"
 
 namespace {

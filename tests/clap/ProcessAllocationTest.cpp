@@ -2,8 +2,8 @@
 // note and MIDI events, MIDI sent back to the host, and the block limit. Counted through the
 // replaced allocator, so not run under a sanitizer.
 #include "AllocationCounter.h"
-#include "ClapFixture.hpp"
-#include "StereoBlock.hpp"
+#include "ClapFixture.h"
+#include "StereoBlock.h"
 
 #include <cmath>
 

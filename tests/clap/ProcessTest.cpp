@@ -1,7 +1,7 @@
 // process as a host drives it: MIDI from notes and MIDI events (seen through a probe plug-in that
 // echoes every message it gets), parameter events, 0-frame blocks and bad output buffers.
-#include "ClapFixture.hpp"
-#include "StereoBlock.hpp"
+#include "ClapFixture.h"
+#include "StereoBlock.h"
 #include "StreamCapture.h"
 
 #include <cmath>

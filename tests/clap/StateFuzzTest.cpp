@@ -1,8 +1,8 @@
 // The state reader against streams no host should send: seeded random bytes, mutated saved
 // states, megabytes without a NUL, 0xFF inside keys. Bounded by iteration count; under ASan any
 // read or write outside a buffer fails the run.
-#include "ClapFixture.hpp"
-#include "MemoryStreams.hpp"
+#include "ClapFixture.h"
+#include "MemoryStreams.h"
 #include "StreamCapture.h"
 
 #include <iterator>

@@ -1,10 +1,10 @@
 // libFuzzer target for the state reader: any bytes, handed over in reads of a size the input's
 // first byte picks, must load without touching memory outside a buffer (built with clang and
 // AddressSanitizer by tools/ci/fuzz.sh). One instance serves every input.
-#include "ClapExtensions.hpp"
-#include "HostContext.hpp"
-#include "MemoryStreams.hpp"
-#include "PendingValues.hpp"
+#include "ClapExtensions.h"
+#include "HostContext.h"
+#include "MemoryStreams.h"
+#include "PendingValues.h"
 
 #include <cstddef>
 #include <cstdint>

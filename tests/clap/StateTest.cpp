@@ -1,6 +1,6 @@
 // "clap.state": the saved byte stream, loading it back in pieces, and the reader's rules.
-#include "ClapFixture.hpp"
-#include "MemoryStreams.hpp"
+#include "ClapFixture.h"
+#include "MemoryStreams.h"
 #include "StreamCapture.h"
 
 #include <array>

@@ -1,5 +1,5 @@
 // The host transport of a block as the plug-in sees it.
-#include "TransportConversion.hpp"
+#include "TransportConversion.h"
 
 #include <gtest/gtest.h>
 

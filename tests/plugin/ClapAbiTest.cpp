@@ -1,15 +1,15 @@
 // The CLAP declarations: including every header compiles its layout checks; the identifier
 // texts and constant values are the standard's.
-#include "ClapAudioPorts.hpp"
-#include "ClapCore.hpp"
-#include "ClapEntry.hpp"
-#include "ClapEvents.hpp"
-#include "ClapGui.hpp"
-#include "ClapNotePorts.hpp"
-#include "ClapParams.hpp"
-#include "ClapProcess.hpp"
-#include "ClapState.hpp"
-#include "ClapTimer.hpp"
+#include "ClapAudioPorts.h"
+#include "ClapCore.h"
+#include "ClapEntry.h"
+#include "ClapEvents.h"
+#include "ClapGui.h"
+#include "ClapNotePorts.h"
+#include "ClapParams.h"
+#include "ClapProcess.h"
+#include "ClapState.h"
+#include "ClapTimer.h"
 
 #include <gtest/gtest.h>
 

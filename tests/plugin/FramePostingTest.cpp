@@ -1,11 +1,11 @@
 // Messages addressed by frame arrive on exactly that frame after the trip through the runtime's
 // millisecond delays: single messages, forwarded MIDI, and long runs of clock ticks at random
 // tempos and block sizes.
-#include "FramePosting.hpp"
-#include "MidiForwarding.hpp"
-#include "PatchReceivers.hpp"
-#include "RoutedMessageRecorder.hpp"
-#include "TransportClock.hpp"
+#include "FramePosting.h"
+#include "MidiForwarding.h"
+#include "PatchReceivers.h"
+#include "RoutedMessageRecorder.h"
+#include "TransportClock.h"
 
 #include <gtest/gtest.h>
 

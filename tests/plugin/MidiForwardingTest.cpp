@@ -1,7 +1,7 @@
 // What the patch is offered for each kind of incoming MIDI message, and on which frame.
-#include "MidiForwarding.hpp"
-#include "PatchReceivers.hpp"
-#include "RecordingSink.hpp"
+#include "MidiForwarding.h"
+#include "PatchReceivers.h"
+#include "RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Parameter records: which parameters count as output-or-trigger, and who releases enumeration
 // lists (the sanitizer run catches a list freed twice, freed when borrowed, or leaked).
-#include "ParameterInfo.hpp"
+#include "ParameterInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // PluginAdapter: instance set-up from the pending values, activation, sample-rate and buffer-size
 // changes, parameter queries and processing, seen from a host binding's side.
-#include "AssertionLines.hpp"
-#include "ProbeFixture.hpp"
+#include "AssertionLines.h"
+#include "ProbeFixture.h"
 #include "StreamCapture.h"
 
 #include <array>

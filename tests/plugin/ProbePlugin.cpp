@@ -1,7 +1,7 @@
 // A plug-in for testing and measuring the framework core. Main thread, except renderBlock.
-#include "ProbePlugin.hpp"
+#include "ProbePlugin.h"
 
-#include "OrvanePluginInfo.hpp"
+#include "OrvanePluginInfo.h"
 
 #include <algorithm>
 

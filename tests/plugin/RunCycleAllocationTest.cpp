@@ -1,7 +1,7 @@
 // Proves that PluginAdapter::runCycle allocates nothing, including the implicit activation of the
 // first block, counted through the replaced allocator.
 #include "AllocationCounter.h"
-#include "ProbeFixture.hpp"
+#include "ProbeFixture.h"
 
 #include <cstdlib>
 

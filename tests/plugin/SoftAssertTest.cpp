@@ -1,5 +1,5 @@
 // The exact text of soft assertion and warning lines.
-#include "SoftAssert.hpp"
+#include "SoftAssert.h"
 #include "StreamCapture.h"
 
 #include <gtest/gtest.h>

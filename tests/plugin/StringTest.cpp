@@ -1,5 +1,5 @@
 // The framework's text type: empty texts, number forms, buffer reuse and appending.
-#include "String.hpp"
+#include "String.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // MIDI; and when its patch cannot be created it stays usable, silent, until a sample-rate change
 // creates one. Stays out of the sanitizer builds, whose allocator would replace the same functions.
 #include "AllocationCounter.h"
-#include "VantorelFixture.hpp"
+#include "VantorelFixture.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Rendering helpers of the Vantorel plug-in tests. Test thread only.
-#include "VantorelFixture.hpp"
+#include "VantorelFixture.h"
 
-#include "PendingValues.hpp"
-#include "VantorelParameters.hpp"
+#include "PendingValues.h"
+#include "VantorelParameters.h"
 #include "patch/Krell_Vantorel.h"
 
 #include <algorithm>

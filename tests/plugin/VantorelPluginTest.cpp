@@ -1,9 +1,9 @@
 // The Vantorel plug-in as a host sees it through the adapter: identity, parameter table, ports,
 // activation, what it renders for transport and MIDI, sample-rate changes, and its log line.
-#include "PatchHooks.hpp"
+#include "PatchHooks.h"
 #include "StreamCapture.h"
-#include "VantorelFixture.hpp"
-#include "VantorelParameters.hpp"
+#include "VantorelFixture.h"
+#include "VantorelParameters.h"
 #include "runtime/Message.h"
 
 #include <cmath>

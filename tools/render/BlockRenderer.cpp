@@ -1,6 +1,6 @@
 // The host's render loop: transport, events and buffers of each block. Calling thread acts as
 // the audio thread.
-#include "BlockRenderer.hpp"
+#include "BlockRenderer.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Loads a CLAP plug-in library and reaches its factory. Host main thread.
-#include "ClapLibrary.hpp"
+#include "ClapLibrary.h"
 
 #include <dlfcn.h>
 #include <stdlib.h>

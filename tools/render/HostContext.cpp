@@ -1,5 +1,5 @@
 // The host structure of the render tool and the tests. Host main thread.
-#include "HostContext.hpp"
+#include "HostContext.h"
 
 #include <cstring>
 

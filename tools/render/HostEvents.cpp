@@ -1,5 +1,5 @@
 // Host-side event lists for process and flush.
-#include "HostEvents.hpp"
+#include "HostEvents.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Host streams over memory for "clap.state". Host main thread.
-#include "MemoryStreams.hpp"
+#include "MemoryStreams.h"
 
 #include <algorithm>
 #include <cstring>

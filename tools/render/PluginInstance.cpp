@@ -1,8 +1,8 @@
 // A plug-in instance driven like a host drives it. Host main thread.
-#include "PluginInstance.hpp"
+#include "PluginInstance.h"
 
-#include "HostEvents.hpp"
-#include "MemoryStreams.hpp"
+#include "HostEvents.h"
+#include "MemoryStreams.h"
 
 PluginInstance::~PluginInstance()
 {

@@ -1,5 +1,5 @@
 // Progress bar of long renders, on standard error.
-#include "ProgressBar.hpp"
+#include "ProgressBar.h"
 
 #include <unistd.h>
 

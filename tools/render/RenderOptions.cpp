@@ -1,5 +1,5 @@
 // Parses and checks the render tool's command line. Main thread.
-#include "RenderOptions.hpp"
+#include "RenderOptions.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,5 +1,5 @@
 // The render tool's transport: playing from bar 1 at a fixed tempo.
-#include "TransportTimeline.hpp"
+#include "TransportTimeline.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // WAV output of the render tool, through libsndfile. Main thread.
-#include "WavWriter.hpp"
+#include "WavWriter.h"
 
 #include <sndfile.h>
 

@@ -1,14 +1,14 @@
 // vantorel-render: a command-line CLAP host that renders a plug-in, playing the transport from
 // bar 1, into a WAV file. Exit status 2 for invalid arguments (files named by them included), 1 for
 // failures of the plug-in or while writing.
-#include "BlockRenderer.hpp"
-#include "ClapLibrary.hpp"
-#include "HostContext.hpp"
-#include "PluginInstance.hpp"
-#include "ProgressBar.hpp"
-#include "RenderOptions.hpp"
-#include "TransportTimeline.hpp"
-#include "WavWriter.hpp"
+#include "BlockRenderer.h"
+#include "ClapLibrary.h"
+#include "HostContext.h"
+#include "PluginInstance.h"
+#include "ProgressBar.h"
+#include "RenderOptions.h"
+#include "TransportTimeline.h"
+#include "WavWriter.h"
 
 #include <unistd.h>
 

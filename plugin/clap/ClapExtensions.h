@@ -1,0 +1,30 @@
+// The C structures through which a host reaches a PluginCLAP: the plug-in functions and the
+// extensions, each a table of static trampolines that check the host's arguments and call one
+// instance. Main thread, except where the extension's own header says otherwise.
+#pragma once
+
+#include "ClapAudioPorts.h"
+#include "ClapEntry.h"
+#include "ClapNotePorts.h"
+#include "ClapParams.h"
+#include "ClapState.h"
+
+namespace Orvane {
+
+class PluginCLAP;
+
+// The instance behind a plug-in structure, or null for a structure that is not one of ours.
+inline PluginCLAP* instanceOf(const clap_plugin_t* plugin) noexcept
+{
+    return plugin != nullptr ? static_cast<PluginCLAP*>(plugin->plugin_data) : nullptr;
+}
+
+// A new plug-in structure with a new instance for `host`; null when it cannot be made.
+const clap_plugin_t* createClapPlugin(const clap_plugin_descriptor_t* descriptor, const clap_host_t* host);
+
+const clap_plugin_params_t* paramsExtension() noexcept;
+const clap_plugin_audio_ports_t* audioPortsExtension() noexcept;
+const clap_plugin_note_ports_t* notePortsExtension() noexcept;
+const clap_plugin_state_t* stateExtension() noexcept;
+
+}  // namespace Orvane

@@ -1,0 +1,81 @@
+// One plug-in instance as a CLAP host sees it: the PluginAdapter, the host, the bus lists and the
+// per-block work of `process`. Main thread: creation, init, activation, extension queries, state;
+// audio thread: process and flush while processing. The editor reaches it only through the queue
+// and ring of ClapEventQueue.
+#pragma once
+
+#include "BusInfo.h"
+#include "ClapEntry.h"
+#include "ClapEventQueue.h"
+#include "ClapEvents.h"
+#include "ClapParams.h"
+#include "ClapProcess.h"
+#include "MidiMessage.h"
+#include "PluginAdapter.h"
+#include "TransportInfo.h"
+
+#include <cstdint>
+
+namespace Orvane {
+
+class PluginCLAP : public ClapEventQueue {
+public:
+    static constexpr uint32_t kMaxMidiEvents = 512;
+
+    explicit PluginCLAP(const clap_host_t* host);
+    ~PluginCLAP();
+
+    PluginAdapter& adapter() noexcept { return fPlugin; }
+    const clap_host_t* host() const noexcept { return fHost; }
+    const BusList& buses(bool isInput) const noexcept { return isInput ? fInputBuses : fOutputBuses; }
+
+    // Main thread.
+    bool init();
+    // False, with nothing changed, for a rate that is not finite and positive.
+    bool activate(double sampleRate, uint32_t minFrames, uint32_t maxFrames);
+    void deactivate();
+
+    // Audio thread.
+    clap_process_status process(const clap_process_t& data) noexcept;
+
+    // Parameter values from the host (events of process and flush, the state reader): ids at or
+    // beyond the parameter count and non-finite values are ignored, other values are clamped to
+    // the parameter's range, then cached and applied. Any thread the host calls from.
+    void applyHostParameter(uint32_t index, double value) noexcept;
+    // Sends every output-or-trigger parameter whose value changed as a value event at `time`.
+    void reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept;
+    // Main thread, after a state load: the host's "clap.params" rescan of values and texts.
+    void requestParameterRescan() noexcept;
+
+private:
+    PluginAdapter fPlugin;
+    const clap_host_t* const fHost;
+    const clap_host_params_t* fHostParams = nullptr;
+    const clap_output_events_t* fOutputEvents = nullptr;
+    // Whether any parameter is reported by the plug-in rather than set by the host.
+    bool fHasOutputParameters = false;
+    BusList fInputBuses;
+    BusList fOutputBuses;
+
+    uint32_t fMidiEventCount = 0;
+    MidiMessage fMidiEvents[kMaxMidiEvents];
+    RingBufferControl fNotesReader;
+    TransportInfo fTransport;
+
+    // Ids within the parameter count and finite values only, clamped to the parameter's range.
+    bool usableParameterValue(uint32_t index, double value, float& usable) const noexcept;
+    void sendQueuedEvents(const clap_output_events_t* out) noexcept;
+    void readInputEvents(const clap_input_events_t* in) noexcept;
+    void addNoteEvent(const clap_event_header_t& header) noexcept;
+    void addMidiEvent(const clap_event_header_t* event) noexcept;
+    void addParamValueEvent(const clap_event_header_t* event) noexcept;
+    void readEditorNotes() noexcept;
+    bool appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept;
+    // The two output channels, or false when the host's buffers do not add up to them.
+    bool collectOutputs(const clap_process_t& data, float** channels) noexcept;
+
+    static bool writeMidiCallback(void* ptr, const MidiMessage& message);
+    bool writeMidi(const MidiMessage& message) noexcept;
+};
+
+}  // namespace Orvane

@@ -1,0 +1,77 @@
+// Base class of a plug-in: the framework asks it who it is, has it describe its ports and
+// parameters (main thread, once per instance), and has it render audio blocks (audio thread).
+#pragma once
+
+#include "MidiMessage.h"
+#include "ParameterInfo.h"
+#include "PortInfo.h"
+#include "TransportInfo.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Orvane {
+
+struct PluginData;
+
+class Plugin {
+public:
+    // Reads the process-wide pending values (PendingValues.h). Programs and states are not
+    // supported by this build: non-zero counts only print a warning.
+    Plugin(uint32_t parameterCount, uint32_t programCount, uint32_t stateCount);
+    virtual ~Plugin();
+
+    Plugin(const Plugin&) = delete;
+    Plugin& operator=(const Plugin&) = delete;
+
+    uint32_t bufferSize() const noexcept;
+    double sampleRate() const noexcept;
+    // The transport of the block being rendered.
+    const TransportInfo& transportInfo() const noexcept;
+    // Audio thread, inside renderBlock: hands the message to the binding; false when it refused
+    // it or when the binding gave no MIDI output.
+    bool emitMidi(const MidiMessage& message) noexcept;
+
+    // Identity (main thread).
+    virtual const char* displayName() const;
+    virtual const char* label() const = 0;
+    virtual const char* description() const;
+    virtual const char* maker() const = 0;
+    virtual const char* homePage() const;
+    virtual const char* license() const = 0;
+    virtual uint32_t version() const = 0;
+    virtual int64_t uniqueId() const = 0;
+
+protected:
+    // Descriptions (main thread, once per instance). `index` counts within inputs or outputs.
+    virtual void describeAudioPort(bool isInput, uint32_t index, AudioPortInfo& port);
+    virtual void describeParameter(uint32_t index, ParameterInfo& parameter);
+    virtual void describePortGroup(uint32_t groupId, PortGroupInfo& portGroup);
+
+    // Parameter values: callers keep the index below the parameter count. Any thread.
+    virtual float parameterValue(uint32_t index) const noexcept;
+    virtual void applyParameter(uint32_t index, float value) noexcept;
+
+    // Main thread, while the audio thread is not running the plug-in.
+    virtual void onActivate();
+    virtual void onDeactivate();
+
+    // Audio thread: renders `frames` frames; must not allocate, lock or wait.
+    virtual void renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
+                             const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept = 0;
+
+    // Main thread, between onDeactivate and onActivate when the instance is active.
+    virtual void onBufferSizeChange(uint32_t newBufferSize);
+    virtual void onSampleRateChange(double newSampleRate);
+
+private:
+    const std::unique_ptr<PluginData> fData;
+
+    friend class PluginAdapter;
+};
+
+// Implemented once per build by the plug-in class: returns a new plug-in, or throws when it
+// cannot be constructed.
+Plugin* createPlugin();
+
+}  // namespace Orvane

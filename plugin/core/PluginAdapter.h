@@ -1,0 +1,84 @@
+// Wraps one plug-in instance for a host binding: creates and describes it, keeps the activation
+// state and is the bindings' only way to the plug-in. Main thread, except runCycle (audio thread)
+// and the parameter value operations (any thread). No lock: the host keeps the audio thread out
+// of the plug-in during activation, sample-rate and buffer-size changes.
+#pragma once
+
+#include "MidiMessage.h"
+#include "ParameterInfo.h"
+#include "Plugin.h"
+#include "PluginData.h"
+#include "PortInfo.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Orvane {
+
+class PluginAdapter {
+public:
+    PluginAdapter(void* callbacksPtr, WriteMidiFunc writeMidiCall,
+                  RequestParameterChangeFunc requestParameterChangeCall,
+                  UpdateStateValueFunc updateStateValueCall);
+    ~PluginAdapter();
+
+    PluginAdapter(const PluginAdapter&) = delete;
+    PluginAdapter& operator=(const PluginAdapter&) = delete;
+
+    // Null only when the build's factory gave no plug-in.
+    Plugin* plugin() const noexcept { return fPlugin.get(); }
+    PluginData* data() const noexcept { return fData; }
+
+    uint32_t bufferSize() const noexcept;
+    double sampleRate() const noexcept;
+    bool isActive() const noexcept { return fIsActive; }
+
+    // Ports: `index` counts within inputs or outputs; a bad index answers a static default port.
+    const AudioPortInfo& audioPort(bool isInput, uint32_t index) const noexcept;
+
+    // Parameter queries; an index at or beyond the count answers a static default record.
+    uint32_t parameterCount() const noexcept;
+    uint32_t parameterHints(uint32_t index) const noexcept;
+    const String& parameterName(uint32_t index) const noexcept;
+    const String& parameterShortName(uint32_t index) const noexcept;
+    const String& parameterSymbol(uint32_t index) const noexcept;
+    const String& parameterUnit(uint32_t index) const noexcept;
+    const String& parameterDescription(uint32_t index) const noexcept;
+    const ValueRange& parameterRanges(uint32_t index) const noexcept;
+    const EnumValueList& parameterEnumValues(uint32_t index) const noexcept;
+    uint32_t parameterGroupId(uint32_t index) const noexcept;
+    uint32_t parameterDesignation(uint32_t index) const noexcept;
+    uint8_t parameterMidiCC(uint32_t index) const noexcept;
+    bool isReadOnlyParameter(uint32_t index) const noexcept;
+    bool isParameterOutputOrTrigger(uint32_t index) const noexcept;
+    float parameterValue(uint32_t index) const noexcept;
+    void setParameterValue(uint32_t index, float value) noexcept;
+
+    uint32_t portGroupCount() const noexcept;
+    // An id that no group has answers an empty group with id GroupNone.
+    const PortGroupInfo& portGroupById(uint32_t groupId) const noexcept;
+
+    void enable();
+    void disable();
+    // With notify, an active plug-in is deactivated around the change notification.
+    void changeSampleRate(double sampleRate, bool notify);
+    void changeBufferSize(uint32_t bufferSize, bool notify);
+
+    // Audio thread: the transport of the next block, then the block itself. The first block of
+    // an inactive adapter activates it.
+    void setTransportInfo(const TransportInfo& transport) noexcept;
+    void runCycle(const float* const* inputs, float** outputs, uint32_t frames,
+                  const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept;
+
+private:
+    std::unique_ptr<Plugin> fPlugin;
+    PluginData* fData;
+    bool fIsActive;
+
+    const ParameterInfo& parameter(uint32_t index) const noexcept;
+    void describePorts();
+    void describeParameters();
+    void describePortGroups();
+};
+
+}  // namespace Orvane

@@ -1,0 +1,50 @@
+// The Vantorel plug-in: describes itself and its six parameters to the framework, and bridges
+// parameters, host transport and MIDI into the groove patch, which renders each block.
+// Description and sample-rate changes on the main thread; renderBlock on the audio thread;
+// parameter values on any thread.
+#pragma once
+
+#include "PatchLink.h"
+#include "Plugin.h"
+#include "TransportClock.h"
+#include "VantorelParameters.h"
+
+#include <atomic>
+#include <cstdint>
+
+namespace Orvane {
+
+class KrellZEF_Vantorel final : public Plugin {
+public:
+    KrellZEF_Vantorel();
+
+    const char* label() const override;
+    const char* maker() const override;
+    const char* license() const override;
+    uint32_t version() const override;
+    int64_t uniqueId() const override;
+
+    // An index of 6 or more and a value that is not finite are ignored. Otherwise the value is
+    // posted to its patch receiver unclamped (callers deliver values in range), then stored.
+    void applyParameter(uint32_t index, float value) noexcept override;
+    float parameterValue(uint32_t index) const noexcept override;
+
+protected:
+    void describeParameter(uint32_t index, ParameterInfo& parameter) override;
+
+    void renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
+                     const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept override;
+
+    // The new patch starts from the current values; whatever the old one had scheduled is lost.
+    void onSampleRateChange(double newSampleRate) override;
+
+private:
+    // Plain stores from whichever thread sets a value; relaxed atomics keep them tear-free.
+    std::atomic<float> fValues[kVantorelParameterCount];
+    TransportClock fClock;
+    PatchLink fPatch;
+
+    void postCurrentValues() noexcept;
+};
+
+}  // namespace Orvane
