@@ -110,7 +110,7 @@ void flush(const clap_plugin_t* plugin, const clap_input_events_t* in, const cla
     const uint32_t eventCount = in != nullptr && in->size != nullptr && in->get != nullptr ? in->size(in) : 0;
     for (uint32_t i = 0; i < eventCount; ++i) {
         const clap_event_header_t* const event = in->get(in, i);
-        if (event == nullptr || event->type != CLAP_EVENT_PARAM_VALUE)
+        if (! isCoreEvent(event) || event->type != CLAP_EVENT_PARAM_VALUE)
             continue;
         if (! ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
                                  sizeof(clap_event_param_value)))

@@ -158,7 +158,7 @@ void PluginCLAP::readInputEvents(const clap_input_events_t* in) noexcept
     const uint32_t count = in->size(in);
     for (uint32_t i = 0; i < count; ++i) {
         const clap_event_header_t* const header = in->get(in, i);
-        if (header == nullptr)
+        if (! isCoreEvent(header))
             continue;
         switch (header->type) {
         case CLAP_EVENT_NOTE_ON:
@@ -282,7 +282,7 @@ void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_
         if (! fPlugin.isParameterOutputOrTrigger(i))
             continue;
         const float value = fPlugin.parameterValue(i);
-        if (std::abs(fCachedParameters.values[i] - value) < std::numeric_limits<float>::epsilon())
+        if (std::abs(fCachedParameters.value(i) - value) < std::numeric_limits<float>::epsilon())
             continue;
         fCachedParameters.store(i, value);
         if (out == nullptr)

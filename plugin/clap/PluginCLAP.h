@@ -18,6 +18,12 @@
 
 namespace Orvane {
 
+// Events of other spaces reuse the core type numbers with other meanings: only core events count.
+inline bool isCoreEvent(const clap_event_header_t* header) noexcept
+{
+    return header != nullptr && header->space_id == CLAP_CORE_EVENT_SPACE_ID;
+}
+
 class PluginCLAP : public ClapEventQueue {
 public:
     static constexpr uint32_t kMaxMidiEvents = 512;

@@ -180,14 +180,16 @@ protected:
 TEST_F(ClapProcessTest, ZeroFramesStillApplyParameters)
 {
     ASSERT_TRUE(instance->activate(48000.0, 1, 256));
-    const auto addValue = [this](clap_id id, double value) {
+    const auto addValue = [this](clap_id id, double value, uint16_t space = CLAP_CORE_EVENT_SPACE_ID) {
         clap_event_param_value_t event{};
-        event.header = {sizeof(event), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
+        event.header = {sizeof(event), 0, space, CLAP_EVENT_PARAM_VALUE, 0};
         event.param_id = id;
         event.value = value;
         in.add(event.header);
     };
     addValue(4, 99);
+    // The same type number in another event space means something else.
+    addValue(2, 4, 1);
     // Unknown ids and unusable values are ignored, values out of range clamped.
     addValue(6, 3);
     addValue(CLAP_INVALID_ID, 3);
