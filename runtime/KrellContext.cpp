@@ -105,7 +105,7 @@ bool KrellContext::postFormatted(uint32_t receiverHash, double delayMs, const ch
         switch (format[i]) {
             case 'b': m->setBang(at); break;
             case 'f': m->setFloat(at, static_cast<float>(va_arg(args, double))); break;
-            case 'h': m->setHash(at, static_cast<uint32_t>(va_arg(args, int))); break;
+            case 'h': m->setHash(at, va_arg(args, uint32_t)); break;
             case 's': m->setSymbol(at, va_arg(args, const char*)); break;
             default: known = false;  // the remaining arguments cannot be interpreted
         }

@@ -56,7 +56,7 @@ public:
     // or the message too large). Delays are truncated to samples; negative, NaN and infinite
     // delays count as 0, and delays are clamped to 2^31 - 1 samples.
     virtual bool postMessage(uint32_t receiverHash, double delayMs, const Message* message) = 0;
-    // Format letters: b bang, f float (double argument), h hash (int argument), s symbol.
+    // Format letters: b bang, f float (double argument), h hash (uint32_t argument), s symbol.
     // An empty format, any other letter or more than 32 letters refuse the post.
     virtual bool postFormatted(uint32_t receiverHash, double delayMs, const char* format, ...) = 0;
     virtual bool postFloat(uint32_t receiverHash, float value) = 0;

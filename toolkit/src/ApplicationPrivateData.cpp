@@ -1,6 +1,7 @@
 // Application state and the pump: quit handling, window bookkeeping, idle callbacks. Main thread.
 #include "ApplicationPrivateData.h"
 
+#include <cerrno>
 #include <ctime>
 #include <vector>
 
@@ -16,7 +17,8 @@ constexpr const char* kFile = "src/ApplicationPrivateData";
 
 void sleepMilliseconds(unsigned ms) noexcept {
   timespec remaining{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
-  while (nanosleep(&remaining, &remaining) != 0) {
+  // Resumes after signals; any other failure ends the wait rather than spinning.
+  while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
   }
 }
 }  // namespace

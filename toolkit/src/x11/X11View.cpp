@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "X11ErrorHandler.h"
@@ -295,7 +296,11 @@ bool View::startTimer(uintptr_t id, double periodSeconds) {
   if (!v.w.hasServerTime) return false;
   stopTimer(id);
   XSyncValue period;
-  XSyncIntToValue(&period, std::max(1, static_cast<int>(periodSeconds * 1000.0)));
+  // NaN, negative and huge periods are clamped before the conversion to whole milliseconds.
+  double periodMs = periodSeconds * 1000.0;
+  if (!(periodMs >= 1.0)) periodMs = 1.0;
+  periodMs = std::min(periodMs, static_cast<double>(INT_MAX));
+  XSyncIntToValue(&period, static_cast<int>(periodMs));
   XSyncAlarmAttributes attributes{};
   attributes.trigger.counter = v.w.serverTimeCounter;
   attributes.trigger.value_type = XSyncRelative;
