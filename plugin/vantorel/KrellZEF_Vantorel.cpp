@@ -61,19 +61,36 @@ void KrellZEF_Vantorel::applyParameter(uint32_t index, float value) noexcept
 {
     if (index >= kVantorelParameterCount || ! std::isfinite(value))
         return;
-    fPatch.postParameter(kVantorelParameters[index].receiverHash, value);
     fValues[index].store(value, std::memory_order_relaxed);
+    postValue(index);
+}
+
+// The stored value is what the host shows and saves, so the patch must get it in the end.
+void KrellZEF_Vantorel::postValue(uint32_t index) noexcept
+{
+    const bool posted = fPatch.postParameter(kVantorelParameters[index].receiverHash,
+                                             fValues[index].load(std::memory_order_relaxed));
+    fRepostPending[index].store(! posted, std::memory_order_relaxed);
 }
 
 void KrellZEF_Vantorel::postCurrentValues() noexcept
 {
     for (uint32_t i = 0; i < kVantorelParameterCount; ++i)
-        fPatch.postParameter(kVantorelParameters[i].receiverHash, fValues[i].load(std::memory_order_relaxed));
+        postValue(i);
+}
+
+void KrellZEF_Vantorel::repostRefusedValues() noexcept
+{
+    for (uint32_t i = 0; i < kVantorelParameterCount; ++i) {
+        if (fRepostPending[i].exchange(false, std::memory_order_relaxed))
+            postValue(i);
+    }
 }
 
 void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32_t frames,
                                     const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
 {
+    repostRefusedValues();
     const TransportInfo& transport = transportInfo();
     const bool clockMoved = fClock.advance(transport, frames, sampleRate(), fPatch);
     forwardMidiMessages(midiMessages, midiMessageCount, frames, fPatch);

@@ -25,7 +25,8 @@ public:
     int64_t uniqueId() const override;
 
     // An index of 6 or more and a value that is not finite are ignored. Otherwise the value is
-    // posted to its patch receiver unclamped (callers deliver values in range), then stored.
+    // stored and posted to its patch receiver unclamped (callers deliver values in range); a post
+    // the patch refuses (its input pipe is full) is made again at the start of the next block.
     void applyParameter(uint32_t index, float value) noexcept override;
     float parameterValue(uint32_t index) const noexcept override;
 
@@ -41,10 +42,14 @@ protected:
 private:
     // Plain stores from whichever thread sets a value; relaxed atomics keep them tear-free.
     std::atomic<float> fValues[kVantorelParameterCount];
+    // Values whose post the patch refused; the audio thread posts them again.
+    std::atomic<bool> fRepostPending[kVantorelParameterCount] = {};
     TransportClock fClock;
     PatchLink fPatch;
 
+    void postValue(uint32_t index) noexcept;
     void postCurrentValues() noexcept;
+    void repostRefusedValues() noexcept;
 };
 
 }  // namespace Orvane

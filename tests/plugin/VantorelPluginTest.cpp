@@ -199,6 +199,26 @@ TEST_F(VantorelPlugin, SampleRateChangeRebuildsThePatchWithCurrentValues)
     EXPECT_FALSE(afterChange == renderBlocks(*defaults, transport, 512, 400));
 }
 
+// Values posted faster than the patch drains them overflow its input pipe; the value the host
+// sees last is the one the groove plays, because refused posts are made again.
+TEST_F(VantorelPlugin, RefusedValuePostsAreMadeAgainAtTheNextBlock)
+{
+    const auto flooded = makeAdapter();
+    KrellZEF_Vantorel& vantorel = plugin(*flooded);
+    for (int i = 0; i < 1000; ++i)
+        vantorel.applyParameter(4, static_cast<float>(1 + i % 7));
+    vantorel.applyParameter(4, 17.0f);
+
+    const auto reference = makeAdapter();
+    setValues(*reference, {4, 1, 2, 4, 17, 2});
+    // A stopped block drains the flood; the refused value follows at the next block.
+    const TransportInfo stopped;
+    renderBlocks(*flooded, stopped, 512, 1);
+    renderBlocks(*reference, stopped, 512, 1);
+    const TransportInfo transport = playingTransport(120.0);
+    EXPECT_TRUE(renderBlocks(*flooded, transport, 512, 400) == renderBlocks(*reference, transport, 512, 400));
+}
+
 TEST_F(VantorelPlugin, ValuesAreStoredUnclampedAndNonFiniteOnesIgnored)
 {
     const auto adapter = makeAdapter();
