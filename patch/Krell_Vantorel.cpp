@@ -24,7 +24,8 @@ constexpr Receiver kReceivers[] = {
     {hashString("Baya_Length"), &DrumWiring<kBaya>::onLengthParameter},
     {hashString("Baya_Pattern"), &DrumWiring<kBaya>::onPatternParameter},
     {hashString("Baya_Tempo"), &DrumWiring<kBaya>::onTempo},
-    // Internal receivers, known by their hashes only.
+    // Internal receivers, known by their hashes only: the names beside them are labels, not the
+    // texts the hashes come from.
     {0x6FFF0BCF, &onRealtimeStatus},                   // ParamRealtimeIn
     {0xCE5CC65B, &onInitialise},                       // InitReceiver
     {0xA9CCB089, &onTickBus},                          // TickBus
@@ -135,7 +136,7 @@ int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) 
     for (int done = 0; done < frames;) {
         const int n = frames - done < kInterleaveChunkFrames ? frames - done : kInterleaveChunkFrames;
         processContiguous(nullptr, chunk, n);
-        float* out = output + 2 * done;
+        float* out = output + 2 * static_cast<size_t>(done);
         for (int j = 0; j < n; ++j) {
             out[2 * j] = chunk[j];
             out[2 * j + 1] = chunk[n + j];

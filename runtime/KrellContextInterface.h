@@ -68,13 +68,17 @@ public:
     // Fills info (when not null) for index; returns the number of parameters.
     virtual int parameterInfo(int index, PatchParameterInfo* info) = 0;
 
+    // [not while processBlock runs] The audio thread reads table buffers without a lock, so a
+    // resize, or a write through tableBuffer, happens between blocks.
     virtual float* tableBuffer(uint32_t tableHash) = 0;
     virtual uint32_t tableLength(uint32_t tableHash) = 0;
     virtual bool resizeTable(uint32_t tableHash, uint32_t newLength) = 0;
 
+    // [any thread] The lock that serialises posting; a thread holding it must not post.
     virtual void lockInput() = 0;
     virtual bool tryLockInput() = 0;
     virtual void unlockInput() = 0;
+    // [not while processBlock runs] Discards the pipe and its contents.
     virtual uint32_t resizeInputPipe(uint32_t kiB) = 0;
     virtual uint32_t resizeOutputPipe(uint32_t kiB) = 0;
     // [any thread] Takes the oldest outbound message into out (capacity bytes). False, with the
