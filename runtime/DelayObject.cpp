@@ -14,15 +14,6 @@ namespace {
 constexpr uint32_t kFlush = hashString("flush");
 constexpr uint32_t kClear = hashString("clear");
 
-// The scheduler orders timestamps by their signed difference, so a longer delay would look
-// like the past and fire at once.
-constexpr uint32_t kMaxDelaySamples = 0x7FFFFFFFu;
-
-uint32_t delayFromMs(KrellContext* context, float ms) noexcept {
-    if (!std::isfinite(ms)) return 0;
-    return std::min(context->msToSamples(ms), kMaxDelaySamples);
-}
-
 uint32_t delayFromSamples(float samples) noexcept {
     if (!std::isfinite(samples)) return 0;
     return std::min(saturatingToUint32(std::max(static_cast<double>(samples), 0.0)), kMaxDelaySamples);
@@ -31,7 +22,7 @@ uint32_t delayFromSamples(float samples) noexcept {
 }  // namespace
 
 void DelayObject::init(KrellContext* context, float delayMs) noexcept {
-    delaySamples = delayFromMs(context, delayMs);
+    delaySamples = context->msToSamples(delayMs);
     std::fill(pending, pending + kSlotCount, nullptr);
 }
 
@@ -49,7 +40,7 @@ void DelayObject::onMessage(KrellContext* context, int inlet, const Message* m, 
         case 0:
             break;
         case 1:
-            if (floatAt(m, 0)) delaySamples = delayFromMs(context, m->floatAt(0));
+            if (floatAt(m, 0)) delaySamples = context->msToSamples(m->floatAt(0));
             return;
         case 2:
             if (floatAt(m, 0)) delaySamples = delayFromSamples(m->floatAt(0));

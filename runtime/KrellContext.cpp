@@ -13,8 +13,6 @@
 
 namespace {
 
-// Delays stay within half the counter's range, where timestamps still compare correctly.
-constexpr uint32_t kMaxDelaySamples = 0x7FFFFFFFu;
 constexpr uint32_t kMaxKiB = UINT32_MAX / 1024;
 // Room on the posting thread's stack for a formatted message.
 constexpr int kMaxFormattedElements = 32;

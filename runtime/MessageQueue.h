@@ -21,6 +21,10 @@ inline bool timestampBefore(uint32_t a, uint32_t b) noexcept {
     return static_cast<int32_t>(a - b) < 0;
 }
 
+// Delays stay within half the counter's range, where timestamps still compare correctly; a
+// longer one would look like the past and fire at once.
+constexpr uint32_t kMaxDelaySamples = 0x7FFFFFFFu;
+
 class MessageQueue {
 public:
     explicit MessageQueue(uint32_t poolKiB);  // preallocates the pool and every node it can need
