@@ -181,7 +181,7 @@ void DrumWiring<Drum>::onStepCount(KrellContextInterface* context, int, const Me
 
 template <int Drum>
 void DrumWiring<Drum>::onStepRemainder(KrellContextInterface* context, int, const Message* m) noexcept {
-    if (isExactZero(m)) sendBang(context, &reseed, m->timestamp);
+    if (isExactZero(m)) sendBang(context, &reseed, 0, m->timestamp);
 }
 
 // --- Draw: idx = floor(u x M), then the drum's stroke switch.

@@ -36,11 +36,6 @@ int matchExactValue(const Message* m, const float* values, int count) noexcept {
     return -1;
 }
 
-void sendBang(KrellContextInterface* context, SendFunction to, uint32_t timestamp) noexcept {
-    MessageStorage<1> storage;
-    to(context, 0, Message::initWithBang(&storage, timestamp));
-}
-
 void sendWordWithFirst(KrellContextInterface* context, SendFunction to, const char* word,
                        const Message* m) noexcept {
     if (m->numElements == 0) return;

@@ -6,6 +6,7 @@
 
 #include "runtime/KrellContext.h"
 #include "runtime/Message.h"
+#include "runtime/ObjectMessages.h"
 
 // Every outlet function receives the patch as the interface; every object works on the context.
 inline KrellContext* contextOf(KrellContextInterface* context) noexcept {
@@ -27,8 +28,6 @@ inline bool isExactZero(const Message* m) noexcept {
     return matchExactValue(m, kZero, 1) == 0;
 }
 
-// A bang stamped with the time of the message that caused it.
-void sendBang(KrellContextInterface* context, SendFunction to, uint32_t timestamp) noexcept;
 // The message "word $1": [word, element 0 of m]; nothing when m is empty.
 void sendWordWithFirst(KrellContextInterface* context, SendFunction to, const char* word,
                        const Message* m) noexcept;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "PatchMessages.h"
 #include "runtime/Message.h"
 #include "runtime/Table.h"
 
@@ -13,13 +14,13 @@ void StrokeVoice::bind(Table* table) noexcept {
 
 void StrokeVoice::trigger(KrellContext* context, uint32_t timestamp) noexcept {
     MessageStorage<1> storage;
-    fPlayer.onMessage(context, 0, Message::initWithBang(&storage, timestamp), &ignoreFinished);
+    fPlayer.onMessage(context, 0, Message::initWithBang(&storage, timestamp), &ignoreOutlet);
 }
 
 void StrokeVoice::stop(KrellContext* context, uint32_t timestamp) noexcept {
     MessageStorage<1> storage;
     // A symbol, not a hash: the player ignores a pre-hashed "stop".
-    fPlayer.onMessage(context, 0, Message::initWithSymbol(&storage, timestamp, "stop"), &ignoreFinished);
+    fPlayer.onMessage(context, 0, Message::initWithSymbol(&storage, timestamp, "stop"), &ignoreOutlet);
 }
 
 void StrokeVoice::render(KrellContext* context, float* out, int n) noexcept {
@@ -34,11 +35,10 @@ void StrokeVoice::render(KrellContext* context, float* out, int n) noexcept {
             fPlayer.head += run;
             i += static_cast<int>(run);
         } else {
-            out[i++] = fPlayer.process(context, &ignoreFinished);
+            out[i++] = fPlayer.process(context, &ignoreOutlet);
         }
     }
     // An idle player outputs 0 and changes nothing, so its steps can be skipped.
     std::fill(out + i, out + n, 0.0f);
 }
 
-void StrokeVoice::ignoreFinished(KrellContextInterface*, int, const Message*) noexcept {}

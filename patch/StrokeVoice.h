@@ -23,8 +23,5 @@ public:
     void render(KrellContext* context, float* out, int n) noexcept;
 
 private:
-    // The end-of-playback outlet is connected to nothing.
-    static void ignoreFinished(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-
     TablePlayer fPlayer;
 };
