@@ -7,11 +7,12 @@
 #include "StrokeTables.h"
 #include "runtime/KrellContextInterface.h"
 
-template <int Drum>
-struct DrumWiring {
+template <int Drum> struct DrumWiring {
     // Receivers.
-    static void onLengthParameter(KrellContextInterface* context, int inlet, const Message* m) noexcept;
-    static void onPatternParameter(KrellContextInterface* context, int inlet, const Message* m) noexcept;
+    static void onLengthParameter(
+        KrellContextInterface* context, int inlet, const Message* m) noexcept;
+    static void onPatternParameter(
+        KrellContextInterface* context, int inlet, const Message* m) noexcept;
     static void onTempo(KrellContextInterface* context, int inlet, const Message* m) noexcept;
     static void onLengthBus(KrellContextInterface* context, int inlet, const Message* m) noexcept;
     static void onSeedBus(KrellContextInterface* context, int inlet, const Message* m) noexcept;
@@ -23,19 +24,26 @@ struct DrumWiring {
 
 private:
     static void routeCommand(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-    static void sendLengthCommand(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-    static void sendSeedCommand(KrellContextInterface* context, int outlet, const Message* m) noexcept;
+    static void sendLengthCommand(
+        KrellContextInterface* context, int outlet, const Message* m) noexcept;
+    static void sendSeedCommand(
+        KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void onLengthRest(KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void onSeedRest(KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void setLength(KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void storeSeed(KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void reseed(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-    static void sendSeedToGenerator(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-    static void setGeneratorState(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-    static void onSeedArgument(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-    static void onTickRemainder(KrellContextInterface* context, int outlet, const Message* m) noexcept;
+    static void sendSeedToGenerator(
+        KrellContextInterface* context, int outlet, const Message* m) noexcept;
+    static void setGeneratorState(
+        KrellContextInterface* context, int outlet, const Message* m) noexcept;
+    static void onSeedArgument(
+        KrellContextInterface* context, int outlet, const Message* m) noexcept;
+    static void onTickRemainder(
+        KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void onStepCount(KrellContextInterface* context, int outlet, const Message* m) noexcept;
-    static void onStepRemainder(KrellContextInterface* context, int outlet, const Message* m) noexcept;
+    static void onStepRemainder(
+        KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void scaleDraw(KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void floorDraw(KrellContextInterface* context, int outlet, const Message* m) noexcept;
     static void playDraw(KrellContextInterface* context, int outlet, const Message* m) noexcept;

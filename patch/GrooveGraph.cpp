@@ -1,7 +1,8 @@
 // Initial values of the groove graph's objects, set when the patch is constructed.
 #include "GrooveGraph.h"
 
-void ClockUnit::init() noexcept {
+void ClockUnit::init() noexcept
+{
     status.init(0, 1);
     clockRest.init(1, -1);
     startRest.init(1, -1);
@@ -11,7 +12,8 @@ void ClockUnit::init() noexcept {
     tickTruncation.init(false);
 }
 
-void DrumUnit::init() noexcept {
+void DrumUnit::init() noexcept
+{
     tickModulus.init(24.0f);
     stepCounter.initFloat(0.0f);
     stepTruncation.init(false);

@@ -15,11 +15,11 @@ class KrellContextInterface;
 
 // MIDI status input and the tick counter, shared by both drums.
 struct ClockUnit {
-    SliceObject status;  // keeps element 0, the status byte
-    SliceObject clockRest;  // behind 248
-    SliceObject startRest;  // behind 250
-    SliceObject continueRest;  // behind 251
-    SliceObject stopRest;  // behind 252
+    SliceObject status; // keeps element 0, the status byte
+    SliceObject clockRest; // behind 248
+    SliceObject startRest; // behind 250
+    SliceObject continueRest; // behind 251
+    SliceObject stopRest; // behind 252
     VarObject tickCounter;
     BranchObject tickTruncation;
 
@@ -28,22 +28,22 @@ struct ClockUnit {
 
 // One drum's sequencer: tick modulus, step counter, length, seed and random draw.
 struct DrumUnit {
-    BinaryOpObject tickModulus;  // remainder by K
+    BinaryOpObject tickModulus; // remainder by K
     VarObject stepCounter;
     BranchObject stepTruncation;
-    BinaryOpObject length;  // remainder by L
+    BinaryOpObject length; // remainder by L
     VarObject lengthParameter;
     VarObject lengthValue;
     VarObject initialLength;
     BranchObject lengthTruncation;
     VarObject patternParameter;
-    VarObject seedValue;  // P
+    VarObject seedValue; // P
     VarObject initialSeed;
     BranchObject seedTruncation;
     SliceObject lengthCommandRest;
     SliceObject seedCommandRest;
     SliceObject seedArgument;
-    RandomObject generator;  // G
+    RandomObject generator; // G
 
     void init() noexcept;
 };
@@ -51,7 +51,7 @@ struct DrumUnit {
 struct GrooveGraph {
     ClockUnit clock;
     DrumUnit drums[kDrumCount];
-    StrokeVoice voices[kVoiceCount];  // in render order
+    StrokeVoice voices[kVoiceCount]; // in render order
 };
 
 // The graph of the patch an outlet function is called for.

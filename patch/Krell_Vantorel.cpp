@@ -26,13 +26,13 @@ constexpr Receiver kReceivers[] = {
     {hashString("Baya_Tempo"), &DrumWiring<kBaya>::onTempo},
     // Internal receivers, known by their hashes only: the names beside them are labels, not the
     // texts the hashes come from.
-    {0x6FFF0BCF, &onRealtimeStatus},                   // ParamRealtimeIn
-    {0xCE5CC65B, &onInitialise},                       // InitReceiver
-    {0xA9CCB089, &onTickBus},                          // TickBus
-    {0xA7F0CDEB, &DrumWiring<kDayan>::onLengthBus},    // DayanLengthBus
-    {0xE557C71C, &DrumWiring<kBaya>::onLengthBus},     // BayaLengthBus
-    {0x3DBE0D28, &DrumWiring<kDayan>::onSeedBus},      // DayanSeedBus
-    {0xE52D5E97, &DrumWiring<kBaya>::onSeedBus},       // BayaSeedBus
+    {0x6FFF0BCF, &onRealtimeStatus}, // ParamRealtimeIn
+    {0xCE5CC65B, &onInitialise}, // InitReceiver
+    {0xA9CCB089, &onTickBus}, // TickBus
+    {0xA7F0CDEB, &DrumWiring<kDayan>::onLengthBus}, // DayanLengthBus
+    {0xE557C71C, &DrumWiring<kBaya>::onLengthBus}, // BayaLengthBus
+    {0x3DBE0D28, &DrumWiring<kDayan>::onSeedBus}, // DayanSeedBus
+    {0xE52D5E97, &DrumWiring<kBaya>::onSeedBus}, // BayaSeedBus
 };
 
 constexpr int kParameterCount = 6;
@@ -45,24 +45,30 @@ constexpr PatchParameterInfo kParameters[kParameterCount] = {
     {"Dayan_Pattern", hashString("Dayan_Pattern"), 0, 1.0f, 1337.0f, 1.0f},
     {"Dayan_Tempo", hashString("Dayan_Tempo"), 0, 0.0f, 4.0f, 2.0f},
 };
-constexpr PatchParameterInfo kInvalidParameter = {"invalid parameter index", 0, 0, 0.0f, 0.0f, 0.0f};
+constexpr PatchParameterInfo kInvalidParameter = {
+    "invalid parameter index", 0, 0, 0.0f, 0.0f, 0.0f};
 
 // No receiver has this hash.
 constexpr uint32_t kNoReceiver = 0;
 
 // processInterleaved renders through this many frames at a time on the stack.
 constexpr int kInterleaveChunkFrames = 256;
-}  // namespace
+} // namespace
 
-GrooveGraph& graphOf(KrellContextInterface* context) noexcept {
+GrooveGraph& graphOf(KrellContextInterface* context) noexcept
+{
     return static_cast<Krell_Vantorel*>(context)->fGraph;
 }
 
-Krell_Vantorel::Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate)
-    : KrellContext(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate) {
-    for (int v = 0; v < kVoiceCount; ++v) fGraph.voices[v].bind(&fTables[kVoiceTable[v]]);
+Krell_Vantorel::Krell_Vantorel(
+    uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate)
+    : KrellContext(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate)
+{
+    for (int v = 0; v < kVoiceCount; ++v)
+        fGraph.voices[v].bind(&fTables[kVoiceTable[v]]);
     fGraph.clock.init();
-    for (DrumUnit& drum : fGraph.drums) drum.init();
+    for (DrumUnit& drum : fGraph.drums)
+        drum.init();
 
     static_assert(kStrokeRecordingCount == kStrokeTableCount, "one recording per table");
     const StrokeRecording* recordings = strokeRecordings();
@@ -72,30 +78,37 @@ Krell_Vantorel::Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t
 
     // Refused only when the pool or the scheduler's nodes could not be allocated.
     MessageStorage<1> storage;
-    fComplete = fComplete && scheduleForObject(Message::initWithBang(&storage, 0), &onInitialise, 0) != nullptr;
+    fComplete = fComplete &&
+        scheduleForObject(Message::initWithBang(&storage, 0), &onInitialise, 0) != nullptr;
 }
 
 Krell_Vantorel::~Krell_Vantorel() = default;
 
-const char* Krell_Vantorel::patchName() {
+const char* Krell_Vantorel::patchName()
+{
     return "Vantorel";
 }
 
-int Krell_Vantorel::inputChannelCount() {
+int Krell_Vantorel::inputChannelCount()
+{
     return 0;
 }
 
-int Krell_Vantorel::outputChannelCount() {
+int Krell_Vantorel::outputChannelCount()
+{
     return 2;
 }
 
-int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) noexcept {
+int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) noexcept
+{
     drainInputPipe();
     // Without somewhere to write, the block is refused like an empty one.
-    if (frames <= 0 || outputs == nullptr || outputs[0] == nullptr || outputs[1] == nullptr) return 0;
+    if (frames <= 0 || outputs == nullptr || outputs[0] == nullptr || outputs[1] == nullptr)
+        return 0;
     float* left = outputs[0];
     float* right = outputs[1];
-    // Frame by frame, but the voices run uninterrupted between the frames at which messages fall due.
+    // Frame by frame, but the voices run uninterrupted between the frames at which messages fall
+    // due.
     for (int frame = 0; frame < frames;) {
         dispatchDueAt(frame);
         const int end = nextDueFrame(frame, frames);
@@ -106,35 +119,45 @@ int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int
     return frames;
 }
 
-int Krell_Vantorel::nextDueFrame(int frame, int frames) noexcept {
+int Krell_Vantorel::nextDueFrame(int frame, int frames) noexcept
+{
     const QueueNode* head = scheduler().head();
-    if (head == nullptr) return frames;
+    if (head == nullptr)
+        return frames;
     // Due at frame f when its timestamp < block start + f + 1, compared as the scheduler does.
     const int64_t due = static_cast<int32_t>(head->message->timestamp - blockStartSample());
-    if (due <= frame) return frame + 1;
+    if (due <= frame)
+        return frame + 1;
     return due < frames ? static_cast<int>(due) : frames;
 }
 
-void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept {
+void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept
+{
     for (int done = 0; done < n;) {
         const int frames = n - done < kRenderFrames ? n - done : kRenderFrames;
-        for (int v = 0; v < kVoiceCount; ++v) fGraph.voices[v].render(this, fSlots[v], frames);
-        for (int i = 0; i < frames; ++i) mixStrokes(fSlots, i, left + done + i, right + done + i);
+        for (int v = 0; v < kVoiceCount; ++v)
+            fGraph.voices[v].render(this, fSlots[v], frames);
+        for (int i = 0; i < frames; ++i)
+            mixStrokes(fSlots, i, left + done + i, right + done + i);
         done += frames;
     }
 }
 
-int Krell_Vantorel::processContiguous(const float*, float* output, int frames) noexcept {
+int Krell_Vantorel::processContiguous(const float*, float* output, int frames) noexcept
+{
     float* const outputs[2] = {output, output != nullptr && frames > 0 ? output + frames : nullptr};
     return processBlock(nullptr, outputs, frames);
 }
 
 // Rendered in chunks so that the stack use does not grow with the block size.
-int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) noexcept {
+int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) noexcept
+{
     float chunk[2 * kInterleaveChunkFrames];
-    if (frames <= 0 || output == nullptr) return processContiguous(nullptr, nullptr, 0);
+    if (frames <= 0 || output == nullptr)
+        return processContiguous(nullptr, nullptr, 0);
     for (int done = 0; done < frames;) {
-        const int n = frames - done < kInterleaveChunkFrames ? frames - done : kInterleaveChunkFrames;
+        const int n =
+            frames - done < kInterleaveChunkFrames ? frames - done : kInterleaveChunkFrames;
         processContiguous(nullptr, chunk, n);
         float* out = output + 2 * static_cast<size_t>(done);
         for (int j = 0; j < n; ++j) {
@@ -146,20 +169,26 @@ int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) 
     return frames;
 }
 
-int Krell_Vantorel::parameterInfo(int index, PatchParameterInfo* info) {
-    if (info != nullptr) *info = (index >= 0 && index < kParameterCount) ? kParameters[index] : kInvalidParameter;
+int Krell_Vantorel::parameterInfo(int index, PatchParameterInfo* info)
+{
+    if (info != nullptr)
+        *info = (index >= 0 && index < kParameterCount) ? kParameters[index] : kInvalidParameter;
     return kParameterCount;
 }
 
-Table* Krell_Vantorel::findTable(uint32_t tableHash) {
+Table* Krell_Vantorel::findTable(uint32_t tableHash)
+{
     for (int t = 0; t < kStrokeTableCount; ++t) {
-        if (kStrokeTableNames[t].hash == tableHash) return &fTables[t];
+        if (kStrokeTableNames[t].hash == tableHash)
+            return &fTables[t];
     }
     return nullptr;
 }
 
-void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* message) noexcept {
-    if (message == nullptr) return;
+void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* message) noexcept
+{
+    if (message == nullptr)
+        return;
     for (const Receiver& receiver : kReceivers) {
         if (receiver.hash == receiverHash) {
             scheduleForObject(message, receiver.entry, 0);
@@ -168,12 +197,17 @@ void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* messa
     }
 }
 
-Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate) {
-    static_assert(alignof(Krell_Vantorel) <= alignof(std::max_align_t), "malloc storage is aligned enough");
+Krell_Vantorel* createPatch(
+    uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate)
+{
+    static_assert(
+        alignof(Krell_Vantorel) <= alignof(std::max_align_t), "malloc storage is aligned enough");
     void* storage = std::malloc(sizeof(Krell_Vantorel));
-    if (storage == nullptr) return nullptr;
+    if (storage == nullptr)
+        return nullptr;
     // The context reports its own failed allocations through isComplete() and the probe below.
-    Krell_Vantorel* patch = new (storage) Krell_Vantorel(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate);
+    Krell_Vantorel* patch =
+        new (storage) Krell_Vantorel(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate);
     // A post to no receiver proves that the input pipe got its buffer; the first block drops it.
     if (!patch->isComplete() || !patch->postBang(kNoReceiver)) {
         destroyPatch(patch);
@@ -182,8 +216,10 @@ Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t ou
     return patch;
 }
 
-void destroyPatch(Krell_Vantorel* patch) {
-    if (patch == nullptr) return;
+void destroyPatch(Krell_Vantorel* patch)
+{
+    if (patch == nullptr)
+        return;
     patch->~Krell_Vantorel();
     std::free(patch);
 }

@@ -13,13 +13,15 @@
 class Krell_Vantorel : public KrellContext {
 public:
     // Use createPatch, which checks isComplete(): a failed allocation leaves the patch incomplete.
-    Krell_Vantorel(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
+    Krell_Vantorel(
+        uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
     ~Krell_Vantorel() override;
 
     const char* patchName() override;
     int inputChannelCount() override;
     int outputChannelCount() override;
-    int processBlock(const float* const* inputs, float* const* outputs, int frames) noexcept override;
+    int processBlock(
+        const float* const* inputs, float* const* outputs, int frames) noexcept override;
     int processContiguous(const float* input, float* output, int frames) noexcept override;
     int processInterleaved(const float* input, float* output, int frames) noexcept override;
     int parameterInfo(int index, PatchParameterInfo* info) override;
@@ -51,6 +53,7 @@ private:
 
 // Constructs a patch in storage from the C allocator. Null when any allocation fails (storage,
 // pool, input pipe, tables); nothing is left allocated then.
-Krell_Vantorel* createPatch(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
+Krell_Vantorel* createPatch(
+    uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
 // Destroys a patch made by createPatch; null is ignored.
 void destroyPatch(Krell_Vantorel* patch);

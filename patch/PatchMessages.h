@@ -9,7 +9,8 @@
 #include "runtime/ObjectMessages.h"
 
 // Every outlet function receives the patch as the interface; every object works on the context.
-inline KrellContext* contextOf(KrellContextInterface* context) noexcept {
+inline KrellContext* contextOf(KrellContextInterface* context) noexcept
+{
     return static_cast<KrellContext*>(context);
 }
 
@@ -23,11 +24,12 @@ bool selectorHash(const Message* m, uint32_t* hash) noexcept;
 // Value switch: the index of the listed float whose bit pattern the selector hash equals, or -1.
 // Only exact values match (2.5 or -0.0 never match 2 or 0).
 int matchExactValue(const Message* m, const float* values, int count) noexcept;
-inline bool isExactZero(const Message* m) noexcept {
+inline bool isExactZero(const Message* m) noexcept
+{
     constexpr float kZero[] = {0.0f};
     return matchExactValue(m, kZero, 1) == 0;
 }
 
 // The message "word $1": [word, element 0 of m]; nothing when m is empty.
-void sendWordWithFirst(KrellContextInterface* context, SendFunction to, const char* word,
-                       const Message* m) noexcept;
+void sendWordWithFirst(
+    KrellContextInterface* context, SendFunction to, const char* word, const Message* m) noexcept;

@@ -8,22 +8,27 @@
 #include "runtime/Message.h"
 #include "runtime/Table.h"
 
-void StrokeVoice::bind(Table* table) noexcept {
+void StrokeVoice::bind(Table* table) noexcept
+{
     fPlayer.init(table, false);
 }
 
-void StrokeVoice::trigger(KrellContext* context, uint32_t timestamp) noexcept {
+void StrokeVoice::trigger(KrellContext* context, uint32_t timestamp) noexcept
+{
     MessageStorage<1> storage;
     fPlayer.onMessage(context, 0, Message::initWithBang(&storage, timestamp), &ignoreOutlet);
 }
 
-void StrokeVoice::stop(KrellContext* context, uint32_t timestamp) noexcept {
+void StrokeVoice::stop(KrellContext* context, uint32_t timestamp) noexcept
+{
     MessageStorage<1> storage;
     // A symbol, not a hash: the player ignores a pre-hashed "stop".
-    fPlayer.onMessage(context, 0, Message::initWithSymbol(&storage, timestamp, "stop"), &ignoreOutlet);
+    fPlayer.onMessage(
+        context, 0, Message::initWithSymbol(&storage, timestamp, "stop"), &ignoreOutlet);
 }
 
-void StrokeVoice::render(KrellContext* context, float* out, int n) noexcept {
+void StrokeVoice::render(KrellContext* context, float* out, int n) noexcept
+{
     int i = 0;
     while (i < n && fPlayer.playing) {
         // While head is below both the end and the allocated count, a player step only reads
@@ -41,4 +46,3 @@ void StrokeVoice::render(KrellContext* context, float* out, int n) noexcept {
     // An idle player outputs 0 and changes nothing, so its steps can be skipped.
     std::fill(out + i, out + n, 0.0f);
 }
-

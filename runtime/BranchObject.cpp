@@ -6,9 +6,14 @@
 #include "KrellContext.h"
 #include "ObjectMessages.h"
 
-void BranchObject::init(bool initialCondition) noexcept { condition = initialCondition; }
+void BranchObject::init(bool initialCondition) noexcept
+{
+    condition = initialCondition;
+}
 
-void BranchObject::onMessage(KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept {
+void BranchObject::onMessage(
+    KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept
+{
     if (inlet == 0) {
         out(context, condition ? 1 : 0, m);
     } else if (inlet == 1 && floatAt(m, 0)) {

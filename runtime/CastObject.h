@@ -6,8 +6,13 @@
 class KrellContext;
 struct Message;
 
-enum class CastKind : int { ToBang = 0, ToFloat = 1, ToSymbol = 2 };
+enum class CastKind : int {
+    ToBang = 0,
+    ToFloat = 1,
+    ToSymbol = 2
+};
 
 struct CastObject {
-    static void onMessage(KrellContext* context, CastKind kind, int inlet, const Message* m, SendFunction out) noexcept;
+    static void onMessage(KrellContext* context, CastKind kind, int inlet, const Message* m,
+        SendFunction out) noexcept;
 };

@@ -13,7 +13,8 @@
 class KrellContext : public KrellContextInterface {
 public:
     // Pool and pipe sizes in KiB; an output size of 0 gives no output pipe and no send hook.
-    KrellContext(uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
+    KrellContext(
+        uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
     ~KrellContext() override;
     KrellContext(const KrellContext&) = delete;
     KrellContext& operator=(const KrellContext&) = delete;
@@ -54,8 +55,8 @@ public:
     Message* scheduleForObject(const Message* m, SendFunction target, int inlet) noexcept;
 
     // The default send hook: appends (hash, copy) to the output pipe, dropping it when full.
-    static void defaultSendHook(KrellContextInterface* context, const char* sendName, uint32_t sendHash,
-                                const Message* message);
+    static void defaultSendHook(KrellContextInterface* context, const char* sendName,
+        uint32_t sendHash, const Message* message);
 
 protected:
     // The block loop's building blocks, for the patch's processBlock.
@@ -74,7 +75,7 @@ protected:
 
 private:
     const double fSampleRate;
-    std::atomic<uint32_t> fBlockStartSample{0};  // read by posting threads
+    std::atomic<uint32_t> fBlockStartSample{0}; // read by posting threads
     uint64_t fMemorySize = 0;
     MessageQueue fScheduler;
     SendHook fSendHook = nullptr;

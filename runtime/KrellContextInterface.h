@@ -12,7 +12,7 @@ class KrellContextInterface;
 struct PatchParameterInfo {
     const char* name;
     uint32_t hash;
-    uint32_t kind;  // 0: a value the host sends in
+    uint32_t kind; // 0: a value the host sends in
     float minimum;
     float maximum;
     float defaultValue;
@@ -23,7 +23,7 @@ using SendFunction = void (*)(KrellContextInterface* context, int index, const M
 
 // Messages leaving the patch: (context, send name, send hash, message).
 using SendHook = void (*)(KrellContextInterface* context, const char* sendName, uint32_t sendHash,
-                          const Message* message);
+    const Message* message);
 // Printed output of the patch: (context, printer name, text).
 using LogHook = void (*)(KrellContextInterface* context, const char* printerName, const char* text);
 

@@ -5,7 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
-enum class ElementType : uint32_t { Bang = 0, Float = 1, Symbol = 2, Hash = 3 };
+enum class ElementType : uint32_t {
+    Bang = 0,
+    Float = 1,
+    Symbol = 2,
+    Hash = 3
+};
 
 // 16 bytes: a type tag, a gap that is never read, and an 8-byte payload.
 struct Element {
@@ -62,9 +67,9 @@ struct alignas(8) Message {
     bool isFloat(int i) const noexcept;
     bool isSymbol(int i) const noexcept;
     bool isHash(int i) const noexcept;
-    bool isHashLike(int i) const noexcept;  // Symbol or Hash
+    bool isHashLike(int i) const noexcept; // Symbol or Hash
     float floatAt(int i) const noexcept;
-    const char* symbolAt(int i) const noexcept;  // "" unless element i is a Symbol
+    const char* symbolAt(int i) const noexcept; // "" unless element i is a Symbol
     // Bang 0xFFFFFFFF, Float its bit pattern, Symbol hashString of its text, Hash the hash.
     uint32_t hashAt(int i) const noexcept;
     // Symbol: texts equal byte-wise; Hash: stored hash equals hashString(text).
@@ -73,22 +78,28 @@ struct alignas(8) Message {
 static_assert(sizeof(Message) == 8, "elements start at offset 8");
 
 // Stack room for a temporary message of N elements.
-template <int N>
-struct MessageStorage {
+template <int N> struct MessageStorage {
     alignas(8) unsigned char bytes[Message::coreSize(N)];
 };
 
 // 32-bit MurmurHash2 with the text length as seed and sign-extended tail bytes; null gives 0.
 // constexpr so that every receiver, table and selector name is a compile-time constant.
-constexpr uint32_t hashString(const char* text) noexcept {
-    if (text == nullptr) return 0;
+constexpr uint32_t hashString(const char* text) noexcept
+{
+    if (text == nullptr)
+        return 0;
     uint32_t n = 0;
-    while (text[n] != '\0') ++n;
+    while (text[n] != '\0')
+        ++n;
     constexpr uint32_t m = 0x5bd1e995;
     uint32_t h = n;
     uint32_t i = 0;
-    auto byte = [text](uint32_t at) { return static_cast<uint32_t>(static_cast<unsigned char>(text[at])); };
-    auto signedByte = [text](uint32_t at) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(text[at]))); };
+    auto byte = [text](uint32_t at) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(text[at]));
+    };
+    auto signedByte = [text](uint32_t at) {
+        return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(text[at])));
+    };
     for (; n - i >= 4; i += 4) {
         uint32_t k = byte(i) | byte(i + 1) << 8 | byte(i + 2) << 16 | byte(i + 3) << 24;
         k *= m;
@@ -98,9 +109,15 @@ constexpr uint32_t hashString(const char* text) noexcept {
         h ^= k;
     }
     switch (n - i) {
-        case 3: h ^= signedByte(i + 2) << 16; [[fallthrough]];
-        case 2: h ^= signedByte(i + 1) << 8; [[fallthrough]];
-        case 1: h ^= signedByte(i); h *= m;
+    case 3:
+        h ^= signedByte(i + 2) << 16;
+        [[fallthrough]];
+    case 2:
+        h ^= signedByte(i + 1) << 8;
+        [[fallthrough]];
+    case 1:
+        h ^= signedByte(i);
+        h *= m;
     }
     h ^= h >> 13;
     h *= m;

@@ -25,7 +25,8 @@ public:
     uint32_t length() const noexcept { return fLength; }
 
     // Bytes a record with a payload of `bytes` occupies in the buffer.
-    static uint64_t recordBytes(uint32_t bytes) noexcept {
+    static uint64_t recordBytes(uint32_t bytes) noexcept
+    {
         return kHeaderBytes + ((uint64_t{bytes} + 7) & ~uint64_t{7});
     }
 
@@ -45,13 +46,15 @@ public:
 
 private:
     static_assert(std::atomic<uint32_t>::is_always_lock_free, "length words are shared lock-free");
-    static_assert(sizeof(std::atomic<uint32_t>) == sizeof(uint32_t), "length words are plain u32 in the buffer");
+    static_assert(sizeof(std::atomic<uint32_t>) == sizeof(uint32_t),
+        "length words are plain u32 in the buffer");
 
     static std::atomic<uint32_t>* lengthWordAt(unsigned char* at) noexcept;
 
     unsigned char* fBuffer = nullptr;
-    unsigned char* fWriteHead = nullptr;  // producer only
-    std::atomic<unsigned char*> fReadHead{nullptr};  // advanced by the consumer, read by the producer
+    unsigned char* fWriteHead = nullptr; // producer only
+    std::atomic<unsigned char*> fReadHead{
+        nullptr}; // advanced by the consumer, read by the producer
     uint32_t fLength = 0;
-    uint32_t fRemaining = 0;  // producer only: bytes from the write head to the buffer's end
+    uint32_t fRemaining = 0; // producer only: bytes from the write head to the buffer's end
 };

@@ -9,11 +9,11 @@ struct Message;
 
 class MessagePool {
 public:
-    static constexpr int kClassCount = 4;           // chunks of 32, 64, 128, 256 bytes
+    static constexpr int kClassCount = 4; // chunks of 32, 64, 128, 256 bytes
     static constexpr uint32_t kLargestChunk = 256;
     static constexpr uint32_t kBlockBytes = 512;
 
-    explicit MessagePool(uint32_t kiB);  // allocates the buffer and every list node it can need
+    explicit MessagePool(uint32_t kiB); // allocates the buffer and every list node it can need
     ~MessagePool();
     MessagePool(const MessagePool&) = delete;
     MessagePool& operator=(const MessagePool&) = delete;
@@ -46,5 +46,5 @@ private:
     size_t fBufferSize = 0;
     size_t fBufferIndex = 0;
     ClassLists fLists[kClassCount];
-    ListNode* fNodeStore = nullptr;  // one node per possible chunk, so nothing is allocated later
+    ListNode* fNodeStore = nullptr; // one node per possible chunk, so nothing is allocated later
 };

@@ -10,14 +10,15 @@
 struct QueueNode {
     QueueNode* previous;
     QueueNode* next;
-    Message* message;  // pooled copy, the handle for cancel()
+    Message* message; // pooled copy, the handle for cancel()
     SendFunction target;
     int inlet;
 };
 
 // Timestamps are compared by their signed 32-bit difference, so the order holds across the
 // wrap of the sample counter within any window of 2^31 frames.
-inline bool timestampBefore(uint32_t a, uint32_t b) noexcept {
+inline bool timestampBefore(uint32_t a, uint32_t b) noexcept
+{
     return static_cast<int32_t>(a - b) < 0;
 }
 
@@ -27,7 +28,7 @@ constexpr uint32_t kMaxDelaySamples = 0x7FFFFFFFu;
 
 class MessageQueue {
 public:
-    explicit MessageQueue(uint32_t poolKiB);  // preallocates the pool and every node it can need
+    explicit MessageQueue(uint32_t poolKiB); // preallocates the pool and every node it can need
     ~MessageQueue();
     MessageQueue(const MessageQueue&) = delete;
     MessageQueue& operator=(const MessageQueue&) = delete;

@@ -13,18 +13,26 @@ constexpr uint64_t kModulus = 4294967291u;
 
 // The low 32 bits of the value truncated to an integer; NaN and infinities give 0. fmod is
 // exact, so this matches a wide integer conversion for every finite float.
-uint32_t low32BitsOfInteger(float value) noexcept {
-    if (!std::isfinite(value)) return 0;
+uint32_t low32BitsOfInteger(float value) noexcept
+{
+    if (!std::isfinite(value))
+        return 0;
     double wrapped = std::fmod(std::trunc(static_cast<double>(value)), 4294967296.0);
-    if (wrapped < 0) wrapped += 4294967296.0;
+    if (wrapped < 0)
+        wrapped += 4294967296.0;
     return static_cast<uint32_t>(wrapped);
 }
 
-}  // namespace
+} // namespace
 
-void RandomObject::init(uint32_t seed) noexcept { state = seed == 0 ? 1u : seed; }
+void RandomObject::init(uint32_t seed) noexcept
+{
+    state = seed == 0 ? 1u : seed;
+}
 
-void RandomObject::onMessage(KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept {
+void RandomObject::onMessage(
+    KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept
+{
     if (inlet == 0) {
         state = static_cast<uint32_t>(state * kMultiplier % kModulus);
         sendFloat(context, out, 0, m->timestamp, static_cast<float>(state >> 9) * 0x1p-23f);

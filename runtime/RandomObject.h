@@ -12,6 +12,6 @@ struct Message;
 struct RandomObject {
     uint32_t state = 1;
 
-    void init(uint32_t seed) noexcept;  // 0 becomes 1
+    void init(uint32_t seed) noexcept; // 0 becomes 1
     void onMessage(KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept;
 };

@@ -8,5 +8,6 @@ class KrellContext;
 struct Message;
 
 struct SystemObject {
-    static void onMessage(KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept;
+    static void onMessage(
+        KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept;
 };

@@ -4,14 +4,18 @@
 #include <algorithm>
 #include <new>
 
-Table::~Table() {
+Table::~Table()
+{
     delete[] fBuffer;
 }
 
-bool Table::create(uint32_t n, const float* values) noexcept {
-    if (n == UINT32_MAX) return false;  // no room for the guard
+bool Table::create(uint32_t n, const float* values) noexcept
+{
+    if (n == UINT32_MAX)
+        return false; // no room for the guard
     float* buffer = new (std::nothrow) float[n + 1];
-    if (buffer == nullptr) return false;
+    if (buffer == nullptr)
+        return false;
     if (values != nullptr) {
         std::copy(values, values + n, buffer);
     } else {
@@ -26,11 +30,15 @@ bool Table::create(uint32_t n, const float* values) noexcept {
     return true;
 }
 
-bool Table::resize(uint32_t newLength) noexcept {
-    if (newLength == fSize && fBuffer != nullptr) return true;
-    if (newLength == UINT32_MAX) return false;
+bool Table::resize(uint32_t newLength) noexcept
+{
+    if (newLength == fSize && fBuffer != nullptr)
+        return true;
+    if (newLength == UINT32_MAX)
+        return false;
     float* buffer = new (std::nothrow) float[newLength + 1];
-    if (buffer == nullptr) return false;
+    if (buffer == nullptr)
+        return false;
     // Shrinking keeps the value that now sits at the guard index, as a reallocation would;
     // growing zeroes everything from the old size on, the old guard included.
     const uint32_t kept = newLength > fSize ? fSize : std::min(fAllocated, newLength + 1);

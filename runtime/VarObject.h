@@ -15,7 +15,7 @@ struct VarObject {
     } value{};
 
     void initFloat(float f) noexcept;
-    void initName(const char* name) noexcept;  // stores hashString(name) as a Hash
+    void initName(const char* name) noexcept; // stores hashString(name) as a Hash
     // Inlet 0: bang emits the value; float/symbol/hash stores it and passes the message on.
     // Inlet 1: stores without output.
     void onMessage(KrellContext* context, int inlet, const Message* m, SendFunction out) noexcept;

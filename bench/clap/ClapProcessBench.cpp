@@ -1,9 +1,9 @@
 // Cost of the CLAP binding: process against PluginAdapter::runCycle of the same plug-in, with the
 // binding linked in and as the loaded vantorel.clap; the render tool's speed; instance creation.
 #include "BlockRenderer.h"
+#include "ClapExtensions.h"
 #include "ClapLibrary.h"
 #include "HostContext.h"
-#include "ClapExtensions.h"
 #include "PendingValues.h"
 #include "PluginAdapter.h"
 #include "PluginInstance.h"
@@ -26,7 +26,8 @@ struct LoadedPlugin {
     LoadedPlugin()
     {
         std::string error;
-        if (! library.open(VANTOREL_CLAP_PATH, error) || ! instance.create(*library.factory(), *host.host(), error)) {
+        if (!library.open(VANTOREL_CLAP_PATH, error) ||
+            !instance.create(*library.factory(), *host.host(), error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
             std::abort();
         }
@@ -124,11 +125,10 @@ void renderToolSpeed(benchmark::State& state)
     BlockRenderer renderer(loaded.instance, TransportTimeline(kRate, 120.0, 4, 4), 256);
     constexpr double kSeconds = 10.0;
     for (auto _ : state)
-        renderer.render(static_cast<uint64_t>(kSeconds * kRate), [](const float* l, const float*, uint32_t) {
-            benchmark::DoNotOptimize(l);
-        });
-    state.counters["audio_seconds_per_second"] =
-        benchmark::Counter(kSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+        renderer.render(static_cast<uint64_t>(kSeconds * kRate),
+            [](const float* l, const float*, uint32_t) { benchmark::DoNotOptimize(l); });
+    state.counters["audio_seconds_per_second"] = benchmark::Counter(
+        kSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void createAndDestroyInstance(benchmark::State& state)
@@ -136,13 +136,14 @@ void createAndDestroyInstance(benchmark::State& state)
     LoadedPlugin loaded;
     const clap_plugin_factory_t& factory = *loaded.library.factory();
     for (auto _ : state) {
-        const clap_plugin_t* const plugin = factory.create_plugin(&factory, loaded.host.host(), "urn.krellgen.Vantorel");
+        const clap_plugin_t* const plugin =
+            factory.create_plugin(&factory, loaded.host.host(), "urn.krellgen.Vantorel");
         plugin->init(plugin);
         plugin->destroy(plugin);
     }
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(processLinkedBinding)->Arg(64)->Arg(256)->Arg(1024);
 BENCHMARK(processLoadedModule)->Arg(64)->Arg(256)->Arg(1024);

@@ -28,16 +28,19 @@ struct Patch {
     ~Patch() { destroyPatch(patch); }
     void process(int frames = kBlock) { patch->processBlock(nullptr, outputs, frames); }
 
-    void lengthenTables() {
+    void lengthenTables()
+    {
         for (int t = 0; t < kStrokeTableCount; ++t) {
             const uint32_t hash = kStrokeTableNames[t].hash;
             const uint32_t length = patch->tableLength(hash);
             patch->resizeTable(hash, kLongTable);
             float* buffer = patch->tableBuffer(hash);
-            for (uint32_t i = length; i < kLongTable; ++i) buffer[i] = buffer[i % length];
+            for (uint32_t i = length; i < kLongTable; ++i)
+                buffer[i] = buffer[i % length];
         }
     }
-    void startAllVoices() {
+    void startAllVoices()
+    {
         patch->postFloat(hashString("Dayan_Length"), 0.0f);
         patch->postFloat(hashString("Baya_Length"), 0.0f);
         for (int i = 0; i < 4; ++i) {
@@ -49,7 +52,8 @@ struct Patch {
     }
 };
 
-void BM_PatchIdle(benchmark::State& state) {
+void BM_PatchIdle(benchmark::State& state)
+{
     Patch p;
     p.process();
     for (auto _ : state) {
@@ -60,7 +64,8 @@ void BM_PatchIdle(benchmark::State& state) {
 }
 BENCHMARK(BM_PatchIdle);
 
-void BM_PatchSevenVoices(benchmark::State& state) {
+void BM_PatchSevenVoices(benchmark::State& state)
+{
     Patch p;
     p.lengthenTables();
     p.startAllVoices();
@@ -79,7 +84,8 @@ void BM_PatchSevenVoices(benchmark::State& state) {
 BENCHMARK(BM_PatchSevenVoices);
 
 // Each block carries a stop and a tick at frame 100, so every block steps both drums.
-void BM_PatchBlockWithTick(benchmark::State& state) {
+void BM_PatchBlockWithTick(benchmark::State& state)
+{
     Patch p;
     p.patch->postFloat(hashString("Dayan_Pattern"), 7.0f);
     p.patch->postFloat(hashString("Baya_Pattern"), 9.0f);
@@ -102,16 +108,19 @@ struct HandPlayer {
     bool playing;
 };
 
-void BM_HandLoop(benchmark::State& state) {
+void BM_HandLoop(benchmark::State& state)
+{
     const int sounding = static_cast<int>(state.range(0));
     std::vector<float> table(kLongTable, 0.25f);
     HandPlayer players[12];
     std::vector<float> left(kBlock), right(kBlock);
-    for (int v = 0; v < 12; ++v) players[v] = {table.data(), 0, kLongTable - 1, v < sounding};
+    for (int v = 0; v < 12; ++v)
+        players[v] = {table.data(), 0, kLongTable - 1, v < sounding};
     int blocks = 0;
     for (auto _ : state) {
         if (++blocks % 2048 == 0) {
-            for (int v = 0; v < 12; ++v) players[v] = {table.data(), 0, kLongTable - 1, v < sounding};
+            for (int v = 0; v < 12; ++v)
+                players[v] = {table.data(), 0, kLongTable - 1, v < sounding};
         }
         for (int i = 0; i < kBlock; ++i) {
             float s[12];
@@ -138,7 +147,8 @@ void BM_HandLoop(benchmark::State& state) {
 }
 BENCHMARK(BM_HandLoop)->Arg(0)->Arg(7)->Arg(12);
 
-void BM_CreateAndDestroy(benchmark::State& state) {
+void BM_CreateAndDestroy(benchmark::State& state)
+{
     for (auto _ : state) {
         Krell_Vantorel* patch = createPatch(10, 6, 2, 48000.0);
         benchmark::DoNotOptimize(patch);
@@ -147,4 +157,4 @@ void BM_CreateAndDestroy(benchmark::State& state) {
 }
 BENCHMARK(BM_CreateAndDestroy)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

@@ -12,12 +12,7 @@
 namespace {
 
 struct Buffers {
-    explicit Buffers(uint32_t frames)
-        : input(frames, 0.25f),
-          left(frames),
-          right(frames)
-    {
-    }
+    explicit Buffers(uint32_t frames) : input(frames, 0.25f), left(frames), right(frames) { }
 
     std::vector<float> input;
     std::vector<float> left;
@@ -67,4 +62,4 @@ void DirectLoop(benchmark::State& state)
 BENCHMARK(RunCycle)->Arg(0)->Arg(64)->Arg(256)->Arg(1024);
 BENCHMARK(DirectLoop)->Arg(64)->Arg(256)->Arg(1024);
 
-}  // namespace
+} // namespace

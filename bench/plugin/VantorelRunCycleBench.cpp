@@ -18,11 +18,7 @@ constexpr double kBpm = 120.0;
 constexpr double kSamplesPerTick = 1000.0;
 
 struct Buffers {
-    explicit Buffers(uint32_t frames)
-        : left(frames),
-          right(frames)
-    {
-    }
+    explicit Buffers(uint32_t frames) : left(frames), right(frames) { }
 
     std::vector<float> left;
     std::vector<float> right;
@@ -72,7 +68,8 @@ void ProcessBlockAlone(benchmark::State& state)
     for (auto _ : state) {
         const double end = blockStart + frames;
         for (; nextTick < end; nextTick += kSamplesPerTick)
-            patch->postFormatted(0x6FFF0BCF, (nextTick - blockStart + 0.5) * 1000.0 / kSampleRate, "ff", 248.0, 0.0);
+            patch->postFormatted(
+                0x6FFF0BCF, (nextTick - blockStart + 0.5) * 1000.0 / kSampleRate, "ff", 248.0, 0.0);
         blockStart = end;
         patch->processBlock(nullptr, buffers.outputs, static_cast<int>(frames));
         benchmark::DoNotOptimize(buffers.left.data());
@@ -85,4 +82,4 @@ void ProcessBlockAlone(benchmark::State& state)
 BENCHMARK(RunCycle)->ArgsProduct({{64, 256, 1024}, {0, 1}});
 BENCHMARK(ProcessBlockAlone)->Arg(64)->Arg(256)->Arg(1024);
 
-}  // namespace
+} // namespace

@@ -15,7 +15,7 @@ namespace {
 
 class BenchContext : public KrellContext {
 public:
-    BenchContext() : KrellContext(4, 1, 0, 48000.0) {}
+    BenchContext() : KrellContext(4, 1, 0, 48000.0) { }
     const char* patchName() override { return "bench"; }
     int inputChannelCount() override { return 0; }
     int outputChannelCount() override { return 2; }
@@ -24,15 +24,19 @@ public:
     int processInterleaved(const float*, float*, int n) override { return n; }
     int parameterInfo(int, PatchParameterInfo*) override { return 0; }
     Table* findTable(uint32_t) override { return &table; }
-    void routeToReceiver(uint32_t, const Message*) override {}
+    void routeToReceiver(uint32_t, const Message*) override { }
     Table table;
 };
 
 float sink;
-void keepFloat(KrellContextInterface*, int, const Message* m) { sink = m->floatAt(0); }
+void keepFloat(KrellContextInterface*, int, const Message* m)
+{
+    sink = m->floatAt(0);
+}
 
 // A player restarted whenever it finishes, so every frame reads a sample.
-void BM_TablePlayerFrame(benchmark::State& state) {
+void BM_TablePlayerFrame(benchmark::State& state)
+{
     BenchContext context;
     std::vector<float> values(6000, 0.25f);
     context.table.create(6000, values.data());
@@ -41,14 +45,16 @@ void BM_TablePlayerFrame(benchmark::State& state) {
     MessageStorage<1> storage;
     const Message* start = Message::initWithBang(&storage, 0);
     for (auto _ : state) {
-        if (!player.playing) player.onMessage(&context, 0, start, keepFloat);
+        if (!player.playing)
+            player.onMessage(&context, 0, start, keepFloat);
         benchmark::DoNotOptimize(player.process(&context, keepFloat));
     }
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_TablePlayerFrame);
 
-void BM_BinaryOpMessage(benchmark::State& state) {
+void BM_BinaryOpMessage(benchmark::State& state)
+{
     BenchContext context;
     BinaryOpObject object;
     object.init(7.0f);
@@ -67,7 +73,8 @@ void BM_BinaryOpMessage(benchmark::State& state) {
 // Add, remainder, shift right, greater, power.
 BENCHMARK(BM_BinaryOpMessage)->Arg(0)->Arg(5)->Arg(8)->Arg(18)->Arg(22);
 
-void BM_UnaryOpMessage(benchmark::State& state) {
+void BM_UnaryOpMessage(benchmark::State& state)
+{
     BenchContext context;
     MessageStorage<1> storage;
     Message* m = Message::initWithFloat(&storage, 0, 0.0f);
@@ -84,4 +91,4 @@ void BM_UnaryOpMessage(benchmark::State& state) {
 // Floor, sine, natural logarithm.
 BENCHMARK(BM_UnaryOpMessage)->Arg(19)->Arg(6)->Arg(15);
 
-}  // namespace
+} // namespace

@@ -13,18 +13,20 @@ namespace {
 
 constexpr uint32_t kReceiver = hashString("receiver");
 
-void ignore(KrellContextInterface*, int, const Message* m) {
+void ignore(KrellContextInterface*, int, const Message* m)
+{
     benchmark::DoNotOptimize(m);
 }
 
 // The smallest patch: one receiver, no signal work, the block loop of every generated patch.
 class BenchPatch : public KrellContext {
 public:
-    BenchPatch() : KrellContext(10, 6, 2, 48000.0) {}
+    BenchPatch() : KrellContext(10, 6, 2, 48000.0) { }
     const char* patchName() override { return "bench"; }
     int inputChannelCount() override { return 0; }
     int outputChannelCount() override { return 1; }
-    int processBlock(const float* const*, float* const* outputs, int n) override {
+    int processBlock(const float* const*, float* const* outputs, int n) override
+    {
         drainInputPipe();
         for (int i = 0; i < n; ++i) {
             dispatchDueAt(i);
@@ -33,17 +35,26 @@ public:
         advanceBlockStart(n);
         return n;
     }
-    int processContiguous(const float*, float* output, int n) override { return processBlock(nullptr, &output, n); }
-    int processInterleaved(const float*, float* output, int n) override { return processBlock(nullptr, &output, n); }
+    int processContiguous(const float*, float* output, int n) override
+    {
+        return processBlock(nullptr, &output, n);
+    }
+    int processInterleaved(const float*, float* output, int n) override
+    {
+        return processBlock(nullptr, &output, n);
+    }
     int parameterInfo(int, PatchParameterInfo*) override { return 0; }
     Table* findTable(uint32_t) override { return nullptr; }
-    void routeToReceiver(uint32_t hash, const Message* m) override {
-        if (hash == kReceiver) scheduleForObject(m, ignore, 0);
+    void routeToReceiver(uint32_t hash, const Message* m) override
+    {
+        if (hash == kReceiver)
+            scheduleForObject(m, ignore, 0);
     }
 };
 
 // One post per iteration; every 64 posts a one-frame block drains the pipe (its cost included).
-void postFloatUncontended(benchmark::State& state) {
+void postFloatUncontended(benchmark::State& state)
+{
     BenchPatch patch;
     float out[1];
     float* outputs[1] = {out};
@@ -59,11 +70,13 @@ void postFloatUncontended(benchmark::State& state) {
 BENCHMARK(postFloatUncontended);
 
 // Schedule one message and deliver it, with `range(0)` other messages waiting later on.
-void scheduleAndDispatch(benchmark::State& state) {
+void scheduleAndDispatch(benchmark::State& state)
+{
     MessageQueue queue(64);
     MessageStorage<1> storage;
     Message* waiting = Message::initWithFloat(storage.bytes, 1000000, 1.0f);
-    for (int64_t i = 0; i < state.range(0); ++i) queue.schedule(waiting, ignore, 0);
+    for (int64_t i = 0; i < state.range(0); ++i)
+        queue.schedule(waiting, ignore, 0);
     const Message* due = Message::initWithFloat(storage.bytes, 10, 2.0f);
     for (auto _ : state) {
         queue.schedule(due, ignore, 0);
@@ -72,7 +85,8 @@ void scheduleAndDispatch(benchmark::State& state) {
 }
 BENCHMARK(scheduleAndDispatch)->Arg(0)->Arg(64);
 
-void poolAllocateRelease(benchmark::State& state) {
+void poolAllocateRelease(benchmark::State& state)
+{
     MessagePool pool(10);
     MessageStorage<1> storage;
     const Message* m = Message::initWithFloat(storage.bytes, 0, 1.0f);
@@ -85,7 +99,8 @@ void poolAllocateRelease(benchmark::State& state) {
 BENCHMARK(poolAllocateRelease);
 
 // Block loop with an empty pipe and queue; the counter gives the time per frame.
-void emptyBlockLoop(benchmark::State& state) {
+void emptyBlockLoop(benchmark::State& state)
+{
     BenchPatch patch;
     const int frames = static_cast<int>(state.range(0));
     std::vector<float> out(static_cast<size_t>(frames));
@@ -94,9 +109,10 @@ void emptyBlockLoop(benchmark::State& state) {
         patch.processBlock(nullptr, outputs, frames);
         benchmark::ClobberMemory();
     }
-    state.counters["per_frame"] = benchmark::Counter(static_cast<double>(state.iterations()) * frames,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_frame"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * frames,
+            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(emptyBlockLoop)->Arg(64)->Arg(512);
 
-}  // namespace
+} // namespace

@@ -3,7 +3,7 @@
 
 #include "StrokeTableList.h"
 
-#define DECLARE_STROKE_TABLE(name, frames) \
+#define DECLARE_STROKE_TABLE(name, frames)                                                         \
     extern "C" __attribute__((visibility("hidden"))) const float vantorel_stroke_##name[];
 VANTOREL_STROKE_TABLES(DECLARE_STROKE_TABLE)
 
@@ -13,7 +13,7 @@ namespace {
 constexpr StrokeRecording kRecordings[] = {VANTOREL_STROKE_TABLES(STROKE_RECORDING)};
 static_assert(sizeof kRecordings / sizeof kRecordings[0] == kStrokeRecordingCount);
 
-}  // namespace
+} // namespace
 
 const StrokeRecording* strokeRecordings() noexcept
 {

@@ -2,8 +2,8 @@
 #pragma once
 #include <cstdint>
 struct StrokeRecording {
-    const char* name;      // table name, e.g. "dayan1"
-    const float* values;   // length values, never modified
+    const char* name; // table name, e.g. "dayan1"
+    const float* values; // length values, never modified
     uint32_t length;
 };
 constexpr int kStrokeRecordingCount = 12;

@@ -12,7 +12,12 @@ namespace {
 constexpr uint32_t kSidechainIdBase = 0x20000000;
 constexpr uint32_t kGroupIdBase = 0x80000000;
 
-enum class BusKind { None, Plain, Sidechain, Group };
+enum class BusKind {
+    None,
+    Plain,
+    Sidechain,
+    Group
+};
 
 void setName(BusInfo& bus, const char* name) noexcept
 {
@@ -24,7 +29,7 @@ const char* mainBusName(bool isInput) noexcept
     return isInput ? "Audio Input" : "Audio Output";
 }
 
-}  // namespace
+} // namespace
 
 BusList buildBuses(const PluginAdapter& adapter, bool isInput)
 {
@@ -52,7 +57,8 @@ BusList buildBuses(const PluginAdapter& adapter, bool isInput)
             lastKind = kind;
             continue;
         }
-        const bool extends = kind == lastKind && (kind != BusKind::Group || port.groupId == lastGroup);
+        const bool extends =
+            kind == lastKind && (kind != BusKind::Group || port.groupId == lastGroup);
         lastKind = kind;
         lastGroup = port.groupId;
         if (extends) {
@@ -70,7 +76,7 @@ BusList buildBuses(const PluginAdapter& adapter, bool isInput)
             bus.id = plainCount++;
             setName(bus, first ? mainBusName(isInput) : port.name.buffer());
         } else {
-            bus.id = port.groupId + kGroupIdBase;  // wraps in 32 bits
+            bus.id = port.groupId + kGroupIdBase; // wraps in 32 bits
             const PortGroupInfo& group = adapter.portGroupById(port.groupId);
             const bool predefined = port.groupId == GroupMono || port.groupId == GroupStereo;
             if (predefined && first)
@@ -83,4 +89,4 @@ BusList buildBuses(const PluginAdapter& adapter, bool isInput)
     return list;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

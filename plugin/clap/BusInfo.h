@@ -28,4 +28,4 @@ struct BusList {
 // ports of one group into one; the first bus of the list is the main one.
 BusList buildBuses(const PluginAdapter& adapter, bool isInput);
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -30,7 +30,10 @@ struct CachedParameters {
         changed[index].store(true, std::memory_order_relaxed);
     }
 
-    float value(uint32_t index) const noexcept { return values[index].load(std::memory_order_relaxed); }
+    float value(uint32_t index) const noexcept
+    {
+        return values[index].load(std::memory_order_relaxed);
+    }
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -32,7 +32,8 @@ std::unique_ptr<PluginAdapter>& descriptorInstance()
     return instance;
 }
 
-clap_plugin_descriptor_t descriptor = {CLAP_VERSION, kPluginId, "", "", "", "", "", "", "", kFeatures};
+clap_plugin_descriptor_t descriptor = {
+    CLAP_VERSION, kPluginId, "", "", "", "", "", "", "", kFeatures};
 
 // Copies of the descriptor instance's texts, which outlive it (deinit destroys it).
 String descriptorName;
@@ -61,14 +62,15 @@ uint32_t getPluginCount(const clap_plugin_factory_t*)
 
 const clap_plugin_descriptor_t* getPluginDescriptor(const clap_plugin_factory_t*, uint32_t index)
 {
-    if (! ORVANE_CHECK_UINT(index == 0, index))
+    if (!ORVANE_CHECK_UINT(index == 0, index))
         return nullptr;
     std::call_once(descriptorFilled, fillDescriptor);
     return &descriptor;
 }
 
 // The library holds one plug-in, so the requested id is not compared.
-const clap_plugin_t* createPlugin(const clap_plugin_factory_t* factory, const clap_host_t* host, const char*)
+const clap_plugin_t* createPlugin(
+    const clap_plugin_factory_t* factory, const clap_host_t* host, const char*)
 {
     if (pendingBufferSize == 0)
         pendingBufferSize = 1024;
@@ -115,9 +117,9 @@ const void* getFactory(const char* factoryId)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-}  // namespace Orvane
+} // namespace Orvane
 
 extern "C" __attribute__((visibility("default"))) const clap_plugin_entry_t clap_entry = {
     CLAP_VERSION, Orvane::entryInit, Orvane::entryDeinit, Orvane::getFactory};

@@ -53,4 +53,4 @@ bool ClapEventQueue::sendNote(uint8_t channel, uint8_t note, uint8_t velocity) n
     return fNotesWriter.commitWrite();
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -16,7 +16,11 @@
 namespace Orvane {
 
 struct QueuedEvent {
-    enum Kind : uint32_t { GestureBegin = 0, GestureEnd = 1, ParamSet = 2 };
+    enum Kind : uint32_t {
+        GestureBegin = 0,
+        GestureEnd = 1,
+        ParamSet = 2
+    };
 
     Kind kind;
     uint32_t index;
@@ -40,17 +44,16 @@ public:
 protected:
     // Audio thread: hands every queued event to `visit` in order and empties the list, unless the
     // editor holds the mutex, in which case they wait for a later block. False when busy.
-    template <typename Visitor>
-    bool drainQueuedEvents(Visitor&& visit) noexcept
+    template <typename Visitor> bool drainQueuedEvents(Visitor&& visit) noexcept
     {
         // Most blocks find nothing queued; they need not touch the mutex.
-        if (! fHasQueuedEvents.load(std::memory_order_acquire))
+        if (!fHasQueuedEvents.load(std::memory_order_acquire))
             return true;
         if (pthread_mutex_trylock(&fMutex) != 0)
             return false;
         for (const QueuedEvent& event : fQueuedEvents)
             visit(event);
-        fQueuedEvents.clear();  // keeps the capacity: no allocation on the audio thread
+        fQueuedEvents.clear(); // keeps the capacity: no allocation on the audio thread
         fHasQueuedEvents.store(false, std::memory_order_relaxed);
         pthread_mutex_unlock(&fMutex);
         return true;
@@ -69,4 +72,4 @@ private:
     void append(const QueuedEvent& event);
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -20,11 +20,12 @@ inline PluginCLAP* instanceOf(const clap_plugin_t* plugin) noexcept
 }
 
 // A new plug-in structure with a new instance for `host`; null when it cannot be made.
-const clap_plugin_t* createClapPlugin(const clap_plugin_descriptor_t* descriptor, const clap_host_t* host);
+const clap_plugin_t* createClapPlugin(
+    const clap_plugin_descriptor_t* descriptor, const clap_host_t* host);
 
 const clap_plugin_params_t* paramsExtension() noexcept;
 const clap_plugin_audio_ports_t* audioPortsExtension() noexcept;
 const clap_plugin_note_ports_t* notePortsExtension() noexcept;
 const clap_plugin_state_t* stateExtension() noexcept;
 
-}  // namespace Orvane
+} // namespace Orvane

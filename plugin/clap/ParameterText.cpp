@@ -11,14 +11,14 @@ namespace Orvane {
 
 double roundHalfAwayFromZero(double value) noexcept
 {
-    constexpr double kExact = 4503599627370496.0;  // 2^52: no fraction left above this
-    if (! (std::abs(value) < kExact))
+    constexpr double kExact = 4503599627370496.0; // 2^52: no fraction left above this
+    if (!(std::abs(value) < kExact))
         return value;
     return std::round(value);
 }
 
-void parameterValueToText(const PluginAdapter& adapter, uint32_t index, double value, char* text,
-                          uint32_t size) noexcept
+void parameterValueToText(
+    const PluginAdapter& adapter, uint32_t index, double value, char* text, uint32_t size) noexcept
 {
     const uint32_t hints = adapter.parameterHints(index);
     const ValueRange& range = adapter.parameterRanges(index);
@@ -29,14 +29,16 @@ void parameterValueToText(const PluginAdapter& adapter, uint32_t index, double v
 
     const EnumValueList& enumeration = adapter.parameterEnumValues(index);
     for (uint8_t i = 0; i < enumeration.count; ++i) {
-        if (std::abs(enumeration.values[i].value - value) < std::numeric_limits<double>::epsilon()) {
+        if (std::abs(enumeration.values[i].value - value) <
+            std::numeric_limits<double>::epsilon()) {
             std::snprintf(text, size, "%s", enumeration.values[i].label.buffer());
             return;
         }
     }
     if (hints & HintInteger) {
         // The int conversion needs a value that fits; anything else is shown at the int limits.
-        const double bounded = std::isnan(value) ? 0.0 : std::fmax(std::fmin(value, 2147483647.0), -2147483648.0);
+        const double bounded =
+            std::isnan(value) ? 0.0 : std::fmax(std::fmin(value, 2147483647.0), -2147483648.0);
         std::snprintf(text, size, "%d", static_cast<int>(bounded));
     } else {
         std::snprintf(text, size, "%f", value);
@@ -55,4 +57,4 @@ double parameterTextToValue(const PluginAdapter& adapter, uint32_t index, const 
     return std::strtod(text, nullptr);
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -22,7 +22,7 @@ PluginAdapter* adapterFor(const clap_plugin_t* plugin, uint32_t index) noexcept
 uint32_t count(const clap_plugin_t* plugin)
 {
     PluginCLAP* const instance = instanceOf(plugin);
-    if (instance == nullptr || ! ORVANE_CHECK(instance->adapter().data() != nullptr))
+    if (instance == nullptr || !ORVANE_CHECK(instance->adapter().data() != nullptr))
         return 0;
     return instance->adapter().parameterCount();
 }
@@ -63,7 +63,8 @@ bool getInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_info_t* inf
     const uint32_t group = adapter->parameterGroupId(index);
     const char* const symbol = adapter->parameterSymbol(index).buffer();
     if (group != GroupNone)
-        std::snprintf(info->module, sizeof(info->module), "%s/%s", adapter->portGroupById(group).symbol.buffer(), symbol);
+        std::snprintf(info->module, sizeof(info->module), "%s/%s",
+            adapter->portGroupById(group).symbol.buffer(), symbol);
     else
         std::snprintf(info->module, sizeof(info->module), "%s", symbol);
     return true;
@@ -82,12 +83,13 @@ bool getValue(const clap_plugin_t* plugin, clap_id id, double* value)
     return true;
 }
 
-bool valueToText(const clap_plugin_t* plugin, clap_id id, double value, char* display, uint32_t size)
+bool valueToText(
+    const clap_plugin_t* plugin, clap_id id, double value, char* display, uint32_t size)
 {
     PluginAdapter* const adapter = adapterFor(plugin, id);
     if (adapter == nullptr || display == nullptr)
         return false;
-    if (! ORVANE_CHECK(size > 0))
+    if (!ORVANE_CHECK(size > 0))
         return false;
     parameterValueToText(*adapter, id, value, display, size);
     return true;
@@ -102,18 +104,20 @@ bool textToValue(const clap_plugin_t* plugin, clap_id id, const char* display, d
     return true;
 }
 
-void flush(const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t* out)
+void flush(
+    const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t* out)
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr)
         return;
-    const uint32_t eventCount = in != nullptr && in->size != nullptr && in->get != nullptr ? in->size(in) : 0;
+    const uint32_t eventCount =
+        in != nullptr && in->size != nullptr && in->get != nullptr ? in->size(in) : 0;
     for (uint32_t i = 0; i < eventCount; ++i) {
         const clap_event_header_t* const event = in->get(in, i);
-        if (! isCoreEvent(event) || event->type != CLAP_EVENT_PARAM_VALUE)
+        if (!isCoreEvent(event) || event->type != CLAP_EVENT_PARAM_VALUE)
             continue;
-        if (! ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
-                                 sizeof(clap_event_param_value)))
+        if (!ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
+                sizeof(clap_event_param_value)))
             break;
         const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
         instance->applyHostParameter(param->param_id, param->value);
@@ -122,13 +126,14 @@ void flush(const clap_plugin_t* plugin, const clap_input_events_t* in, const cla
         instance->reportOutputParameters(out, 0);
 }
 
-constexpr clap_plugin_params_t kParams = {count, getInfo, getValue, valueToText, textToValue, flush};
+constexpr clap_plugin_params_t kParams = {
+    count, getInfo, getValue, valueToText, textToValue, flush};
 
-}  // namespace
+} // namespace
 
 const clap_plugin_params_t* paramsExtension() noexcept
 {
     return &kParams;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

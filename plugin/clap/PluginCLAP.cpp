@@ -54,11 +54,10 @@ uint8_t midiVelocity(double velocity) noexcept
     return clampToMidiData(static_cast<long>(unit * 127.0 + 0.5));
 }
 
-}  // namespace
+} // namespace
 
 PluginCLAP::PluginCLAP(const clap_host_t* host)
-    : fPlugin(this, writeMidiCallback, nullptr, nullptr),
-      fHost(host)
+    : fPlugin(this, writeMidiCallback, nullptr, nullptr), fHost(host)
 {
     fCachedParameters.setup(fPlugin.parameterCount());
     for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i)
@@ -75,13 +74,14 @@ bool PluginCLAP::init()
     if (fHost->clap_version.major == 0)
         return false;
     if (fHost->get_extension != nullptr)
-        fHostParams = static_cast<const clap_host_params_t*>(fHost->get_extension(fHost, CLAP_EXT_PARAMS));
+        fHostParams =
+            static_cast<const clap_host_params_t*>(fHost->get_extension(fHost, CLAP_EXT_PARAMS));
     return true;
 }
 
 bool PluginCLAP::activate(double sampleRate, uint32_t, uint32_t maxFrames)
 {
-    if (! std::isfinite(sampleRate) || sampleRate <= 0.0)
+    if (!std::isfinite(sampleRate) || sampleRate <= 0.0)
         return false;
     pendingBufferSize = maxFrames;
     pendingSampleRate = sampleRate;
@@ -100,7 +100,8 @@ clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
 {
     fMidiEventCount = 0;
     const clap_output_events_t* const out =
-        data.out_events != nullptr && data.out_events->try_push != nullptr ? data.out_events : nullptr;
+        data.out_events != nullptr && data.out_events->try_push != nullptr ? data.out_events
+                                                                           : nullptr;
     if (out != nullptr)
         sendQueuedEvents(out);
 
@@ -114,7 +115,7 @@ clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
         return CLAP_PROCESS_CONTINUE;
 
     float* outputs[kOutputChannels] = {};
-    if (! collectOutputs(data, outputs))
+    if (!collectOutputs(data, outputs))
         return CLAP_PROCESS_ERROR;
 
     fOutputEvents = out;
@@ -132,15 +133,16 @@ void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
         switch (queued.kind) {
         case QueuedEvent::GestureBegin:
         case QueuedEvent::GestureEnd: {
-            const uint16_t type = queued.kind == QueuedEvent::GestureBegin ? CLAP_EVENT_PARAM_GESTURE_BEGIN
-                                                                          : CLAP_EVENT_PARAM_GESTURE_END;
+            const uint16_t type = queued.kind == QueuedEvent::GestureBegin
+                ? CLAP_EVENT_PARAM_GESTURE_BEGIN
+                : CLAP_EVENT_PARAM_GESTURE_END;
             const clap_event_param_gesture_t event = gestureEvent(type, queued.index);
             out->try_push(out, &event.header);
             break;
         }
         case QueuedEvent::ParamSet: {
             float value;
-            if (! usableParameterValue(queued.index, queued.value, value))
+            if (!usableParameterValue(queued.index, queued.value, value))
                 break;
             fPlugin.setParameterValue(queued.index, value);
             const clap_event_param_value_t event = paramValueEvent(queued.index, value, 0);
@@ -158,7 +160,7 @@ void PluginCLAP::readInputEvents(const clap_input_events_t* in) noexcept
     const uint32_t count = in->size(in);
     for (uint32_t i = 0; i < count; ++i) {
         const clap_event_header_t* const header = in->get(in, i);
-        if (! isCoreEvent(header))
+        if (!isCoreEvent(header))
             continue;
         switch (header->type) {
         case CLAP_EVENT_NOTE_ON:
@@ -182,27 +184,28 @@ void PluginCLAP::addNoteEvent(const clap_event_header_t& header) noexcept
     if (header.size < sizeof(clap_event_note_t))
         return;
     const auto* const event = reinterpret_cast<const clap_event_note_t*>(&header);
-    if (! ORVANE_CHECK_UINT(event->port_index == 0, static_cast<uint16_t>(event->port_index)))
+    if (!ORVANE_CHECK_UINT(event->port_index == 0, static_cast<uint16_t>(event->port_index)))
         return;
     const uint8_t command = header.type == CLAP_EVENT_NOTE_ON ? 0x90 : 0x80;
-    appendMidi(header.time, static_cast<uint8_t>(command + (event->channel & 0x0F)), clampToMidiData(event->key),
-               midiVelocity(event->velocity));
+    appendMidi(header.time, static_cast<uint8_t>(command + (event->channel & 0x0F)),
+        clampToMidiData(event->key), midiVelocity(event->velocity));
 }
 
 void PluginCLAP::addMidiEvent(const clap_event_header_t* event) noexcept
 {
-    if (! ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_midi_t), event->size, sizeof(clap_event_midi_t)))
+    if (!ORVANE_CHECK_UINT2(
+            event->size == sizeof(clap_event_midi_t), event->size, sizeof(clap_event_midi_t)))
         return;
     const auto* const midi = reinterpret_cast<const clap_event_midi_t*>(event);
-    if (! ORVANE_CHECK_UINT(midi->port_index == 0, midi->port_index))
+    if (!ORVANE_CHECK_UINT(midi->port_index == 0, midi->port_index))
         return;
     appendMidi(event->time, midi->data[0], midi->data[1], midi->data[2]);
 }
 
 void PluginCLAP::addParamValueEvent(const clap_event_header_t* event) noexcept
 {
-    if (! ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
-                             sizeof(clap_event_param_value)))
+    if (!ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
+            sizeof(clap_event_param_value)))
         return;
     const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
     applyHostParameter(param->param_id, param->value);
@@ -210,17 +213,18 @@ void PluginCLAP::addParamValueEvent(const clap_event_header_t* event) noexcept
 
 bool PluginCLAP::usableParameterValue(uint32_t index, double value, float& usable) const noexcept
 {
-    if (index >= fPlugin.parameterCount() || ! std::isfinite(value))
+    if (index >= fPlugin.parameterCount() || !std::isfinite(value))
         return false;
     const ValueRange& range = fPlugin.parameterRanges(index);
-    usable = static_cast<float>(std::clamp(value, static_cast<double>(range.min), static_cast<double>(range.max)));
+    usable = static_cast<float>(
+        std::clamp(value, static_cast<double>(range.min), static_cast<double>(range.max)));
     return true;
 }
 
 void PluginCLAP::applyHostParameter(uint32_t index, double value) noexcept
 {
     float usable;
-    if (! usableParameterValue(index, value, usable))
+    if (!usableParameterValue(index, value, usable))
         return;
     fCachedParameters.store(index, usable);
     fPlugin.setParameterValue(index, usable);
@@ -246,7 +250,7 @@ void PluginCLAP::readEditorNotes() noexcept
 {
     uint8_t record[3];
     while (fMidiEventCount < kMaxMidiEvents && fNotesReader.isDataAvailableForReading()) {
-        if (! fNotesReader.readCustomData(record, sizeof(record)))
+        if (!fNotesReader.readCustomData(record, sizeof(record)))
             break;
         const uint32_t frame = fMidiEventCount != 0 ? fMidiEvents[fMidiEventCount - 1].frame : 0;
         appendMidi(frame, record[0], record[1], record[2]);
@@ -258,7 +262,7 @@ bool PluginCLAP::collectOutputs(const clap_process_t& data, float** channels) no
     uint32_t out = 0;
     for (uint32_t i = 0; i < data.audio_outputs_count && data.audio_outputs != nullptr; ++i) {
         const clap_audio_buffer_t& outputs = data.audio_outputs[i];
-        if (! ORVANE_CHECK(outputs.channel_count != 0))
+        if (!ORVANE_CHECK(outputs.channel_count != 0))
             continue;
         for (uint32_t channel = 0; channel < outputs.channel_count; ++channel, ++out) {
             if (out < kOutputChannels)
@@ -267,19 +271,20 @@ bool PluginCLAP::collectOutputs(const clap_process_t& data, float** channels) no
     }
     if (fOutputBuses.usesCV)
         return true;
-    if (! ORVANE_CHECK_UINT2(out == ORVANE_PLUGIN_NUM_OUTPUTS, out, ORVANE_PLUGIN_NUM_OUTPUTS))
+    if (!ORVANE_CHECK_UINT2(out == ORVANE_PLUGIN_NUM_OUTPUTS, out, ORVANE_PLUGIN_NUM_OUTPUTS))
         return false;
     // A host that names the channels but gives no memory for them gets an error, not a crash.
-    return std::all_of(channels, channels + kOutputChannels, [](float* channel) { return channel != nullptr; });
+    return std::all_of(
+        channels, channels + kOutputChannels, [](float* channel) { return channel != nullptr; });
 }
 
 void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept
 {
-    if (! fHasOutputParameters)
+    if (!fHasOutputParameters)
         return;
     const uint32_t count = fPlugin.parameterCount();
     for (uint32_t i = 0; i < count; ++i) {
-        if (! fPlugin.isParameterOutputOrTrigger(i))
+        if (!fPlugin.isParameterOutputOrTrigger(i))
             continue;
         const float value = fPlugin.parameterValue(i);
         if (std::abs(fCachedParameters.value(i) - value) < std::numeric_limits<float>::epsilon())
@@ -305,7 +310,7 @@ bool PluginCLAP::writeMidiCallback(void* ptr, const MidiMessage& message)
 
 bool PluginCLAP::writeMidi(const MidiMessage& message) noexcept
 {
-    if (! ORVANE_CHECK(fOutputEvents != nullptr))
+    if (!ORVANE_CHECK(fOutputEvents != nullptr))
         return false;
     if (message.size > 3)
         return true;
@@ -320,4 +325,4 @@ bool PluginCLAP::writeMidi(const MidiMessage& message) noexcept
     return fOutputEvents->try_push(fOutputEvents, &event.header);
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -33,7 +33,10 @@ public:
 
     PluginAdapter& adapter() noexcept { return fPlugin; }
     const clap_host_t* host() const noexcept { return fHost; }
-    const BusList& buses(bool isInput) const noexcept { return isInput ? fInputBuses : fOutputBuses; }
+    const BusList& buses(bool isInput) const noexcept
+    {
+        return isInput ? fInputBuses : fOutputBuses;
+    }
 
     // Main thread.
     bool init();
@@ -84,4 +87,4 @@ private:
     bool writeMidi(const MidiMessage& message) noexcept;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

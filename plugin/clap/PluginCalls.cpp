@@ -26,7 +26,8 @@ void destroy(const clap_plugin_t* plugin)
     delete plugin;
 }
 
-bool activate(const clap_plugin_t* plugin, double sampleRate, uint32_t minFrames, uint32_t maxFrames)
+bool activate(
+    const clap_plugin_t* plugin, double sampleRate, uint32_t minFrames, uint32_t maxFrames)
 {
     PluginCLAP* const instance = instanceOf(plugin);
     return instance != nullptr && instance->activate(sampleRate, minFrames, maxFrames);
@@ -71,14 +72,15 @@ const void* getExtension(const clap_plugin_t* plugin, const char* id)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-const clap_plugin_t* createClapPlugin(const clap_plugin_descriptor_t* descriptor, const clap_host_t* host)
+const clap_plugin_t* createClapPlugin(
+    const clap_plugin_descriptor_t* descriptor, const clap_host_t* host)
 {
     if (host == nullptr)
         return nullptr;
     clap_plugin_t* const pluginptr = new (std::nothrow) clap_plugin_t;
-    if (! ORVANE_CHECK(pluginptr != nullptr))
+    if (!ORVANE_CHECK(pluginptr != nullptr))
         return nullptr;
 
     PluginCLAP* instance = nullptr;
@@ -91,9 +93,9 @@ const clap_plugin_t* createClapPlugin(const clap_plugin_descriptor_t* descriptor
         delete pluginptr;
         return nullptr;
     }
-    *pluginptr = clap_plugin_t{descriptor, instance, init, destroy, activate, deactivate, startProcessing,
-                               doNothing, doNothing, process, getExtension, doNothing};
+    *pluginptr = clap_plugin_t{descriptor, instance, init, destroy, activate, deactivate,
+        startProcessing, doNothing, doNothing, process, getExtension, doNothing};
     return pluginptr;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

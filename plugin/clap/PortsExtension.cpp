@@ -16,13 +16,14 @@ uint32_t audioPortCount(const clap_plugin_t* plugin, bool isInput)
     return instance != nullptr ? static_cast<uint32_t>(instance->buses(isInput).buses.size()) : 0;
 }
 
-bool audioPortGet(const clap_plugin_t* plugin, uint32_t index, bool isInput, clap_audio_port_info_t* info)
+bool audioPortGet(
+    const clap_plugin_t* plugin, uint32_t index, bool isInput, clap_audio_port_info_t* info)
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr || info == nullptr)
         return false;
     const std::vector<BusInfo>& busInfos = instance->buses(isInput).buses;
-    if (! ORVANE_CHECK_UINT(index < busInfos.size(), index))
+    if (!ORVANE_CHECK_UINT(index < busInfos.size(), index))
         return false;
     const BusInfo& bus = busInfos[index];
     *info = clap_audio_port_info_t{};
@@ -51,14 +52,15 @@ bool notePortGet(const clap_plugin_t*, uint32_t, bool isInput, clap_note_port_in
     info->id = 0;
     info->supported_dialects = CLAP_NOTE_DIALECT_MIDI;
     info->preferred_dialect = CLAP_NOTE_DIALECT_MIDI;
-    std::snprintf(info->name, sizeof(info->name), "%s", isInput ? "Event/MIDI Input" : "Event/MIDI Output");
+    std::snprintf(
+        info->name, sizeof(info->name), "%s", isInput ? "Event/MIDI Input" : "Event/MIDI Output");
     return true;
 }
 
 constexpr clap_plugin_audio_ports_t kAudioPorts = {audioPortCount, audioPortGet};
 constexpr clap_plugin_note_ports_t kNotePorts = {notePortCount, notePortGet};
 
-}  // namespace
+} // namespace
 
 const clap_plugin_audio_ports_t* audioPortsExtension() noexcept
 {
@@ -70,4 +72,4 @@ const clap_plugin_note_ports_t* notePortsExtension() noexcept
     return &kNotePorts;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -28,14 +28,14 @@ void copyOut(const uint8_t* ring, uint32_t position, uint8_t* data, uint32_t siz
     std::memcpy(data + first, ring, size - first);
 }
 
-}  // namespace
+} // namespace
 
 void RingBufferControl::setRingBuffer(SmallStackRingBuffer* buffer, bool reset) noexcept
 {
-    if (! ORVANE_CHECK(buffer != nullptr))
+    if (!ORVANE_CHECK(buffer != nullptr))
         return;
     const SmallStackRingBuffer* const ringBuf = fBuffer;
-    if (! ORVANE_CHECK(buffer != ringBuf))
+    if (!ORVANE_CHECK(buffer != ringBuf))
         return;
     fBuffer = buffer;
     if (reset)
@@ -61,10 +61,10 @@ bool RingBufferControl::readCustomData(void* data, uint32_t size) noexcept
     if (fBuffer == nullptr || data == nullptr || size == 0)
         return false;
     if (readableDataSize() < size) {
-        if (! fErrorReading) {
+        if (!fErrorReading) {
             fErrorReading = true;
             printWarning("RingBuffer::tryRead(%p, %lu): failed, not enough space", data,
-                         static_cast<unsigned long>(size));
+                static_cast<unsigned long>(size));
         }
         return false;
     }
@@ -84,10 +84,10 @@ bool RingBufferControl::writeCustomData(const void* data, uint32_t size) noexcep
     // One byte stays free so that a full ring is not mistaken for an empty one.
     if (kSize - 1 - used < size) {
         fBuffer->invalidateCommit = true;
-        if (! fErrorWriting) {
+        if (!fErrorWriting) {
             fErrorWriting = true;
             printWarning("RingBuffer::tryWrite(%p, %lu): failed, not enough space", data,
-                         static_cast<unsigned long>(size));
+                static_cast<unsigned long>(size));
         }
         return false;
     }
@@ -121,4 +121,4 @@ void RingBufferControl::clearData() noexcept
     std::memset(fBuffer->buf, 0, sizeof(fBuffer->buf));
 }
 
-}  // namespace Orvane
+} // namespace Orvane

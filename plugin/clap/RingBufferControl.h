@@ -39,4 +39,4 @@ private:
     bool fErrorWriting = false;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -22,4 +22,4 @@ struct SmallStackRingBuffer {
     uint8_t buf[kSize] = {};
 };
 
-}  // namespace Orvane
+} // namespace Orvane

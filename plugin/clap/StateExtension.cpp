@@ -27,11 +27,11 @@ bool load(const clap_plugin_t* plugin, const clap_istream_t* stream)
 
 constexpr clap_plugin_state_t kState = {save, load};
 
-}  // namespace
+} // namespace
 
 const clap_plugin_state_t* stateExtension() noexcept
 {
     return &kState;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -15,7 +15,7 @@ namespace {
 constexpr uint8_t kTerminator = 0xFE;
 constexpr size_t kChunkSize = 511;
 
-}  // namespace
+} // namespace
 
 bool StateReader::load(const clap_istream_t& stream)
 {
@@ -24,12 +24,13 @@ bool StateReader::load(const clap_istream_t& stream)
     buffer[kChunkSize] = 0xFF;
     for (;;) {
         const int64_t read = stream.read(&stream, buffer, kChunkSize);
-        if (! ORVANE_CHECK_INT(read >= 0, read))
+        if (!ORVANE_CHECK_INT(read >= 0, read))
             return false;
         if (read == 0)
             return true;
         // A host that claims more than it was asked for gets only what fits.
-        const size_t count = static_cast<size_t>(read) < kChunkSize ? static_cast<size_t>(read) : kChunkSize;
+        const size_t count =
+            static_cast<size_t>(read) < kChunkSize ? static_cast<size_t>(read) : kChunkSize;
 
         size_t position = 0;
         while (position < count) {
@@ -39,7 +40,8 @@ bool StateReader::load(const clap_istream_t& stream)
             }
             const uint8_t* const start = buffer + position;
             const void* const nul = std::memchr(start, 0, count - position);
-            const size_t length = nul != nullptr ? static_cast<const uint8_t*>(nul) - start : count - position;
+            const size_t length =
+                nul != nullptr ? static_cast<const uint8_t*>(nul) - start : count - position;
             if (fFillingKey) {
                 fKey.append(reinterpret_cast<const char*>(start), length);
             } else {
@@ -48,27 +50,27 @@ bool StateReader::load(const clap_istream_t& stream)
             }
             position += length;
             if (nul == nullptr)
-                break;  // the string goes on in the next chunk
-            if (! handleString())
+                break; // the string goes on in the next chunk
+            if (!handleString())
                 return false;
-            ++position;  // the NUL
+            ++position; // the NUL
         }
     }
 }
 
 bool StateReader::handleString()
 {
-    if (fKey == "__zef_state_begin__" || fKey == "__zef_state_end__" || fKey == "__zef_parameters_begin__" ||
-        fKey == "__zef_parameters_end__")
+    if (fKey == "__zef_state_begin__" || fKey == "__zef_state_end__" ||
+        fKey == "__zef_parameters_begin__" || fKey == "__zef_parameters_end__")
         return handleReservedKey();
 
-    fFillingKey = ! fFillingKey;
-    if (! fHasValue)
+    fFillingKey = !fFillingKey;
+    if (!fHasValue)
         return true;
 
     if (fKey == "__zef_program__") {
         const char queryingType = fQueryingType;
-        if (! ORVANE_CHECK_INT(queryingType == 'i', queryingType))
+        if (!ORVANE_CHECK_INT(queryingType == 'i', queryingType))
             return false;
         fQueryingType = None;
     } else if (fQueryingType == Parameters) {
@@ -82,19 +84,19 @@ bool StateReader::handleReservedKey()
 {
     const char queryingType = fQueryingType;
     if (fKey == "__zef_state_begin__") {
-        if (! ORVANE_CHECK_INT(queryingType == 'i' || queryingType == 'n', queryingType))
+        if (!ORVANE_CHECK_INT(queryingType == 'i' || queryingType == 'n', queryingType))
             return false;
         fQueryingType = States;
     } else if (fKey == "__zef_state_end__") {
-        if (! ORVANE_CHECK_INT(queryingType == 's', queryingType))
+        if (!ORVANE_CHECK_INT(queryingType == 's', queryingType))
             return false;
         fQueryingType = None;
     } else if (fKey == "__zef_parameters_begin__") {
-        if (! ORVANE_CHECK_INT(queryingType == 'i' || queryingType == 'n', queryingType))
+        if (!ORVANE_CHECK_INT(queryingType == 'i' || queryingType == 'n', queryingType))
             return false;
         fQueryingType = Parameters;
     } else {
-        if (! ORVANE_CHECK_INT(queryingType == 'p', queryingType))
+        if (!ORVANE_CHECK_INT(queryingType == 'p', queryingType))
             return false;
         fQueryingType = After;
     }
@@ -110,8 +112,8 @@ void StateReader::applyPair()
         if (adapter.isParameterOutputOrTrigger(i) || adapter.parameterSymbol(i) != fKey.c_str())
             continue;
         const double value = (adapter.parameterHints(i) & HintInteger)
-                                 ? static_cast<double>(std::strtol(fValue.c_str(), nullptr, 10))
-                                 : std::strtod(fValue.c_str(), nullptr);
+            ? static_cast<double>(std::strtol(fValue.c_str(), nullptr, 10))
+            : std::strtod(fValue.c_str(), nullptr);
         fInstance.applyHostParameter(i, value);
         return;
     }
@@ -124,4 +126,4 @@ void StateReader::clearPair() noexcept
     fHasValue = false;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -13,7 +13,7 @@ class PluginCLAP;
 
 class StateReader {
 public:
-    explicit StateReader(PluginCLAP& instance) noexcept : fInstance(instance) {}
+    explicit StateReader(PluginCLAP& instance) noexcept : fInstance(instance) { }
 
     // True when the stream ended (with or without the terminator) without breaking a rule; the
     // host is asked to rescan only after the terminator.
@@ -21,7 +21,13 @@ public:
 
 private:
     // Initial, none, in states, in parameters, after parameters.
-    enum QueryingType : char { Initial = 'i', None = 'n', States = 's', Parameters = 'p', After = 'x' };
+    enum QueryingType : char {
+        Initial = 'i',
+        None = 'n',
+        States = 's',
+        Parameters = 'p',
+        After = 'x'
+    };
 
     PluginCLAP& fInstance;
     char fQueryingType = Initial;
@@ -36,4 +42,4 @@ private:
     void clearPair() noexcept;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -19,10 +19,11 @@ constexpr char kTerminator = '\xFE';
 
 std::string integerText(float value)
 {
-    constexpr float kExact = 8388608.0f;  // 2^23: no fraction left above this
+    constexpr float kExact = 8388608.0f; // 2^23: no fraction left above this
     float rounded = std::abs(value) < kExact ? std::round(value) : value;
     // The int conversion needs a value that fits.
-    rounded = std::isnan(rounded) ? 0.0f : std::fmax(std::fmin(rounded, 2147483520.0f), -2147483648.0f);
+    rounded =
+        std::isnan(rounded) ? 0.0f : std::fmax(std::fmin(rounded, 2147483520.0f), -2147483648.0f);
     char text[16];
     std::snprintf(text, sizeof(text), "%d", static_cast<int>(rounded));
     return text;
@@ -34,7 +35,8 @@ std::string floatText(float value)
 {
     char text[32];
     const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
-    const locale_t previous = cLocale != static_cast<locale_t>(0) ? uselocale(cLocale) : static_cast<locale_t>(0);
+    const locale_t previous =
+        cLocale != static_cast<locale_t>(0) ? uselocale(cLocale) : static_cast<locale_t>(0);
     std::snprintf(text, sizeof(text), "%.12g", static_cast<double>(value));
     if (cLocale != static_cast<locale_t>(0)) {
         uselocale(previous);
@@ -49,7 +51,7 @@ void appendString(std::string& bytes, const std::string& text)
     bytes += kSeparator;
 }
 
-}  // namespace
+} // namespace
 
 std::string buildStateBytes(const PluginAdapter& adapter)
 {
@@ -64,7 +66,8 @@ std::string buildStateBytes(const PluginAdapter& adapter)
             continue;
         appendString(bytes, adapter.parameterSymbol(i).buffer());
         const float value = adapter.parameterValue(i);
-        appendString(bytes, (adapter.parameterHints(i) & HintInteger) ? integerText(value) : floatText(value));
+        appendString(bytes,
+            (adapter.parameterHints(i) & HintInteger) ? integerText(value) : floatText(value));
     }
     appendString(bytes, "__zef_parameters_end__");
     bytes += kTerminator;
@@ -83,7 +86,7 @@ bool writeState(const PluginAdapter& adapter, const clap_ostream_t& stream)
     size_t written = 0;
     while (written < bytes.size()) {
         const int64_t wrtn = stream.write(&stream, bytes.data() + written, bytes.size() - written);
-        if (! ORVANE_CHECK_INT(wrtn > 0, wrtn))
+        if (!ORVANE_CHECK_INT(wrtn > 0, wrtn))
             return false;
         // A host that claims more than it was offered cannot move us past the end.
         written += std::min<uint64_t>(static_cast<uint64_t>(wrtn), bytes.size() - written);
@@ -91,4 +94,4 @@ bool writeState(const PluginAdapter& adapter, const clap_ostream_t& stream)
     return true;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

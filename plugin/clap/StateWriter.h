@@ -14,4 +14,4 @@ std::string buildStateBytes(const PluginAdapter& adapter);
 // Writes the stream in as many calls as the host needs; false when it refuses or fails.
 bool writeState(const PluginAdapter& adapter, const clap_ostream_t& stream);
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -1,7 +1,6 @@
 // Host transport to TransportInfo, once per block on the audio thread.
 #include "TransportConversion.h"
 
-
 namespace Orvane {
 
 namespace {
@@ -18,7 +17,8 @@ double hostTempo(const clap_event_transport_t& transport) noexcept
 
 void fillBarBeat(const clap_event_transport_t& transport, TransportInfo::BarBeatTick& bbt) noexcept
 {
-    constexpr uint32_t needed = CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE;
+    constexpr uint32_t needed =
+        CLAP_TRANSPORT_HAS_BEATS_TIMELINE | CLAP_TRANSPORT_HAS_TIME_SIGNATURE;
     // A numerator of 0 cannot divide beats into bars: no usable time signature.
     if ((transport.flags & needed) != needed || transport.tsig_num == 0)
         return;
@@ -32,13 +32,15 @@ void fillBarBeat(const clap_event_transport_t& transport, TransportInfo::BarBeat
 
     const int64_t wholeBeats = transport.song_pos_beats >> 31;
     const int64_t fraction = transport.song_pos_beats & 0x7FFFFFFF;
-    bbt.tick = static_cast<double>(fraction) * kTicksPerBeat / static_cast<double>(CLAP_BEATTIME_FACTOR);
+    bbt.tick =
+        static_cast<double>(fraction) * kTicksPerBeat / static_cast<double>(CLAP_BEATTIME_FACTOR);
     bbt.bar = static_cast<int32_t>(wholeBeats / beatsPerBar + 1);
     bbt.beat = static_cast<int32_t>(wholeBeats % beatsPerBar + 1);
-    bbt.barStartTick = static_cast<double>(beatsPerBar) * kTicksPerBeat * static_cast<double>(wholeBeats / beatsPerBar);
+    bbt.barStartTick = static_cast<double>(beatsPerBar) * kTicksPerBeat *
+        static_cast<double>(wholeBeats / beatsPerBar);
 }
 
-}  // namespace
+} // namespace
 
 TransportInfo convertTransport(const clap_event_transport_t* transport, int64_t steadyTime) noexcept
 {
@@ -49,11 +51,11 @@ TransportInfo convertTransport(const clap_event_transport_t* transport, int64_t 
         return info;
 
     info.playing = (transport->flags & CLAP_TRANSPORT_IS_PLAYING) != 0 &&
-                   (transport->flags & CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL) == 0;
+        (transport->flags & CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL) == 0;
     info.frame = steadyTime > 0 ? static_cast<uint64_t>(steadyTime) : 0;
     info.bbt.beatsPerMinute = hostTempo(*transport);
     fillBarBeat(*transport, info.bbt);
     return info;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -11,6 +11,7 @@ namespace Orvane {
 
 // `transport` may be null (no transport this block); `steadyTime` is negative when the host has
 // no steady time.
-TransportInfo convertTransport(const clap_event_transport_t* transport, int64_t steadyTime) noexcept;
+TransportInfo convertTransport(
+    const clap_event_transport_t* transport, int64_t steadyTime) noexcept;
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -15,4 +15,4 @@ struct MidiMessage {
     const uint8_t* dataExt = nullptr;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -7,22 +7,19 @@
 
 namespace Orvane {
 
-template <typename T>
-inline bool d_isEqual(T a, T b) noexcept
+template <typename T> inline bool d_isEqual(T a, T b) noexcept
 {
     return std::abs(a - b) < std::numeric_limits<T>::epsilon();
 }
 
-template <typename T>
-inline bool d_isNotEqual(T a, T b) noexcept
+template <typename T> inline bool d_isNotEqual(T a, T b) noexcept
 {
-    return ! d_isEqual(a, b);
+    return !d_isEqual(a, b);
 }
 
-template <typename T>
-inline bool d_isNotZero(T value) noexcept
+template <typename T> inline bool d_isNotZero(T value) noexcept
 {
     return std::abs(value) >= std::numeric_limits<T>::epsilon();
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -26,4 +26,4 @@ void EnumValueList::release() noexcept
     count = 0;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

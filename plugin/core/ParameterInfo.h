@@ -64,8 +64,9 @@ struct ParameterInfo {
     // Reported by the plug-in, never set by the host and never saved.
     bool isOutputOrTrigger() const noexcept
     {
-        return (hints & HintOutput) != 0 || (hints & (HintTrigger | HintBoolean)) == (HintTrigger | HintBoolean);
+        return (hints & HintOutput) != 0 ||
+            (hints & (HintTrigger | HintBoolean)) == (HintTrigger | HintBoolean);
     }
 };
 
-}  // namespace Orvane
+} // namespace Orvane

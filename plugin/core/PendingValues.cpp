@@ -10,4 +10,4 @@ bool pendingMayRequestChanges = false;
 bool pendingIsDescriptorOnly = false;
 bool pendingIsSelfTest = false;
 
-}  // namespace Orvane
+} // namespace Orvane

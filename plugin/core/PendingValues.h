@@ -14,4 +14,4 @@ extern bool pendingMayRequestChanges;
 extern bool pendingIsDescriptorOnly;
 extern bool pendingIsSelfTest;
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -30,7 +30,7 @@ PluginData* createPluginData()
     return data;
 }
 
-}  // namespace
+} // namespace
 
 Plugin::Plugin(uint32_t parameterCount, uint32_t programCount, uint32_t stateCount)
     : fData(createPluginData())
@@ -50,7 +50,8 @@ Plugin::Plugin(uint32_t parameterCount, uint32_t programCount, uint32_t stateCou
     }
 
     if (programCount != 0)
-        printWarning("ZEF warning: Plugins with programs must define `ORVANE_PLUGIN_WANT_PROGRAMS` to 1");
+        printWarning(
+            "ZEF warning: Plugins with programs must define `ORVANE_PLUGIN_WANT_PROGRAMS` to 1");
     if (stateCount != 0)
         printWarning("ZEF warning: Plugins with state must define `ORVANE_PLUGIN_WANT_STATE` to 1");
 }
@@ -155,4 +156,4 @@ void Plugin::onSampleRateChange(double)
 {
 }
 
-}  // namespace Orvane
+} // namespace Orvane

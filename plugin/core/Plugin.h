@@ -58,7 +58,7 @@ protected:
 
     // Audio thread: renders `frames` frames; must not allocate, lock or wait.
     virtual void renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
-                             const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept = 0;
+        const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept = 0;
 
     // Main thread, between onDeactivate and onActivate when the instance is active.
     virtual void onBufferSizeChange(uint32_t newBufferSize);
@@ -74,4 +74,4 @@ private:
 // cannot be constructed.
 Plugin* createPlugin();
 
-}  // namespace Orvane
+} // namespace Orvane

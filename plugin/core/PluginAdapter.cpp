@@ -35,18 +35,17 @@ const AudioPortInfo& fallbackAudioPort() noexcept
     return port;
 }
 
-}  // namespace
+} // namespace
 
 PluginAdapter::PluginAdapter(void* callbacksPtr, WriteMidiFunc writeMidiCall,
-                             RequestParameterChangeFunc requestParameterChangeCall,
-                             UpdateStateValueFunc updateStateValueCall)
-    : fPlugin(createPlugin()),
-      fData(fPlugin != nullptr ? fPlugin->fData.get() : nullptr),
+    RequestParameterChangeFunc requestParameterChangeCall,
+    UpdateStateValueFunc updateStateValueCall)
+    : fPlugin(createPlugin()), fData(fPlugin != nullptr ? fPlugin->fData.get() : nullptr),
       fIsActive(false)
 {
-    if (! ORVANE_CHECK(fPlugin != nullptr))
+    if (!ORVANE_CHECK(fPlugin != nullptr))
         return;
-    if (! ORVANE_CHECK(fData != nullptr))
+    if (!ORVANE_CHECK(fData != nullptr))
         return;
 
     describePorts();
@@ -105,14 +104,14 @@ void PluginAdapter::describePortGroups()
 
 uint32_t PluginAdapter::bufferSize() const noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr))
+    if (!ORVANE_CHECK(fData != nullptr))
         return 0;
     return fData->bufferSize;
 }
 
 double PluginAdapter::sampleRate() const noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr))
+    if (!ORVANE_CHECK(fData != nullptr))
         return 0.0;
     return fData->sampleRate;
 }
@@ -120,7 +119,7 @@ double PluginAdapter::sampleRate() const noexcept
 const AudioPortInfo& PluginAdapter::audioPort(bool isInput, uint32_t index) const noexcept
 {
     const uint32_t count = isInput ? kInputCount : kOutputCount;
-    if (! ORVANE_CHECK_UINT2(fData != nullptr && index < count, index, count))
+    if (!ORVANE_CHECK_UINT2(fData != nullptr && index < count, index, count))
         return fallbackAudioPort();
     return fData->audioPorts[isInput ? index : kInputCount + index];
 }
@@ -132,7 +131,7 @@ uint32_t PluginAdapter::parameterCount() const noexcept
 
 const ParameterInfo& PluginAdapter::parameter(uint32_t index) const noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr && index < fData->parameterCount))
+    if (!ORVANE_CHECK(fData != nullptr && index < fData->parameterCount))
         return fallbackParameter();
     return fData->parameters[index];
 }
@@ -204,14 +203,14 @@ bool PluginAdapter::isParameterOutputOrTrigger(uint32_t index) const noexcept
 
 float PluginAdapter::parameterValue(uint32_t index) const noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr && index < fData->parameterCount))
+    if (!ORVANE_CHECK(fData != nullptr && index < fData->parameterCount))
         return 0.0f;
     return fPlugin->parameterValue(index);
 }
 
 void PluginAdapter::setParameterValue(uint32_t index, float value) noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr && index < fData->parameterCount))
+    if (!ORVANE_CHECK(fData != nullptr && index < fData->parameterCount))
         return;
     fPlugin->applyParameter(index, value);
 }
@@ -223,7 +222,7 @@ uint32_t PluginAdapter::portGroupCount() const noexcept
 
 const PortGroupInfo& PluginAdapter::portGroupById(uint32_t groupId) const noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr && fData->portGroupCount != 0))
+    if (!ORVANE_CHECK(fData != nullptr && fData->portGroupCount != 0))
         return fallbackPortGroup();
     for (uint32_t i = 0; i < fData->portGroupCount; ++i) {
         if (fData->portGroups[i].groupId == groupId)
@@ -234,19 +233,22 @@ const PortGroupInfo& PluginAdapter::portGroupById(uint32_t groupId) const noexce
 
 void PluginAdapter::enable()
 {
-    if (! ORVANE_CHECK(fPlugin != nullptr))
+    if (!ORVANE_CHECK(fPlugin != nullptr))
         return;
-    if (! ORVANE_CHECK(! fIsActive))
+    // The condition's text is part of the printed assertion line.
+    // clang-format off
+    if (!ORVANE_CHECK(! fIsActive))
         return;
+    // clang-format on
     fIsActive = true;
     fPlugin->onActivate();
 }
 
 void PluginAdapter::disable()
 {
-    if (! ORVANE_CHECK(fPlugin != nullptr))
+    if (!ORVANE_CHECK(fPlugin != nullptr))
         return;
-    if (! ORVANE_CHECK(fIsActive))
+    if (!ORVANE_CHECK(fIsActive))
         return;
     fIsActive = false;
     fPlugin->onDeactivate();
@@ -255,15 +257,15 @@ void PluginAdapter::disable()
 // A rate that is not positive is reported and refused: the plug-in divides by it.
 void PluginAdapter::changeSampleRate(double sampleRate, bool notify)
 {
-    if (! ORVANE_CHECK(fData != nullptr))
+    if (!ORVANE_CHECK(fData != nullptr))
         return;
-    if (! ORVANE_CHECK(sampleRate > 0.0))
+    if (!ORVANE_CHECK(sampleRate > 0.0))
         return;
     if (d_isEqual(fData->sampleRate, sampleRate))
         return;
 
     fData->sampleRate = sampleRate;
-    if (! notify)
+    if (!notify)
         return;
     if (fIsActive)
         fPlugin->onDeactivate();
@@ -274,14 +276,14 @@ void PluginAdapter::changeSampleRate(double sampleRate, bool notify)
 
 void PluginAdapter::changeBufferSize(uint32_t bufferSize, bool notify)
 {
-    if (! ORVANE_CHECK(fData != nullptr))
+    if (!ORVANE_CHECK(fData != nullptr))
         return;
     ORVANE_CHECK(bufferSize >= 2);
     if (fData->bufferSize == bufferSize)
         return;
 
     fData->bufferSize = bufferSize;
-    if (! notify)
+    if (!notify)
         return;
     if (fIsActive)
         fPlugin->onDeactivate();
@@ -292,15 +294,15 @@ void PluginAdapter::changeBufferSize(uint32_t bufferSize, bool notify)
 
 void PluginAdapter::setTransportInfo(const TransportInfo& transport) noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr))
+    if (!ORVANE_CHECK(fData != nullptr))
         return;
     fData->transport = transport;
 }
 
 void PluginAdapter::runCycle(const float* const* inputs, float** outputs, uint32_t frames,
-                             const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
+    const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
 {
-    if (! ORVANE_CHECK(fData != nullptr)) {
+    if (!ORVANE_CHECK(fData != nullptr)) {
         // Without a plug-in the host still gets silence rather than whatever its buffers held.
         for (uint32_t i = 0; i < kOutputCount; ++i) {
             if (outputs != nullptr && outputs[i] != nullptr)
@@ -309,7 +311,7 @@ void PluginAdapter::runCycle(const float* const* inputs, float** outputs, uint32
         return;
     }
 
-    if (! fIsActive) {
+    if (!fIsActive) {
         fIsActive = true;
         fPlugin->onActivate();
     }
@@ -319,4 +321,4 @@ void PluginAdapter::runCycle(const float* const* inputs, float** outputs, uint32
     fData->isProcessing = false;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -18,8 +18,8 @@ namespace Orvane {
 class PluginAdapter {
 public:
     PluginAdapter(void* callbacksPtr, WriteMidiFunc writeMidiCall,
-                  RequestParameterChangeFunc requestParameterChangeCall,
-                  UpdateStateValueFunc updateStateValueCall);
+        RequestParameterChangeFunc requestParameterChangeCall,
+        UpdateStateValueFunc updateStateValueCall);
     ~PluginAdapter();
 
     PluginAdapter(const PluginAdapter&) = delete;
@@ -68,7 +68,7 @@ public:
     // an inactive adapter activates it.
     void setTransportInfo(const TransportInfo& transport) noexcept;
     void runCycle(const float* const* inputs, float** outputs, uint32_t frames,
-                  const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept;
+        const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept;
 
 private:
     std::unique_ptr<Plugin> fPlugin;
@@ -81,4 +81,4 @@ private:
     void describePortGroups();
 };
 
-}  // namespace Orvane
+} // namespace Orvane

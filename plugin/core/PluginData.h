@@ -47,4 +47,4 @@ struct PluginData {
     std::unique_ptr<char[]> bundlePath;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

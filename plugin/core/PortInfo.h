@@ -28,4 +28,4 @@ struct PortGroupInfo {
     uint32_t groupId = GroupNone;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

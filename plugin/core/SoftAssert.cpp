@@ -22,38 +22,40 @@ int lengthWithoutExtension(const char* file) noexcept
     return static_cast<int>(dot - file);
 }
 
-}  // namespace
+} // namespace
 
-#define ORVANE_ASSERT_LINE(suffix) "\x1b[31massertion failure: \"%s\" in file %.*s, line %i" suffix "\x1b[0m\n"
+#define ORVANE_ASSERT_LINE(suffix)                                                                 \
+    "\x1b[31massertion failure: \"%s\" in file %.*s, line %i" suffix "\x1b[0m\n"
 
 void reportAssertion(const char* condition, const char* file, int line) noexcept
 {
-    std::fprintf(stderr, ORVANE_ASSERT_LINE(""), condition, lengthWithoutExtension(file), file, line);
+    std::fprintf(
+        stderr, ORVANE_ASSERT_LINE(""), condition, lengthWithoutExtension(file), file, line);
 }
 
 void reportAssertionInt(const char* condition, const char* file, int line, int value) noexcept
 {
     std::fprintf(stderr, ORVANE_ASSERT_LINE(", value %i"), condition, lengthWithoutExtension(file),
-                 file, line, value);
+        file, line, value);
 }
 
 void reportAssertionUInt(const char* condition, const char* file, int line, unsigned value) noexcept
 {
     std::fprintf(stderr, ORVANE_ASSERT_LINE(", value %u"), condition, lengthWithoutExtension(file),
-                 file, line, value);
+        file, line, value);
 }
 
 void reportAssertionInt2(const char* condition, const char* file, int line, int v1, int v2) noexcept
 {
     std::fprintf(stderr, ORVANE_ASSERT_LINE(", v1 %i, v2 %i"), condition,
-                 lengthWithoutExtension(file), file, line, v1, v2);
+        lengthWithoutExtension(file), file, line, v1, v2);
 }
 
-void reportAssertionUInt2(const char* condition, const char* file, int line, unsigned v1,
-                          unsigned v2) noexcept
+void reportAssertionUInt2(
+    const char* condition, const char* file, int line, unsigned v1, unsigned v2) noexcept
 {
     std::fprintf(stderr, ORVANE_ASSERT_LINE(", v1 %u, v2 %u"), condition,
-                 lengthWithoutExtension(file), file, line, v1, v2);
+        lengthWithoutExtension(file), file, line, v1, v2);
 }
 
 void printWarning(const char* format, ...) noexcept
@@ -66,4 +68,4 @@ void printWarning(const char* format, ...) noexcept
     std::fprintf(stderr, "\x1b[31m%s\x1b[0m\n", text);
 }
 
-}  // namespace Orvane
+} // namespace Orvane

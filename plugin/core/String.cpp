@@ -13,48 +13,39 @@ namespace {
 
 char kEmptyText[1] = {'\0'};
 
-}  // namespace
+} // namespace
 
-String::String() noexcept
-    : fBuffer(kEmptyText),
-      fBufferLen(0),
-      fBufferAlloc(false)
+String::String() noexcept : fBuffer(kEmptyText), fBufferLen(0), fBufferAlloc(false)
 {
 }
 
-String::String(const char* text)
-    : String()
+String::String(const char* text) : String()
 {
     if (text != nullptr)
         copyFrom(text, std::strlen(text));
 }
 
-String::String(int32_t value)
-    : String()
+String::String(int32_t value) : String()
 {
     char text[16];
     std::snprintf(text, sizeof(text), "%d", value);
     copyFrom(text, std::strlen(text));
 }
 
-String::String(uint32_t value)
-    : String()
+String::String(uint32_t value) : String()
 {
     char text[16];
     std::snprintf(text, sizeof(text), "%u", value);
     copyFrom(text, std::strlen(text));
 }
 
-String::String(const String& other)
-    : String()
+String::String(const String& other) : String()
 {
     copyFrom(other.fBuffer, other.fBufferLen);
 }
 
 String::String(String&& other) noexcept
-    : fBuffer(other.fBuffer),
-      fBufferLen(other.fBufferLen),
-      fBufferAlloc(other.fBufferAlloc)
+    : fBuffer(other.fBuffer), fBufferLen(other.fBufferLen), fBufferAlloc(other.fBufferAlloc)
 {
     other.fBuffer = kEmptyText;
     other.fBufferLen = 0;
@@ -111,8 +102,8 @@ String& String::append(const char* text, size_t length)
     // `s += s` appends from the buffer that realloc may move, so remember where the text was.
     const bool fromSelf = fBufferAlloc && text >= fBuffer && text < fBuffer + fBufferLen;
     const size_t selfOffset = fromSelf ? static_cast<size_t>(text - fBuffer) : 0;
-    char* const grown = static_cast<char*>(
-        std::realloc(fBufferAlloc ? fBuffer : nullptr, fBufferLen + length + 1));
+    char* const grown =
+        static_cast<char*>(std::realloc(fBufferAlloc ? fBuffer : nullptr, fBufferLen + length + 1));
     if (grown == nullptr) {
         clear();
         return *this;
@@ -180,4 +171,4 @@ void String::copyFrom(const char* text, size_t length)
     fBufferAlloc = true;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -42,8 +42,8 @@ public:
 
     bool operator==(const char* text) const noexcept;
     bool operator==(const String& other) const noexcept;
-    bool operator!=(const char* text) const noexcept { return ! operator==(text); }
-    bool operator!=(const String& other) const noexcept { return ! operator==(other); }
+    bool operator!=(const char* text) const noexcept { return !operator==(text); }
+    bool operator!=(const String& other) const noexcept { return !operator==(other); }
 
 private:
     char* fBuffer;
@@ -53,4 +53,4 @@ private:
     void copyFrom(const char* text, size_t length);
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -23,4 +23,4 @@ struct TransportInfo {
     } bbt;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -5,7 +5,8 @@
 
 namespace Orvane {
 
-bool postAtFrame(KrellContextInterface& context, double sampleRate, const PatchPost& message) noexcept
+bool postAtFrame(
+    KrellContextInterface& context, double sampleRate, const PatchPost& message) noexcept
 {
     const double delayMs = frameDelayMs(message.frame, sampleRate);
     const uint32_t hash = message.receiverHash;
@@ -16,10 +17,11 @@ bool postAtFrame(KrellContextInterface& context, double sampleRate, const PatchP
     case 2:
         return context.postFormatted(hash, delayMs, "ff", double(v[0]), double(v[1]));
     case 3:
-        return context.postFormatted(hash, delayMs, "fff", double(v[0]), double(v[1]), double(v[2]));
+        return context.postFormatted(
+            hash, delayMs, "fff", double(v[0]), double(v[1]), double(v[2]));
     default:
         return false;
     }
 }
 
-}  // namespace Orvane
+} // namespace Orvane

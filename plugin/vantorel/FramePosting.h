@@ -18,6 +18,7 @@ inline double frameDelayMs(uint32_t frame, double sampleRate) noexcept
 }
 
 // False when the context refused the message.
-bool postAtFrame(KrellContextInterface& context, double sampleRate, const PatchPost& message) noexcept;
+bool postAtFrame(
+    KrellContextInterface& context, double sampleRate, const PatchPost& message) noexcept;
 
-}  // namespace Orvane
+} // namespace Orvane

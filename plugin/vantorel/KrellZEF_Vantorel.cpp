@@ -8,9 +8,7 @@
 
 namespace Orvane {
 
-KrellZEF_Vantorel::KrellZEF_Vantorel()
-    : Plugin(kVantorelParameterCount, 0, 0),
-      fPatch(this)
+KrellZEF_Vantorel::KrellZEF_Vantorel() : Plugin(kVantorelParameterCount, 0, 0), fPatch(this)
 {
     for (uint32_t i = 0; i < kVantorelParameterCount; ++i)
         fValues[i].store(kVantorelParameters[i].defaultValue, std::memory_order_relaxed);
@@ -59,7 +57,7 @@ float KrellZEF_Vantorel::parameterValue(uint32_t index) const noexcept
 // A NaN or infinite value would reach the patch's integer conversions and seed; it is dropped.
 void KrellZEF_Vantorel::applyParameter(uint32_t index, float value) noexcept
 {
-    if (index >= kVantorelParameterCount || ! std::isfinite(value))
+    if (index >= kVantorelParameterCount || !std::isfinite(value))
         return;
     fValues[index].store(value, std::memory_order_relaxed);
     postValue(index);
@@ -68,9 +66,9 @@ void KrellZEF_Vantorel::applyParameter(uint32_t index, float value) noexcept
 // The stored value is what the host shows and saves, so the patch must get it in the end.
 void KrellZEF_Vantorel::postValue(uint32_t index) noexcept
 {
-    const bool posted = fPatch.postParameter(kVantorelParameters[index].receiverHash,
-                                             fValues[index].load(std::memory_order_relaxed));
-    fRepostPending[index].store(! posted, std::memory_order_relaxed);
+    const bool posted = fPatch.postParameter(
+        kVantorelParameters[index].receiverHash, fValues[index].load(std::memory_order_relaxed));
+    fRepostPending[index].store(!posted, std::memory_order_relaxed);
 }
 
 void KrellZEF_Vantorel::postCurrentValues() noexcept
@@ -88,7 +86,7 @@ void KrellZEF_Vantorel::repostRefusedValues() noexcept
 }
 
 void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32_t frames,
-                                    const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
+    const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
 {
     repostRefusedValues();
     const TransportInfo& transport = transportInfo();
@@ -110,4 +108,4 @@ Plugin* createPlugin()
     return new KrellZEF_Vantorel();
 }
 
-}  // namespace Orvane
+} // namespace Orvane

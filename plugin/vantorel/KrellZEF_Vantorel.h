@@ -34,7 +34,7 @@ protected:
     void describeParameter(uint32_t index, ParameterInfo& parameter) override;
 
     void renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
-                     const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept override;
+        const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept override;
 
     // The new patch starts from the current values; whatever the old one had scheduled is lost.
     void onSampleRateChange(double newSampleRate) override;
@@ -52,4 +52,4 @@ private:
     void repostRefusedValues() noexcept;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -11,11 +11,7 @@ namespace {
 
 class FramePoster {
 public:
-    FramePoster(PatchMessageSink& sink, uint32_t frame) noexcept
-        : fSink(sink),
-          fFrame(frame)
-    {
-    }
+    FramePoster(PatchMessageSink& sink, uint32_t frame) noexcept : fSink(sink), fFrame(frame) { }
 
     void post(uint32_t receiverHash, float a, float b) noexcept
     {
@@ -47,7 +43,7 @@ private:
 bool isRealtimeStatus(uint8_t status) noexcept
 {
     return status == kMidiClock || status == kMidiStart || status == kMidiContinue ||
-           status == kMidiStop || status == kMidiReset;
+        status == kMidiStop || status == kMidiReset;
 }
 
 void forwardMessage(const MidiMessage& message, FramePoster& poster) noexcept
@@ -89,10 +85,10 @@ void forwardMessage(const MidiMessage& message, FramePoster& poster) noexcept
     }
 }
 
-}  // namespace
+} // namespace
 
-void forwardMidiMessages(const MidiMessage* messages, uint32_t count, uint32_t frames,
-                         PatchMessageSink& sink) noexcept
+void forwardMidiMessages(
+    const MidiMessage* messages, uint32_t count, uint32_t frames, PatchMessageSink& sink) noexcept
 {
     if (messages == nullptr)
         return;
@@ -103,4 +99,4 @@ void forwardMidiMessages(const MidiMessage* messages, uint32_t count, uint32_t f
     }
 }
 
-}  // namespace Orvane
+} // namespace Orvane

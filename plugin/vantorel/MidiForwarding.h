@@ -10,7 +10,7 @@
 namespace Orvane {
 
 // Messages in block order; a frame beyond the block is clamped to its last frame.
-void forwardMidiMessages(const MidiMessage* messages, uint32_t count, uint32_t frames,
-                         PatchMessageSink& sink) noexcept;
+void forwardMidiMessages(
+    const MidiMessage* messages, uint32_t count, uint32_t frames, PatchMessageSink& sink) noexcept;
 
-}  // namespace Orvane
+} // namespace Orvane

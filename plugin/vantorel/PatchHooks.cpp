@@ -9,13 +9,13 @@ namespace {
 
 constexpr size_t kMaxLineText = 63;
 
-}  // namespace
+} // namespace
 
 void pluginLogHook(KrellContextInterface*, const char* printerName, const char* text)
 {
     char line[kMaxLineText + 1];
     std::snprintf(line, sizeof(line), "%.48s %s", printerName != nullptr ? printerName : "",
-                  text != nullptr ? text : "");
+        text != nullptr ? text : "");
     std::printf("> %s \n", line);
 }
 
@@ -23,4 +23,4 @@ void pluginSendHook(KrellContextInterface*, const char*, uint32_t, const Message
 {
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -15,6 +15,6 @@ void pluginLogHook(KrellContextInterface* context, const char* printerName, cons
 
 // The plug-in has no use for messages leaving the patch.
 void pluginSendHook(KrellContextInterface* context, const char* sendName, uint32_t sendHash,
-                    const Message* message);
+    const Message* message);
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -19,10 +19,9 @@ constexpr uint32_t kInputPipeKiB = 6;
 constexpr uint32_t kOutputPipeKiB = 2;
 constexpr uint32_t kOutputCount = 2;
 
-}  // namespace
+} // namespace
 
-PatchLink::PatchLink(void* owner) noexcept
-    : fOwner(owner)
+PatchLink::PatchLink(void* owner) noexcept : fOwner(owner)
 {
 }
 
@@ -65,7 +64,8 @@ void PatchLink::render(float** outputs, uint32_t frames) noexcept
     if (outputs == nullptr)
         return;
     if (fPatch != nullptr && outputs[0] != nullptr && outputs[1] != nullptr) {
-        fPatch->processBlock(nullptr, outputs, static_cast<int>(std::min<uint32_t>(frames, INT_MAX)));
+        fPatch->processBlock(
+            nullptr, outputs, static_cast<int>(std::min<uint32_t>(frames, INT_MAX)));
         return;
     }
     for (uint32_t i = 0; i < kOutputCount; ++i) {
@@ -74,4 +74,4 @@ void PatchLink::render(float** outputs, uint32_t frames) noexcept
     }
 }
 
-}  // namespace Orvane
+} // namespace Orvane

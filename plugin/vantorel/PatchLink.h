@@ -37,4 +37,4 @@ private:
     void release() noexcept;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -26,4 +26,4 @@ protected:
     ~PatchMessageSink() = default;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -24,4 +24,4 @@ constexpr uint8_t kMidiContinue = 251;
 constexpr uint8_t kMidiStop = 252;
 constexpr uint8_t kMidiReset = 255;
 
-}  // namespace Orvane
+} // namespace Orvane

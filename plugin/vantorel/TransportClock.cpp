@@ -11,7 +11,7 @@ namespace Orvane {
 
 namespace {
 
-constexpr float kTicksPerBeatInverse = 0.041666668f;  // the float nearest 1/24
+constexpr float kTicksPerBeatInverse = 0.041666668f; // the float nearest 1/24
 
 PatchPost realtimeByte(uint8_t status, uint32_t frame) noexcept
 {
@@ -30,18 +30,18 @@ PatchPost realtimeByte(uint8_t status, uint32_t frame) noexcept
 double samplesPerTick(const TransportInfo& transport, double sampleRate) noexcept
 {
     const double bpm = transport.bbt.beatsPerMinute;
-    if (! transport.playing || ! transport.bbt.valid || ! std::isfinite(bpm) || bpm <= 0.0)
+    if (!transport.playing || !transport.bbt.valid || !std::isfinite(bpm) || bpm <= 0.0)
         return 0.0;
     const double samplesPerBeat = sampleRate * 60.0 / bpm;
-    if (! (samplesPerBeat > 0.0 && samplesPerBeat <= FLT_MAX))
+    if (!(samplesPerBeat > 0.0 && samplesPerBeat <= FLT_MAX))
         return 0.0;
     return static_cast<float>(samplesPerBeat) * kTicksPerBeatInverse;
 }
 
-}  // namespace
+} // namespace
 
 bool TransportClock::advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
-                             PatchMessageSink& sink) noexcept
+    PatchMessageSink& sink) noexcept
 {
     postTransportChange(transport, sink);
     const double tickLength = samplesPerTick(transport, sampleRate);
@@ -60,14 +60,15 @@ void TransportClock::postTempo(double beatsPerMinute, PatchMessageSink& sink) no
     sink.post(post);
 }
 
-void TransportClock::postTransportChange(const TransportInfo& transport, PatchMessageSink& sink) noexcept
+void TransportClock::postTransportChange(
+    const TransportInfo& transport, PatchMessageSink& sink) noexcept
 {
     if (transport.playing) {
         if (transport.frame == 0) {
             sink.post(realtimeByte(kMidiReset, 0));
-            if (! fWasPlaying)
+            if (!fWasPlaying)
                 sink.post(realtimeByte(kMidiStart, 0));
-        } else if (! fWasPlaying) {
+        } else if (!fWasPlaying) {
             sink.post(realtimeByte(kMidiContinue, 0));
         }
     } else if (fWasPlaying) {
@@ -95,4 +96,4 @@ void TransportClock::emitTicks(uint32_t frames, double tickLength, PatchMessageS
     fBlockStart = end;
 }
 
-}  // namespace Orvane
+} // namespace Orvane

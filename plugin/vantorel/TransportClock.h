@@ -17,7 +17,7 @@ public:
     // position; stops and relocations leave it alone, so the groove keeps its phase. True when
     // the time line moved: only then is the host tempo worth offering.
     bool advance(const TransportInfo& transport, uint32_t frames, double sampleRate,
-                 PatchMessageSink& sink) noexcept;
+        PatchMessageSink& sink) noexcept;
 
     static void postTempo(double beatsPerMinute, PatchMessageSink& sink) noexcept;
 
@@ -31,4 +31,4 @@ private:
     void emitTicks(uint32_t frames, double samplesPerTick, PatchMessageSink& sink) noexcept;
 };
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -7,7 +7,7 @@ namespace {
 
 void describeTempoRatios(EnumValueList& list)
 {
-    if (! list.allocate(kTempoRatioCount))
+    if (!list.allocate(kTempoRatioCount))
         return;
     list.restrictedMode = true;
     for (uint8_t i = 0; i < kTempoRatioCount; ++i) {
@@ -16,7 +16,7 @@ void describeTempoRatios(EnumValueList& list)
     }
 }
 
-}  // namespace
+} // namespace
 
 void describeVantorelParameter(uint32_t index, ParameterInfo& parameter)
 {
@@ -33,4 +33,4 @@ void describeVantorelParameter(uint32_t index, ParameterInfo& parameter)
         describeTempoRatios(parameter.enumValues);
 }
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -36,11 +36,20 @@ constexpr VantorelParameter kVantorelParameters[kVantorelParameterCount] = {
 // and division signs).
 constexpr uint8_t kTempoRatioCount = 5;
 constexpr const char* kTempoRatioLabels[kTempoRatioCount] = {
-    "\xC3\x97" "2", "\xC3\x97" "1.5", "\xC3\x97" "1", "\xC3\xB7" "1.5", "\xC3\xB7" "2",
+    "\xC3\x97"
+    "2",
+    "\xC3\x97"
+    "1.5",
+    "\xC3\x97"
+    "1",
+    "\xC3\xB7"
+    "1.5",
+    "\xC3\xB7"
+    "2",
 };
 
 // Fills the record of parameter `index`; an index of kVantorelParameterCount or more leaves it
 // untouched.
 void describeVantorelParameter(uint32_t index, ParameterInfo& parameter);
 
-}  // namespace Orvane
+} // namespace Orvane

@@ -42,7 +42,7 @@ protected:
     clap_process_status process(uint32_t frames, bool withOutputList = true)
     {
         clap_process_t data = processData(frames, nullptr, -1);
-        if (! withOutputList)
+        if (!withOutputList)
             data.out_events = nullptr;
         out.clear();
         const clap_process_status status = plugin->process(plugin, &data);

@@ -31,7 +31,7 @@ protected:
 
     void openModule(const char* path = vantorelClapPath())
     {
-        instance.reset();  // before its library goes
+        instance.reset(); // before its library goes
         std::string error;
         ASSERT_TRUE(library.open(path, error)) << error;
         recreateInstance();

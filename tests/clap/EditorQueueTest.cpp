@@ -107,15 +107,17 @@ TEST_F(EditorQueueTest, EditorNotesJoinAtTheLastHostEventsFrame)
     addHostMidi(5, 0xF8);
     addHostMidi(40, 0xF8);
     ASSERT_TRUE(instance->sendNote(2, 61, 90));
-    ASSERT_TRUE(instance->sendNote(18, 61, 0));  // channel wraps within 0 to 15
+    ASSERT_TRUE(instance->sendNote(18, 61, 0)); // channel wraps within 0 to 15
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     ASSERT_EQ(out.size(), 4u);
     const auto& on = out.as<clap_event_midi_t>(2);
     const auto& off = out.as<clap_event_midi_t>(3);
     EXPECT_EQ(on.header.time, 40u);
     EXPECT_EQ(off.header.time, 40u);
-    EXPECT_EQ((std::vector<int>{on.data[0], on.data[1], on.data[2]}), (std::vector<int>{0x92, 61, 90}));
-    EXPECT_EQ((std::vector<int>{off.data[0], off.data[1], off.data[2]}), (std::vector<int>{0x82, 61, 0}));
+    EXPECT_EQ(
+        (std::vector<int>{on.data[0], on.data[1], on.data[2]}), (std::vector<int>{0x92, 61, 90}));
+    EXPECT_EQ(
+        (std::vector<int>{off.data[0], off.data[1], off.data[2]}), (std::vector<int>{0x82, 61, 0}));
 }
 
 TEST_F(EditorQueueTest, NotesBeyondTheBlockLimitWaitForTheNextBlock)
@@ -141,11 +143,12 @@ TEST_F(EditorQueueTest, AFullNotesRingDropsNotesAndSaysSoOnce)
     EXPECT_FALSE(instance->sendNote(0, 2, 1));
     const std::string text = capture.text();
     EXPECT_NE(text.find("RingBuffer::tryWrite("), std::string::npos);
-    EXPECT_EQ(text.find("RingBuffer::tryWrite(", text.find("RingBuffer::tryWrite(") + 1), std::string::npos);
+    EXPECT_EQ(text.find("RingBuffer::tryWrite(", text.find("RingBuffer::tryWrite(") + 1),
+        std::string::npos);
 
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     EXPECT_EQ(out.size(), 512u);
     EXPECT_TRUE(instance->sendNote(0, 3, 1));
 }
 
-}  // namespace
+} // namespace

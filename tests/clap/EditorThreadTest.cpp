@@ -7,7 +7,7 @@
 
 namespace {
 
-class EditorThreadTest : public BindingFixture {};
+class EditorThreadTest : public BindingFixture { };
 
 TEST_F(EditorThreadTest, EverythingArrivesOnceAndInOrder)
 {
@@ -16,7 +16,7 @@ TEST_F(EditorThreadTest, EverythingArrivesOnceAndInOrder)
         for (int i = 0; i < kCount; ++i) {
             instance->setParameter(0, static_cast<float>(i % 3));
             // A full ring refuses the note; the editor plays it again once there is room.
-            while (! instance->sendNote(0, static_cast<uint8_t>(i % 128), 1)) {
+            while (!instance->sendNote(0, static_cast<uint8_t>(i % 128), 1)) {
                 std::this_thread::yield();
             }
         }
@@ -45,4 +45,4 @@ TEST_F(EditorThreadTest, EverythingArrivesOnceAndInOrder)
     }
 }
 
-}  // namespace
+} // namespace

@@ -8,7 +8,7 @@
 
 namespace {
 
-class ClapEntryTest : public ClapFixture {};
+class ClapEntryTest : public ClapFixture { };
 
 TEST_F(ClapEntryTest, EntryAndFactoryDescribeOnePlugin)
 {
@@ -29,7 +29,7 @@ TEST_F(ClapEntryTest, EntryAndFactoryDescribeOnePlugin)
     EXPECT_STREQ(descriptor->name, "Vantorel");
     EXPECT_STREQ(descriptor->vendor, "Fellmark Audio");
     for (const char* text : {descriptor->url, descriptor->manual_url, descriptor->support_url,
-                             descriptor->version, descriptor->description})
+             descriptor->version, descriptor->description})
         EXPECT_STREQ(text, "");
     ASSERT_NE(descriptor->features, nullptr);
     EXPECT_STREQ(descriptor->features[0], "instrument");
@@ -49,7 +49,8 @@ TEST_F(ClapEntryTest, OtherFactoriesAndIndicesAreRefused)
     StreamCapture capture(stderr);
     EXPECT_EQ(factory.get_plugin_descriptor(&factory, 1), nullptr);
     const std::string text = capture.text();
-    EXPECT_NE(text.find("assertion failure: \"index == 0\" in file plugin/clap/ClapEntry, line "), std::string::npos)
+    EXPECT_NE(text.find("assertion failure: \"index == 0\" in file plugin/clap/ClapEntry, line "),
+        std::string::npos)
         << text;
     EXPECT_NE(text.find(", value 1"), std::string::npos);
 }
@@ -57,7 +58,8 @@ TEST_F(ClapEntryTest, OtherFactoriesAndIndicesAreRefused)
 TEST_F(ClapEntryTest, UnknownIdStillCreatesAndNullHostDoesNot)
 {
     const clap_plugin_factory_t& factory = *library.factory();
-    const clap_plugin_t* const other = factory.create_plugin(&factory, host.host(), "urn.nobody.Other");
+    const clap_plugin_t* const other =
+        factory.create_plugin(&factory, host.host(), "urn.nobody.Other");
     ASSERT_NE(other, nullptr);
     EXPECT_TRUE(other->init(other));
     other->destroy(other);
@@ -76,7 +78,8 @@ TEST_F(ClapEntryTest, HostWithVersionZeroIsRefused)
     clap_host_t old = *host.host();
     old.clap_version = {0, 9, 0};
     const clap_plugin_factory_t& factory = *library.factory();
-    const clap_plugin_t* const created = factory.create_plugin(&factory, &old, "urn.krellgen.Vantorel");
+    const clap_plugin_t* const created =
+        factory.create_plugin(&factory, &old, "urn.krellgen.Vantorel");
     ASSERT_NE(created, nullptr);
     EXPECT_FALSE(created->init(created));
     created->destroy(created);
@@ -87,7 +90,8 @@ TEST_F(ClapEntryTest, ExtensionsOfferedByExactId)
     for (const char* id : {"clap.params", "clap.state", "clap.audio-ports", "clap.note-ports"})
         EXPECT_NE(plugin()->get_extension(plugin(), id), nullptr) << id;
     // The editor's extensions come with the editor.
-    for (const char* id : {"clap.gui", "clap.timer-support", "clap.params.draft", "clap.param", "", "CLAP.PARAMS"})
+    for (const char* id :
+        {"clap.gui", "clap.timer-support", "clap.params.draft", "clap.param", "", "CLAP.PARAMS"})
         EXPECT_EQ(plugin()->get_extension(plugin(), id), nullptr) << id;
     EXPECT_EQ(plugin()->get_extension(plugin(), nullptr), nullptr);
 }
@@ -107,4 +111,4 @@ TEST_F(ClapEntryTest, ActivationRefusesUnusableSampleRates)
     EXPECT_EQ(refused, firstBlock(*instance));
 }
 
-}  // namespace
+} // namespace

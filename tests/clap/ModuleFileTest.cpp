@@ -32,7 +32,8 @@ std::string fileBytes(const char* path)
 
 TEST(ClapModuleFile, ExportsOnlyTheEntry)
 {
-    const std::string symbols = commandOutput(std::string("nm -D --defined-only '") + vantorelClapPath() + "'");
+    const std::string symbols =
+        commandOutput(std::string("nm -D --defined-only '") + vantorelClapPath() + "'");
     std::istringstream lines(symbols);
     std::vector<std::string> names;
     std::string address, kind, name;
@@ -43,7 +44,8 @@ TEST(ClapModuleFile, ExportsOnlyTheEntry)
 
 TEST(ClapModuleFile, NeedsOnlyTheCAndCxxRuntimes)
 {
-    const std::string dynamic = commandOutput(std::string("readelf -d '") + vantorelClapPath() + "'");
+    const std::string dynamic =
+        commandOutput(std::string("readelf -d '") + vantorelClapPath() + "'");
     std::set<std::string> needed;
     std::istringstream lines(dynamic);
     for (std::string line; std::getline(lines, line);) {
@@ -53,10 +55,10 @@ TEST(ClapModuleFile, NeedsOnlyTheCAndCxxRuntimes)
         const size_t start = line.find('[');
         needed.insert(line.substr(start + 1, line.find(']') - start - 1));
     }
-    const std::set<std::string> allowed = {"libstdc++.so.6", "libm.so.6", "libgcc_s.so.1", "libc.so.6",
-                                           "ld-linux-x86-64.so.2",
-                                           // sanitizer builds
-                                           "libasan.so.8", "libubsan.so.1"};
+    const std::set<std::string> allowed = {"libstdc++.so.6", "libm.so.6", "libgcc_s.so.1",
+        "libc.so.6", "ld-linux-x86-64.so.2",
+        // sanitizer builds
+        "libasan.so.8", "libubsan.so.1"};
     ASSERT_FALSE(needed.empty()) << dynamic;
     for (const std::string& library : needed)
         EXPECT_EQ(allowed.count(library), 1u) << library;
@@ -73,4 +75,4 @@ TEST(ClapModuleFile, CarriesNoBuildMachinePath)
         EXPECT_EQ(bytes.find(path), std::string::npos) << path;
 }
 
-}  // namespace
+} // namespace

@@ -67,7 +67,8 @@ TEST_F(NotesRingTest, AFailedWriteDropsItsWholeGroup)
     EXPECT_FALSE(reader.readCustomData(out.data(), 4001));
     const std::string text = readCapture.text();
     EXPECT_NE(text.find("RingBuffer::tryRead("), std::string::npos);
-    EXPECT_EQ(text.find("RingBuffer::tryRead(", text.find("RingBuffer::tryRead(") + 1), std::string::npos);
+    EXPECT_EQ(text.find("RingBuffer::tryRead(", text.find("RingBuffer::tryRead(") + 1),
+        std::string::npos);
     EXPECT_TRUE(reader.readCustomData(out.data(), 4000));
 }
 
@@ -78,4 +79,4 @@ TEST_F(NotesRingTest, AttachingTwiceToTheSameRingIsReported)
     EXPECT_NE(capture.text().find("\"buffer != ringBuf\""), std::string::npos);
 }
 
-}  // namespace
+} // namespace

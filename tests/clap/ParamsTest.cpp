@@ -14,9 +14,12 @@ struct ExpectedParameter {
 };
 
 const ExpectedParameter kExpected[] = {
-    {"Baya Length", "baya_length", 4, 16, 4},    {"Baya Pattern", "baya_pattern", 1, 1337, 1},
-    {"Baya Tempo", "baya_tempo", 0, 4, 2},       {"Dayan Length", "dayan_length", 4, 16, 4},
-    {"Dayan Pattern", "dayan_pattern", 1, 1337, 1}, {"Dayan Tempo", "dayan_tempo", 0, 4, 2},
+    {"Baya Length", "baya_length", 4, 16, 4},
+    {"Baya Pattern", "baya_pattern", 1, 1337, 1},
+    {"Baya Tempo", "baya_tempo", 0, 4, 2},
+    {"Dayan Length", "dayan_length", 4, 16, 4},
+    {"Dayan Pattern", "dayan_pattern", 1, 1337, 1},
+    {"Dayan Tempo", "dayan_tempo", 0, 4, 2},
 };
 
 constexpr clap_id kBayaLength = 0;
@@ -53,7 +56,7 @@ protected:
     {
         OutputEventList out;
         params().flush(plugin(), events.list(), out.list());
-        EXPECT_EQ(out.size(), 0u);  // no output parameters to report
+        EXPECT_EQ(out.size(), 0u); // no output parameters to report
     }
 };
 
@@ -82,7 +85,7 @@ TEST_F(ClapParamsTest, ValuesShowAsTempoLabelsOrIntegers)
 {
     EXPECT_EQ(text(kBayaTempo, 3), "÷1.5");
     EXPECT_EQ(text(kBayaTempo, 2.6), "÷1.5");
-    EXPECT_EQ(text(kBayaTempo, 2.5), "÷1.5");  // half away from zero
+    EXPECT_EQ(text(kBayaTempo, 2.5), "÷1.5"); // half away from zero
     EXPECT_EQ(text(kDayanTempo, 0), "×2");
     EXPECT_EQ(text(kDayanTempo, 1), "×1.5");
     EXPECT_EQ(text(kDayanTempo, 2), "×1");
@@ -163,7 +166,8 @@ TEST_F(ClapParamsTest, FlushStopsAtAMisSizedValueEvent)
     StreamCapture capture(stderr);
     flush(events);
     const std::string text = capture.text();
-    EXPECT_NE(text.find("\"event->size == sizeof(clap_event_param_value)\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"event->size == sizeof(clap_event_param_value)\""), std::string::npos)
+        << text;
     EXPECT_NE(text.find("v1 40, v2 56"), std::string::npos) << text;
     EXPECT_EQ(instance->parameterValue(kBayaPattern), 5.0);
 
@@ -172,4 +176,4 @@ TEST_F(ClapParamsTest, FlushStopsAtAMisSizedValueEvent)
     EXPECT_EQ(instance->parameterValue(kBayaPattern), 5.0);
 }
 
-}  // namespace
+} // namespace

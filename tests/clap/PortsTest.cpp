@@ -4,7 +4,7 @@
 
 namespace {
 
-class ClapPortsTest : public ClapFixture {};
+class ClapPortsTest : public ClapFixture { };
 
 TEST_F(ClapPortsTest, OneStereoMainOutputBus)
 {
@@ -31,7 +31,8 @@ TEST_F(ClapPortsTest, MissingBusesAreReportedAndRefused)
     EXPECT_FALSE(ports.get(plugin(), 0, true, &info));
     EXPECT_FALSE(ports.get(plugin(), 0, false, nullptr));
     const std::string text = capture.text();
-    EXPECT_NE(text.find("\"index < busInfos.size()\" in file plugin/clap/PortsExtension, line "), std::string::npos)
+    EXPECT_NE(text.find("\"index < busInfos.size()\" in file plugin/clap/PortsExtension, line "),
+        std::string::npos)
         << text;
 }
 
@@ -50,4 +51,4 @@ TEST_F(ClapPortsTest, OneMidiNotePortEachWay)
     EXPECT_FALSE(ports.get(plugin(), 0, true, nullptr));
 }
 
-}  // namespace
+} // namespace

@@ -50,7 +50,7 @@ void expectProcessAllocatesNothing(PluginInstance& instance)
     EXPECT_EQ(counter.count(), 0);
 }
 
-class ClapProcessAllocation : public ClapFixture {};
+class ClapProcessAllocation : public ClapFixture { };
 
 TEST_F(ClapProcessAllocation, CountingSeesOrdinaryAllocations)
 {
@@ -72,4 +72,4 @@ TEST_F(ClapProcessAllocation, ProbeBlocksSendingMidiAllocateNothing)
     expectProcessAllocatesNothing(*instance);
 }
 
-}  // namespace
+} // namespace

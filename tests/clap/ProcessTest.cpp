@@ -9,8 +9,8 @@
 
 namespace {
 
-clap_event_note_t noteEvent(uint16_t type, uint32_t time, int16_t key, double velocity, int16_t channel = 0,
-                            int16_t port = 0)
+clap_event_note_t noteEvent(uint16_t type, uint32_t time, int16_t key, double velocity,
+    int16_t channel = 0, int16_t port = 0)
 {
     clap_event_note_t event{};
     event.header = {sizeof(event), time, CLAP_CORE_EVENT_SPACE_ID, type, 0};
@@ -22,7 +22,8 @@ clap_event_note_t noteEvent(uint16_t type, uint32_t time, int16_t key, double ve
     return event;
 }
 
-clap_event_midi_t midiEvent(uint32_t time, uint8_t status, uint8_t data1, uint8_t data2, uint16_t port = 0)
+clap_event_midi_t midiEvent(
+    uint32_t time, uint8_t status, uint8_t data1, uint8_t data2, uint16_t port = 0)
 {
     clap_event_midi_t event{};
     event.header = {sizeof(event), time, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_MIDI, 0};
@@ -39,14 +40,15 @@ struct EchoedMidi {
 
     bool operator==(const EchoedMidi& other) const
     {
-        return time == other.time && status == other.status && data1 == other.data1 && data2 == other.data2;
+        return time == other.time && status == other.status && data1 == other.data1 &&
+            data2 == other.data2;
     }
 };
 
 std::ostream& operator<<(std::ostream& stream, const EchoedMidi& midi)
 {
-    return stream << "{" << midi.time << ": " << int(midi.status) << " " << int(midi.data1) << " " << int(midi.data2)
-                  << "}";
+    return stream << "{" << midi.time << ": " << int(midi.status) << " " << int(midi.data1) << " "
+                  << int(midi.data2) << "}";
 }
 
 class ClapProcessProbeTest : public ProbeClapFixture {
@@ -57,7 +59,8 @@ protected:
     {
         ProbeClapFixture::SetUp();
         ASSERT_TRUE(instance->activate(48000.0, 1, 256));
-        renderer = std::make_unique<BlockRenderer>(*instance, TransportTimeline(48000.0, 120.0, 4, 4), 256);
+        renderer = std::make_unique<BlockRenderer>(
+            *instance, TransportTimeline(48000.0, 120.0, 4, 4), 256);
     }
 
     // Every MIDI event the block sent back, checking each one's layout.
@@ -94,11 +97,17 @@ TEST_F(ClapProcessProbeTest, NotesBecomeClampedMidiMessages)
     StreamCapture capture(stderr);
     ASSERT_EQ(renderer->processBlock(256), CLAP_PROCESS_CONTINUE);
     const std::string text = capture.text();
-    EXPECT_NE(text.find("\"event->port_index == 0\" in file plugin/clap/PluginCLAP, line "), std::string::npos)
+    EXPECT_NE(text.find("\"event->port_index == 0\" in file plugin/clap/PluginCLAP, line "),
+        std::string::npos)
         << text;
 
     const std::vector<EchoedMidi> expected = {
-        {0, 0x90, 60, 127}, {3, 0x93, 61, 64}, {5, 0x8F, 0, 0}, {7, 0x90, 127, 0}, {8, 0x91, 64, 127}, {9, 0x90, 65, 0},
+        {0, 0x90, 60, 127},
+        {3, 0x93, 61, 64},
+        {5, 0x8F, 0, 0},
+        {7, 0x90, 127, 0},
+        {8, 0x91, 64, 127},
+        {9, 0x90, 65, 0},
     };
     EXPECT_EQ(echoed(), expected);
 }
@@ -180,7 +189,8 @@ protected:
 TEST_F(ClapProcessTest, ZeroFramesStillApplyParameters)
 {
     ASSERT_TRUE(instance->activate(48000.0, 1, 256));
-    const auto addValue = [this](clap_id id, double value, uint16_t space = CLAP_CORE_EVENT_SPACE_ID) {
+    const auto addValue = [this](
+                              clap_id id, double value, uint16_t space = CLAP_CORE_EVENT_SPACE_ID) {
         clap_event_param_value_t event{};
         event.header = {sizeof(event), 0, space, CLAP_EVENT_PARAM_VALUE, 0};
         event.param_id = id;
@@ -238,7 +248,7 @@ TEST_F(ClapProcessTest, TwoMonoBuffersMakeTheTwoChannels)
 {
     ASSERT_TRUE(instance->activate(48000.0, 1, 256));
     clap_audio_buffer_t buffers[3] = {{&channels[0], nullptr, 1, 0, 0}, {nullptr, nullptr, 0, 0, 0},
-                                      {&channels[1], nullptr, 1, 0, 0}};
+        {&channels[1], nullptr, 1, 0, 0}};
     clap_process_t data = block(256);
     data.audio_outputs = buffers;
     data.audio_outputs_count = 3;
@@ -255,7 +265,7 @@ TEST_F(ClapProcessTest, ProcessBeforeActivateRendersAtTheDefaultRate)
     EXPECT_GT(std::abs(left[0]) + std::abs(left[2]), 0.0f);
 }
 
-}  // namespace
+} // namespace
 
 // A playing transport whose tempo is unusable sends no clock: the groove stays silent and the
 // block returns, whatever the host claims.

@@ -48,8 +48,8 @@ std::string fileBytes(const std::string& path)
 ToolRun runTool(const std::string& arguments)
 {
     const std::string errors = tempPath("errors.txt");
-    const std::string command = std::string(RENDER_TOOL_PATH) + " --plugin " + VANTOREL_CLAP_PATH + " " +
-                                arguments + " > /dev/null 2> " + errors;
+    const std::string command = std::string(RENDER_TOOL_PATH) + " --plugin " + VANTOREL_CLAP_PATH +
+        " " + arguments + " > /dev/null 2> " + errors;
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(errors)};
 }
@@ -77,7 +77,8 @@ Channels readWav(const std::string& path, SF_INFO& info)
 Channels renderPatch(uint32_t frames, uint32_t tickCount)
 {
     Krell_Vantorel* const patch = createPatch(10, 6, 2, kRate);
-    const uint32_t receivers[6] = {0x5B3BAAC5, 0x8CC44224, 0xFEA78B82, 0x2CD8D7C5, 0xA296D5DA, 0x7C622646};
+    const uint32_t receivers[6] = {
+        0x5B3BAAC5, 0x8CC44224, 0xFEA78B82, 0x2CD8D7C5, 0xA296D5DA, 0x7C622646};
     const float defaults[6] = {4, 1, 2, 4, 1, 2};
     for (int i = 0; i < 6; ++i)
         patch->postFloat(receivers[i], defaults[i]);
@@ -147,13 +148,21 @@ TEST(RenderTool, ParametersAndStateFiles)
     const std::string state = tempPath("state.bin");
     const std::string direct = tempPath("direct.wav");
     const std::string restored = tempPath("restored.wav");
-    const ToolRun set = runTool("--dayan-pattern 17 --baya-tempo ÷1.5 --baya-length 7 --bars 1 --format s16 "
-                            "--state-out " + state + " -o " + direct);
+    const ToolRun set =
+        runTool("--dayan-pattern 17 --baya-tempo ÷1.5 --baya-length 7 --bars 1 --format s16 "
+                "--state-out " +
+            state + " -o " + direct);
     ASSERT_EQ(set.status, 0) << set.errors;
     const std::string bytes = fileBytes(state);
-    EXPECT_NE(bytes.find("baya_length\0" "7\0"s), std::string::npos);
-    EXPECT_NE(bytes.find("baya_tempo\0" "3\0"s), std::string::npos);
-    EXPECT_NE(bytes.find("dayan_pattern\0" "17\0"s), std::string::npos);
+    EXPECT_NE(bytes.find("baya_length\0"
+                         "7\0"s),
+        std::string::npos);
+    EXPECT_NE(bytes.find("baya_tempo\0"
+                         "3\0"s),
+        std::string::npos);
+    EXPECT_NE(bytes.find("dayan_pattern\0"
+                         "17\0"s),
+        std::string::npos);
 
     const ToolRun load = runTool("--state-in " + state + " --bars 1 --format s16 -o " + restored);
     ASSERT_EQ(load.status, 0) << load.errors;
@@ -205,4 +214,4 @@ TEST(RenderTool, BadArgumentsGetOneLineAndStatusTwo)
     EXPECT_NE(unwritable.errors.find("-o"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -52,9 +52,9 @@ TEST_F(ClapStateFuzzTest, RandomAndMutatedStreamsStayInBounds)
 {
     std::string saved;
     ASSERT_TRUE(instance->saveState(saved));
-    const std::string alphabet =
-        "\0\xFE\xFF"s + "_zef_parameters_begin_end_state_program_baya_dayan_length_pattern_tempo0123456789.-";
-    StreamCapture quiet(stderr);  // rule breaks are reported on every other iteration
+    const std::string alphabet = "\0\xFE\xFF"s +
+        "_zef_parameters_begin_end_state_program_baya_dayan_length_pattern_tempo0123456789.-";
+    StreamCapture quiet(stderr); // rule breaks are reported on every other iteration
     for (int iteration = 0; iteration < 3000; ++iteration) {
         std::string bytes;
         switch (iteration % 3) {
@@ -65,13 +65,21 @@ TEST_F(ClapStateFuzzTest, RandomAndMutatedStreamsStayInBounds)
             // A saved state with a few bytes changed, dropped or repeated.
             bytes = saved;
             const int edits = std::uniform_int_distribution<int>(1, 8)(random);
-            for (int e = 0; e < edits && ! bytes.empty(); ++e) {
-                const size_t at = std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(random);
-                const char c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random)];
+            for (int e = 0; e < edits && !bytes.empty(); ++e) {
+                const size_t at =
+                    std::uniform_int_distribution<size_t>(0, bytes.size() - 1)(random);
+                const char c =
+                    alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random)];
                 switch (e % 3) {
-                case 0: bytes[at] = c; break;
-                case 1: bytes.erase(at, 1); break;
-                default: bytes.insert(at, std::string(std::uniform_int_distribution<size_t>(1, 600)(random), c));
+                case 0:
+                    bytes[at] = c;
+                    break;
+                case 1:
+                    bytes.erase(at, 1);
+                    break;
+                default:
+                    bytes.insert(
+                        at, std::string(std::uniform_int_distribution<size_t>(1, 600)(random), c));
                 }
             }
             break;
@@ -79,8 +87,10 @@ TEST_F(ClapStateFuzzTest, RandomAndMutatedStreamsStayInBounds)
         default:
             // Strings of the format's own words in random order.
             for (int s = std::uniform_int_distribution<int>(0, 40)(random); s > 0; --s) {
-                const size_t from = std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random);
-                bytes += alphabet.substr(from, std::uniform_int_distribution<size_t>(0, 30)(random));
+                const size_t from =
+                    std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random);
+                bytes +=
+                    alphabet.substr(from, std::uniform_int_distribution<size_t>(0, 30)(random));
                 bytes += '\0';
             }
         }
@@ -97,12 +107,19 @@ TEST_F(ClapStateFuzzTest, MegabytesWithoutANulAndKeysFullOf0xFF)
     for (size_t i = 0; i < noNul.size(); i += 4093)
         noNul[i] = '\xFF';
     EXPECT_TRUE(load(noNul, 511));
-    EXPECT_TRUE(load("__zef_parameters_begin__\0"s + noNul + "\0" "7\0\xFE\0"s, 4096));
+    EXPECT_TRUE(load("__zef_parameters_begin__\0"s + noNul +
+            "\0"
+            "7\0\xFE\0"s,
+        4096));
 
     const std::string key = "baya\xFF_length";
-    EXPECT_TRUE(load("__zef_parameters_begin__\0"s + key + "\0" "9\0\xFF\xFF\0" "3\0__zef_parameters_end__\0\xFE\0"s, 5));
+    EXPECT_TRUE(load("__zef_parameters_begin__\0"s + key +
+            "\0"
+            "9\0\xFF\xFF\0"
+            "3\0__zef_parameters_end__\0\xFE\0"s,
+        5));
     EXPECT_EQ(instance->parameterValue(0), 4.0);
     expectValuesInRange();
 }
 
-}  // namespace
+} // namespace

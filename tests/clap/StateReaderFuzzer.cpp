@@ -25,7 +25,7 @@ const clap_plugin_t* fuzzedPlugin()
     return plugin;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const size_t readSizes[] = {1, 2, 3, 7, 64, 511, 512, 4096};
     MemoryInputStream stream(std::string(reinterpret_cast<const char*>(data) + 1, size - 1),
-                             readSizes[data[0] % (sizeof(readSizes) / sizeof(readSizes[0]))]);
+        readSizes[data[0] % (sizeof(readSizes) / sizeof(readSizes[0]))]);
     const clap_plugin_t* const plugin = fuzzedPlugin();
     Orvane::stateExtension()->load(plugin, stream.stream());
     return 0;

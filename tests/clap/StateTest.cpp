@@ -9,8 +9,14 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kDefaultState = "__zef_parameters_begin__\0baya_length\0" "4\0baya_pattern\0" "1\0baya_tempo\0" "2\0"
-                                  "dayan_length\0" "4\0dayan_pattern\0" "1\0dayan_tempo\0" "2\0"
+const std::string kDefaultState = "__zef_parameters_begin__\0baya_length\0"
+                                  "4\0baya_pattern\0"
+                                  "1\0baya_tempo\0"
+                                  "2\0"
+                                  "dayan_length\0"
+                                  "4\0dayan_pattern\0"
+                                  "1\0dayan_tempo\0"
+                                  "2\0"
                                   "__zef_parameters_end__\0\xFE\0"s;
 
 std::string pairs(const std::string& body)
@@ -52,8 +58,15 @@ TEST_F(ClapStateTest, SaveAndLoadRoundTripInAnyReadSize)
         instance->setParameter(i, set[i]);
     std::string bytes;
     ASSERT_TRUE(instance->saveState(bytes));
-    EXPECT_EQ(bytes, pairs("baya_length\0" "16\0baya_pattern\0" "1337\0baya_tempo\0" "4\0dayan_length\0" "9\0"
-                           "dayan_pattern\0" "717\0dayan_tempo\0" "0\0"s));
+    EXPECT_EQ(bytes,
+        pairs("baya_length\0"
+              "16\0baya_pattern\0"
+              "1337\0baya_tempo\0"
+              "4\0dayan_length\0"
+              "9\0"
+              "dayan_pattern\0"
+              "717\0dayan_tempo\0"
+              "0\0"s));
 
     for (const size_t readSize : {size_t(1), size_t(7), size_t(511), SIZE_MAX}) {
         recreateInstance();
@@ -61,7 +74,8 @@ TEST_F(ClapStateTest, SaveAndLoadRoundTripInAnyReadSize)
         EXPECT_TRUE(load(bytes, readSize)) << readSize;
         EXPECT_EQ(values(), set) << readSize;
     }
-    EXPECT_EQ(host.rescans(), (std::vector<uint32_t>(4, CLAP_PARAM_RESCAN_VALUES | CLAP_PARAM_RESCAN_TEXT)));
+    EXPECT_EQ(host.rescans(),
+        (std::vector<uint32_t>(4, CLAP_PARAM_RESCAN_VALUES | CLAP_PARAM_RESCAN_TEXT)));
 }
 
 TEST_F(ClapStateTest, SavingGoesOnUntilTheHostTookEverything)
@@ -74,13 +88,15 @@ TEST_F(ClapStateTest, SavingGoesOnUntilTheHostTookEverything)
     MemoryOutputStream refusing;
     refusing.refuseAfter(100);
     EXPECT_FALSE(instance->state()->save(plugin(), refusing.stream()));
-    EXPECT_NE(capture.text().find("\"wrtn > 0\" in file plugin/clap/StateWriter, line "), std::string::npos);
+    EXPECT_NE(capture.text().find("\"wrtn > 0\" in file plugin/clap/StateWriter, line "),
+        std::string::npos);
     EXPECT_FALSE(instance->state()->save(plugin(), nullptr));
 }
 
 TEST_F(ClapStateTest, StreamWithoutTerminatorLoadsButAsksNoRescan)
 {
-    std::string bytes = pairs("baya_pattern\0" "23\0"s);
+    std::string bytes = pairs("baya_pattern\0"
+                              "23\0"s);
     bytes.resize(bytes.size() - 2);
     EXPECT_TRUE(load(bytes));
     EXPECT_EQ(instance->parameterValue(1), 23.0);
@@ -96,19 +112,22 @@ TEST_F(ClapStateTest, StreamWithoutTerminatorLoadsButAsksNoRescan)
 TEST_F(ClapStateTest, RuleBreaksFailAndKeepWhatWasLoaded)
 {
     StreamCapture capture(stderr);
-    EXPECT_FALSE(load("__zef_parameters_begin__\0baya_pattern\0" "5\0__zef_parameters_begin__\0dayan_pattern\0"
+    EXPECT_FALSE(load("__zef_parameters_begin__\0baya_pattern\0"
+                      "5\0__zef_parameters_begin__\0dayan_pattern\0"
                       "6\0\xFE\0"s));
     EXPECT_EQ(instance->parameterValue(1), 5.0);
     EXPECT_EQ(instance->parameterValue(4), 1.0);
     EXPECT_TRUE(host.rescans().empty());
     EXPECT_FALSE(load("__zef_state_end__\0\xFE\0"s));
     EXPECT_FALSE(load("__zef_parameters_end__\0\xFE\0"s));
-    EXPECT_FALSE(load(pairs("__zef_program__\0" "2\0"s)));
+    EXPECT_FALSE(load(pairs("__zef_program__\0"
+                            "2\0"s)));
     const std::string text = capture.text();
-    EXPECT_NE(text.find("\"queryingType == 'i' || queryingType == 'n'\" in file plugin/clap/StateReader, line "),
-              std::string::npos)
+    EXPECT_NE(text.find("\"queryingType == 'i' || queryingType == 'n'\" in file "
+                        "plugin/clap/StateReader, line "),
+        std::string::npos)
         << text;
-    EXPECT_NE(text.find(", value 112"), std::string::npos);  // 'p'
+    EXPECT_NE(text.find(", value 112"), std::string::npos); // 'p'
     EXPECT_NE(text.find("\"queryingType == 's'\""), std::string::npos);
     EXPECT_NE(text.find("\"queryingType == 'p'\""), std::string::npos);
     EXPECT_NE(text.find("\"queryingType == 'i'\""), std::string::npos);
@@ -123,9 +142,15 @@ TEST_F(ClapStateTest, RuleBreaksFailAndKeepWhatWasLoaded)
 
 TEST_F(ClapStateTest, ValuesAreReadLikeTheirParameters)
 {
-    EXPECT_TRUE(load("__zef_program__\0" "3\0"s + "__zef_state_begin__\0baya_length\0" "9\0__zef_state_end__\0"s +
-                     pairs("nonsense\0" "7\0baya_length\0" "12.7\0baya_pattern\0" "99999\0"
-                           "dayan_length\0\0dayan_pattern\0-4\0dayan_tempo\0nan\0baya_tempo\0 3x\0"s)));
+    EXPECT_TRUE(load("__zef_program__\0"
+                     "3\0"s +
+        "__zef_state_begin__\0baya_length\0"
+        "9\0__zef_state_end__\0"s +
+        pairs("nonsense\0"
+              "7\0baya_length\0"
+              "12.7\0baya_pattern\0"
+              "99999\0"
+              "dayan_length\0\0dayan_pattern\0-4\0dayan_tempo\0nan\0baya_tempo\0 3x\0"s)));
     // Unknown symbols and named states are skipped; out-of-range values are clamped.
     EXPECT_EQ(values(), (std::array<double, 6>{12, 1337, 3, 4, 1, 0}));
 }
@@ -134,11 +159,14 @@ TEST_F(ClapStateTest, KeysCutAcrossReadsAreJoined)
 {
     const std::string filler(480, 'z');
     // "baya_pattern" starts before byte 511 and ends after it.
-    const std::string bytes = pairs(filler + "\0" "1\0baya_pattern\0" "42\0"s);
+    const std::string bytes = pairs(filler +
+        "\0"
+        "1\0baya_pattern\0"
+        "42\0"s);
     ASSERT_LT(bytes.find("baya_pattern"), 511u);
     ASSERT_GT(bytes.find("baya_pattern") + 12, 511u);
     EXPECT_TRUE(load(bytes, 511));
     EXPECT_EQ(instance->parameterValue(1), 42.0);
 }
 
-}  // namespace
+} // namespace

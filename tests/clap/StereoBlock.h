@@ -20,7 +20,8 @@ public:
     StereoBlock& operator=(const StereoBlock&) = delete;
 
     // process's argument for `frames` frames over these buffers and lists.
-    clap_process_t processData(uint32_t frames, const clap_event_transport_t* transport, int64_t steadyTime)
+    clap_process_t processData(
+        uint32_t frames, const clap_event_transport_t* transport, int64_t steadyTime)
     {
         clap_process_t data{};
         data.steady_time = steadyTime;

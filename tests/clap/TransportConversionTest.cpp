@@ -11,14 +11,16 @@ using Orvane::convertTransport;
 using Orvane::TransportInfo;
 
 constexpr uint32_t kFullFlags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
-                                CLAP_TRANSPORT_HAS_TIME_SIGNATURE | CLAP_TRANSPORT_IS_PLAYING;
+    CLAP_TRANSPORT_HAS_TIME_SIGNATURE | CLAP_TRANSPORT_IS_PLAYING;
 
-clap_event_transport_t transportAt(double beats, uint16_t numerator, uint16_t denominator, uint32_t flags = kFullFlags)
+clap_event_transport_t transportAt(
+    double beats, uint16_t numerator, uint16_t denominator, uint32_t flags = kFullFlags)
 {
     clap_event_transport_t transport{};
     transport.header = {sizeof(transport), 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_TRANSPORT, 0};
     transport.flags = flags;
-    transport.song_pos_beats = static_cast<clap_beattime>(std::llround(beats * CLAP_BEATTIME_FACTOR));
+    transport.song_pos_beats =
+        static_cast<clap_beattime>(std::llround(beats * CLAP_BEATTIME_FACTOR));
     transport.tempo = 97.5;
     transport.tsig_num = numerator;
     transport.tsig_denom = denominator;
@@ -78,18 +80,22 @@ TEST(TransportConversion, MissingOrUnusableFieldsFallBack)
     const clap_event_transport_t zeroNumerator = transportAt(15.5, 0, 8);
     expectNoPosition(convertTransport(&zeroNumerator, 0));
 
-    const clap_event_transport_t noSignature = transportAt(15.5, 7, 8, kFullFlags & ~CLAP_TRANSPORT_HAS_TIME_SIGNATURE);
+    const clap_event_transport_t noSignature =
+        transportAt(15.5, 7, 8, kFullFlags & ~CLAP_TRANSPORT_HAS_TIME_SIGNATURE);
     expectNoPosition(convertTransport(&noSignature, 0));
-    const clap_event_transport_t noTimeline = transportAt(15.5, 7, 8, kFullFlags & ~CLAP_TRANSPORT_HAS_BEATS_TIMELINE);
+    const clap_event_transport_t noTimeline =
+        transportAt(15.5, 7, 8, kFullFlags & ~CLAP_TRANSPORT_HAS_BEATS_TIMELINE);
     expectNoPosition(convertTransport(&noTimeline, 0));
 
     // No steady time: frame 0 in every block.
     const clap_event_transport_t playing = transportAt(1, 4, 4);
     EXPECT_EQ(convertTransport(&playing, -1).frame, 0u);
 
-    const clap_event_transport_t preRoll = transportAt(1, 4, 4, kFullFlags | CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL);
+    const clap_event_transport_t preRoll =
+        transportAt(1, 4, 4, kFullFlags | CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL);
     EXPECT_FALSE(convertTransport(&preRoll, 0).playing);
-    const clap_event_transport_t stopped = transportAt(1, 4, 4, kFullFlags & ~CLAP_TRANSPORT_IS_PLAYING);
+    const clap_event_transport_t stopped =
+        transportAt(1, 4, 4, kFullFlags & ~CLAP_TRANSPORT_IS_PLAYING);
     EXPECT_FALSE(convertTransport(&stopped, 0).playing);
 
     clap_event_transport_t tempo = transportAt(1, 4, 4, kFullFlags & ~CLAP_TRANSPORT_HAS_TEMPO);
@@ -102,4 +108,4 @@ TEST(TransportConversion, MissingOrUnusableFieldsFallBack)
     }
 }
 
-}  // namespace
+} // namespace

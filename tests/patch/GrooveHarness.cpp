@@ -5,7 +5,8 @@
 
 namespace groove_test {
 
-PatchPtr makePatch(uint32_t poolKiB, uint32_t inputKiB) {
+PatchPtr makePatch(uint32_t poolKiB, uint32_t inputKiB)
+{
     PatchPtr patch(createPatch(poolKiB, inputKiB, 2, kSampleRate));
     EXPECT_NE(patch, nullptr);
     return patch;
@@ -13,27 +14,32 @@ PatchPtr makePatch(uint32_t poolKiB, uint32_t inputKiB) {
 
 // Dayan tables 1, 2, 4, 8, 16; Baya tables 128 times 1 ... 64. Channel 0 is then
 // 0.75 D + 0.25 B exactly, and 4 x channel 0 = 3 D + B with 3 D < 128.
-float markerValue(int table) {
+float markerValue(int table)
+{
     return table < kBaya1Table ? static_cast<float>(1 << table)
                                : 128.0f * static_cast<float>(1 << (table - kBaya1Table));
 }
 
-void installMarkers(KrellContextInterface& patch, uint32_t frames) {
+void installMarkers(KrellContextInterface& patch, uint32_t frames)
+{
     for (int t = 0; t < kStrokeTableCount; ++t) {
         ASSERT_TRUE(patch.resizeTable(kStrokeTableNames[t].hash, frames));
         float* buffer = patch.tableBuffer(kStrokeTableNames[t].hash);
-        for (uint32_t i = 0; i < frames; ++i) buffer[i] = markerValue(t);
+        for (uint32_t i = 0; i < frames; ++i)
+            buffer[i] = markerValue(t);
     }
 }
 
-uint32_t soundingTables(float channel0) {
+uint32_t soundingTables(float channel0)
+{
     const auto sum = static_cast<uint32_t>(4.0f * channel0);
     const uint32_t baya = sum / 128;
     const uint32_t dayan = (sum % 128) / 3;
     return dayan | baya << kBaya1Table;
 }
 
-int drumStroke(uint32_t tables, int drum) {
+int drumStroke(uint32_t tables, int drum)
+{
     const int first = drum == kDayan ? kDayan1Table : kBaya1Table;
     const int last = drum == kDayan ? kDayan5Table : kBaya7Table;
     int found = -1;
@@ -46,70 +52,89 @@ int drumStroke(uint32_t tables, int drum) {
     return found;
 }
 
-int tableForIdx(int drum, int idx) {
-    static const int kDayanTables[] = {kDayan1Table, kDayan2Table, kDayan3Table, kDayan4Table, kDayan5Table};
-    static const int kBayaTables[] = {kBaya1Table, kBaya2Table, kBaya3Table, -1, kBaya5Table, kBaya6Table, kBaya7Table};
-    if (drum == kDayan) return idx < 5 ? kDayanTables[idx] : -1;
+int tableForIdx(int drum, int idx)
+{
+    static const int kDayanTables[] = {
+        kDayan1Table, kDayan2Table, kDayan3Table, kDayan4Table, kDayan5Table};
+    static const int kBayaTables[] = {
+        kBaya1Table, kBaya2Table, kBaya3Table, -1, kBaya5Table, kBaya6Table, kBaya7Table};
+    if (drum == kDayan)
+        return idx < 5 ? kDayanTables[idx] : -1;
     return idx < 7 ? kBayaTables[idx] : -1;
 }
 
-int patternForFirstDraw(int drum, int idx) {
+int patternForFirstDraw(int drum, int idx)
+{
     const float multiplier = drum == kDayan ? 8.0f : 10.0f;
     for (uint32_t p = 1; p < 100000; ++p) {
         const auto state = static_cast<uint32_t>(uint64_t{p} * 279470273u % 4294967291u);
         const float u = static_cast<float>(state >> 9) * (1.0f / 8388608.0f);
-        if (static_cast<int>(u * multiplier) == idx) return static_cast<int>(p);
+        if (static_cast<int>(u * multiplier) == idx)
+            return static_cast<int>(p);
     }
     ADD_FAILURE() << "no pattern draws " << idx;
     return 1;
 }
 
-bool postStatus(KrellContextInterface& patch, float status, double delayMs) {
+bool postStatus(KrellContextInterface& patch, float status, double delayMs)
+{
     return patch.postFormatted(kRealtimeIn, delayMs, "ff", static_cast<double>(status), 0.0);
 }
 
-double delayForFrame(int frame) {
+double delayForFrame(int frame)
+{
     return (frame + 0.5) * 1000.0 / kSampleRate;
 }
 
-Stereo render(KrellContextInterface& patch, int frames) {
+Stereo render(KrellContextInterface& patch, int frames)
+{
     Stereo out{std::vector<float>(frames), std::vector<float>(frames)};
     float* outputs[2] = {out.left.data(), out.right.data()};
     EXPECT_EQ(patch.processBlock(nullptr, outputs, frames), frames);
     return out;
 }
 
-std::vector<uint32_t> tickAndRecord(KrellContextInterface& patch, int ticks) {
+std::vector<uint32_t> tickAndRecord(KrellContextInterface& patch, int ticks)
+{
     constexpr int kTicksPerBlock = 64;
     std::vector<uint32_t> started;
     for (int done = 0; done < ticks; done += kTicksPerBlock) {
         const int n = std::min(kTicksPerBlock, ticks - done);
-        for (int i = 0; i < n; ++i) EXPECT_TRUE(postStatus(patch, 248.0f, delayForFrame(i)));
+        for (int i = 0; i < n; ++i)
+            EXPECT_TRUE(postStatus(patch, 248.0f, delayForFrame(i)));
         const Stereo out = render(patch, n);
-        for (int i = 0; i < n; ++i) started.push_back(soundingTables(out.left[i]));
+        for (int i = 0; i < n; ++i)
+            started.push_back(soundingTables(out.left[i]));
     }
     return started;
 }
 
-std::vector<int> drumSteps(const std::vector<uint32_t>& perTick, int drum, int modulus, int steps, int firstTick) {
+std::vector<int> drumSteps(
+    const std::vector<uint32_t>& perTick, int drum, int modulus, int steps, int firstTick)
+{
     std::vector<int> tables;
     for (int s = 0; s < steps; ++s) {
         const size_t tick = static_cast<size_t>(firstTick + s * modulus);
-        if (tick >= perTick.size()) break;
+        if (tick >= perTick.size())
+            break;
         tables.push_back(drumStroke(perTick[tick], drum));
     }
     return tables;
 }
 
-std::vector<int> tablesForIdx(int drum, const std::vector<int>& idx) {
+std::vector<int> tablesForIdx(int drum, const std::vector<int>& idx)
+{
     std::vector<int> tables;
-    for (int i : idx) tables.push_back(tableForIdx(drum, i));
+    for (int i : idx)
+        tables.push_back(tableForIdx(drum, i));
     return tables;
 }
 
-void postParameters(KrellContextInterface& patch, float bayaLength, float bayaPattern, float bayaTempo,
-                    float dayanLength, float dayanPattern, float dayanTempo) {
-    const float values[] = {bayaLength, bayaPattern, bayaTempo, dayanLength, dayanPattern, dayanTempo};
+void postParameters(KrellContextInterface& patch, float bayaLength, float bayaPattern,
+    float bayaTempo, float dayanLength, float dayanPattern, float dayanTempo)
+{
+    const float values[] = {
+        bayaLength, bayaPattern, bayaTempo, dayanLength, dayanPattern, dayanTempo};
     for (int i = 0; i < 6; ++i) {
         PatchParameterInfo info;
         patch.parameterInfo(i, &info);
@@ -117,4 +142,4 @@ void postParameters(KrellContextInterface& patch, float bayaLength, float bayaPa
     }
 }
 
-}  // namespace groove_test
+} // namespace groove_test

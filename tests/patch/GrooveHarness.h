@@ -57,13 +57,13 @@ std::vector<uint32_t> tickAndRecord(KrellContextInterface& patch, int ticks);
 
 // Per step of a drum (ticks on which it plays, every `modulus` ticks from `firstTick`), its stroke
 // table (-1 for a rest).
-std::vector<int> drumSteps(const std::vector<uint32_t>& perTick, int drum, int modulus, int steps,
-                           int firstTick = 0);
+std::vector<int> drumSteps(
+    const std::vector<uint32_t>& perTick, int drum, int modulus, int steps, int firstTick = 0);
 // The expected tables for a list of draw indices.
 std::vector<int> tablesForIdx(int drum, const std::vector<int>& idx);
 
 // Posts the six parameters in the host's index order.
-void postParameters(KrellContextInterface& patch, float bayaLength, float bayaPattern, float bayaTempo,
-                    float dayanLength, float dayanPattern, float dayanTempo);
+void postParameters(KrellContextInterface& patch, float bayaLength, float bayaPattern,
+    float bayaTempo, float dayanLength, float dayanPattern, float dayanTempo);
 
-}  // namespace groove_test
+} // namespace groove_test

@@ -12,7 +12,8 @@ using namespace groove_test;
 
 namespace {
 
-TEST(PatchInterface, Identity) {
+TEST(PatchInterface, Identity)
+{
     auto patch = makePatch();
     EXPECT_STREQ(patch->patchName(), "Vantorel");
     EXPECT_EQ(patch->inputChannelCount(), 0);
@@ -20,7 +21,8 @@ TEST(PatchInterface, Identity) {
     EXPECT_EQ(patch->sampleRate(), kSampleRate);
 }
 
-TEST(PatchInterface, ParameterInfo) {
+TEST(PatchInterface, ParameterInfo)
+{
     auto patch = makePatch();
     struct Expected {
         const char* name;
@@ -28,9 +30,12 @@ TEST(PatchInterface, ParameterInfo) {
         float minimum, maximum, defaultValue;
     };
     const Expected expected[] = {
-        {"Baya_Length", 0x5B3BAAC5, 4, 16, 4},   {"Baya_Pattern", 0x8CC44224, 1, 1337, 1},
-        {"Baya_Tempo", 0xFEA78B82, 0, 4, 2},     {"Dayan_Length", 0x2CD8D7C5, 4, 16, 4},
-        {"Dayan_Pattern", 0xA296D5DA, 1, 1337, 1}, {"Dayan_Tempo", 0x7C622646, 0, 4, 2},
+        {"Baya_Length", 0x5B3BAAC5, 4, 16, 4},
+        {"Baya_Pattern", 0x8CC44224, 1, 1337, 1},
+        {"Baya_Tempo", 0xFEA78B82, 0, 4, 2},
+        {"Dayan_Length", 0x2CD8D7C5, 4, 16, 4},
+        {"Dayan_Pattern", 0xA296D5DA, 1, 1337, 1},
+        {"Dayan_Tempo", 0x7C622646, 0, 4, 2},
     };
     for (int i = 0; i < 6; ++i) {
         PatchParameterInfo info{};
@@ -57,10 +62,11 @@ TEST(PatchInterface, ParameterInfo) {
     EXPECT_EQ(patch->parameterInfo(99, nullptr), 6);
 }
 
-TEST(PatchInterface, TablesHoldTheRecordings) {
+TEST(PatchInterface, TablesHoldTheRecordings)
+{
     auto patch = makePatch();
-    const uint32_t lengths[kStrokeTableCount] = {24552, 6000, 96000, 24000, 24000, 19305,
-                                                 24212, 49233, 48134, 46200, 48000, 48000};
+    const uint32_t lengths[kStrokeTableCount] = {
+        24552, 6000, 96000, 24000, 24000, 19305, 24212, 49233, 48134, 46200, 48000, 48000};
     uint64_t total = 0;
     for (int t = 0; t < kStrokeTableCount; ++t) {
         const uint32_t hash = hashString(kStrokeTableNames[t].name);
@@ -70,7 +76,8 @@ TEST(PatchInterface, TablesHoldTheRecordings) {
         EXPECT_EQ(table->size(), lengths[t]);
         EXPECT_EQ(table->allocated(), lengths[t] + 1);
         EXPECT_EQ(table->buffer()[lengths[t]], 0.0f) << "guard value";
-        for (int other = 0; other < t; ++other) EXPECT_NE(table, patch->findTable(kStrokeTableNames[other].hash));
+        for (int other = 0; other < t; ++other)
+            EXPECT_NE(table, patch->findTable(kStrokeTableNames[other].hash));
         total += lengths[t];
     }
     EXPECT_EQ(total, 457636u);
@@ -90,26 +97,34 @@ struct Score {
         float value;
     };
     std::vector<Event> events;
-    Score() {
-        const char* names[] = {"Baya_Length", "Baya_Pattern", "Baya_Tempo", "Dayan_Length", "Dayan_Pattern", "Dayan_Tempo"};
+    Score()
+    {
+        const char* names[] = {"Baya_Length", "Baya_Pattern", "Baya_Tempo", "Dayan_Length",
+            "Dayan_Pattern", "Dayan_Tempo"};
         const float values[] = {7, 42, 2, 5, 1337, 0};
-        for (int i = 0; i < 6; ++i) events.push_back({0, hashString(names[i]), values[i]});
-        for (int tick = 0; tick < 400; ++tick) events.push_back({3 + tick * 97, kRealtimeIn, 248.0f});
+        for (int i = 0; i < 6; ++i)
+            events.push_back({0, hashString(names[i]), values[i]});
+        for (int tick = 0; tick < 400; ++tick)
+            events.push_back({3 + tick * 97, kRealtimeIn, 248.0f});
         events.push_back({20000, kRealtimeIn, 252.0f});
         events.push_back({21000, hashString("Dayan_Tempo"), 1.0f});
         events.push_back({25000, hashString("Baya_Pattern"), 3.0f});
-        std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.frame < b.frame; });
+        std::stable_sort(events.begin(), events.end(),
+            [](const Event& a, const Event& b) { return a.frame < b.frame; });
     }
     // Posts the events of frames [from, to) for a block starting at blockStart.
-    void post(KrellContextInterface& patch, int from, int to, int blockStart) const {
+    void post(KrellContextInterface& patch, int from, int to, int blockStart) const
+    {
         for (const Event& e : events) {
-            if (e.frame < from || e.frame >= to) continue;
+            if (e.frame < from || e.frame >= to)
+                continue;
             EXPECT_TRUE(patch.postFormatted(e.hash, delayForFrame(e.frame - blockStart), "ff",
-                                            static_cast<double>(e.value), 0.0));
+                static_cast<double>(e.value), 0.0));
         }
     }
     // Renders `frames` in blocks of `blockSize`, posting each event before the block it falls in.
-    Stereo render(KrellContextInterface& patch, int frames, int blockSize) const {
+    Stereo render(KrellContextInterface& patch, int frames, int blockSize) const
+    {
         Stereo all{std::vector<float>(frames), std::vector<float>(frames)};
         for (int start = 0; start < frames; start += blockSize) {
             const int n = std::min(blockSize, frames - start);
@@ -121,17 +136,20 @@ struct Score {
     }
 };
 
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
+bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
+{
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
-TEST(PatchInterface, BlockSizeDoesNotChangeTheOutput) {
+TEST(PatchInterface, BlockSizeDoesNotChangeTheOutput)
+{
     constexpr int kFrames = 40000;
     const Score score;
     auto reference = makePatch();
     const Stereo expected = score.render(*reference, kFrames, 512);
     int sounding = 0;
-    for (float v : expected.left) sounding += v != 0.0f;
+    for (float v : expected.left)
+        sounding += v != 0.0f;
     ASSERT_GT(sounding, kFrames / 2);
     for (int blockSize : {1, 7, 64}) {
         auto patch = makePatch();
@@ -141,12 +159,14 @@ TEST(PatchInterface, BlockSizeDoesNotChangeTheOutput) {
     }
 }
 
-TEST(PatchInterface, UnknownReceiversChangeNothing) {
+TEST(PatchInterface, UnknownReceiversChangeNothing)
+{
     const Score score;
     auto reference = makePatch();
     const Stereo expected = score.render(*reference, 5000, 256);
     auto patch = makePatch();
-    for (uint32_t hash : {0xDF8C2721u, 0u, 0xFFFFFFFFu, hashString("Tempo"), hashString("dayan1")}) {
+    for (uint32_t hash :
+        {0xDF8C2721u, 0u, 0xFFFFFFFFu, hashString("Tempo"), hashString("dayan1")}) {
         EXPECT_TRUE(patch->postFloat(hash, 1.0f));
         EXPECT_TRUE(patch->postBang(hash));
     }
@@ -155,7 +175,8 @@ TEST(PatchInterface, UnknownReceiversChangeNothing) {
     EXPECT_TRUE(sameBits(out.right, expected.right));
 }
 
-TEST(PatchInterface, EmptyBlockOnlyMovesPostsIntoTheQueue) {
+TEST(PatchInterface, EmptyBlockOnlyMovesPostsIntoTheQueue)
+{
     auto patch = makePatch();
     installMarkers(*patch, 1);
     render(*patch, 10);
@@ -163,7 +184,8 @@ TEST(PatchInterface, EmptyBlockOnlyMovesPostsIntoTheQueue) {
     float* outputs[2] = {&sentinel[0], &sentinel[1]};
     // More ticks than the input pipe holds at once: each empty block drains it.
     for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < 60; ++i) ASSERT_TRUE(postStatus(*patch, 248.0f));
+        for (int i = 0; i < 60; ++i)
+            ASSERT_TRUE(postStatus(*patch, 248.0f));
         EXPECT_EQ(patch->processBlock(nullptr, outputs, 0), 0);
     }
     EXPECT_EQ(patch->processBlock(nullptr, outputs, -5), 0);
@@ -187,7 +209,8 @@ TEST(PatchInterface, EmptyBlockOnlyMovesPostsIntoTheQueue) {
     EXPECT_EQ(patch->blockStartSample(), 38u);
 }
 
-TEST(PatchInterface, InstancesAreIndependent) {
+TEST(PatchInterface, InstancesAreIndependent)
+{
     const Score score;
     auto a = makePatch();
     auto b = makePatch();
@@ -195,7 +218,8 @@ TEST(PatchInterface, InstancesAreIndependent) {
     EXPECT_NE(a->tableBuffer(hashString("dayan1")), b->tableBuffer(hashString("dayan1")));
     // Writing into one instance's table, or posting to it, leaves the other alone.
     float* dayan1 = a->tableBuffer(hashString("dayan1"));
-    for (uint32_t i = 0; i < a->tableLength(hashString("dayan1")); ++i) dayan1[i] = 0.5f;
+    for (uint32_t i = 0; i < a->tableLength(hashString("dayan1")); ++i)
+        dayan1[i] = 0.5f;
     a->postFloat(hashString("Dayan_Pattern"), 99.0f);
     const Stereo fromA = score.render(*a, 8000, 128);
     const Stereo fromB = score.render(*b, 8000, 128);
@@ -205,7 +229,8 @@ TEST(PatchInterface, InstancesAreIndependent) {
     EXPECT_TRUE(sameBits(fromB.right, expected.right));
 }
 
-TEST(PatchInterface, ContiguousAndInterleavedLayouts) {
+TEST(PatchInterface, ContiguousAndInterleavedLayouts)
+{
     const Score score;
     constexpr int kFrames = 3000;
     auto reference = makePatch();
@@ -216,7 +241,8 @@ TEST(PatchInterface, ContiguousAndInterleavedLayouts) {
     score.post(*contiguous, 0, kFrames, 0);
     EXPECT_EQ(contiguous->processContiguous(nullptr, planar.data(), kFrames), kFrames);
     EXPECT_EQ(std::memcmp(planar.data(), expected.left.data(), kFrames * sizeof(float)), 0);
-    EXPECT_EQ(std::memcmp(planar.data() + kFrames, expected.right.data(), kFrames * sizeof(float)), 0);
+    EXPECT_EQ(
+        std::memcmp(planar.data() + kFrames, expected.right.data(), kFrames * sizeof(float)), 0);
 
     auto interleaved = makePatch();
     std::vector<float> pairs(2 * kFrames);
@@ -230,12 +256,14 @@ TEST(PatchInterface, ContiguousAndInterleavedLayouts) {
 }
 
 // A block far larger than any stack: rendered in fixed chunks, it neither overflows nor differs.
-TEST(PatchInterface, HugeInterleavedBlock) {
-    constexpr int kFrames = 1 << 21;  // 16 MiB of stereo output
+TEST(PatchInterface, HugeInterleavedBlock)
+{
+    constexpr int kFrames = 1 << 21; // 16 MiB of stereo output
     auto patch = makePatch();
     auto reference = makePatch();
     for (auto* p : {patch.get(), reference.get()}) {
-        for (int tick = 0; tick < 100; ++tick) postStatus(*p, 248.0f, delayForFrame(tick * 20000 + 5));
+        for (int tick = 0; tick < 100; ++tick)
+            postStatus(*p, 248.0f, delayForFrame(tick * 20000 + 5));
     }
     std::vector<float> pairs(2 * size_t{kFrames});
     EXPECT_EQ(patch->processInterleaved(nullptr, pairs.data(), kFrames), kFrames);
@@ -248,4 +276,4 @@ TEST(PatchInterface, HugeInterleavedBlock) {
     EXPECT_EQ(patch->processInterleaved(nullptr, pairs.data(), 0), 0);
 }
 
-}  // namespace
+} // namespace

@@ -12,7 +12,8 @@ using namespace groove_test;
 
 namespace {
 
-float floatFromBits(uint32_t bits) {
+float floatFromBits(uint32_t bits)
+{
     float f;
     std::memcpy(&f, &bits, sizeof f);
     return f;
@@ -22,22 +23,27 @@ float floatFromBits(uint32_t bits) {
 // way to start any stroke on any frame.
 struct StrokePlayer {
     PatchPtr patch = makePatch();
-    StrokePlayer() {
+    StrokePlayer()
+    {
         patch->postFloat(hashString("Dayan_Length"), 0.0f);
         patch->postFloat(hashString("Baya_Length"), 0.0f);
     }
     // Both drums draw idx at `frame` of the next block (-1: a rest).
-    void play(int dayanIdx, int bayaIdx, int frame) {
+    void play(int dayanIdx, int bayaIdx, int frame)
+    {
         const double delay = delayForFrame(frame);
         const int dayanPattern = patternForFirstDraw(kDayan, dayanIdx < 0 ? 7 : dayanIdx);
         const int bayaPattern = patternForFirstDraw(kBaya, bayaIdx < 0 ? 9 : bayaIdx);
-        EXPECT_TRUE(patch->postFormatted(hashString("Dayan_Pattern"), delay, "f", static_cast<double>(dayanPattern)));
-        EXPECT_TRUE(patch->postFormatted(hashString("Baya_Pattern"), delay, "f", static_cast<double>(bayaPattern)));
+        EXPECT_TRUE(patch->postFormatted(
+            hashString("Dayan_Pattern"), delay, "f", static_cast<double>(dayanPattern)));
+        EXPECT_TRUE(patch->postFormatted(
+            hashString("Baya_Pattern"), delay, "f", static_cast<double>(bayaPattern)));
         EXPECT_TRUE(patch->postFormatted(kTickBus, delay, "f", 0.0));
     }
 };
 
-TEST(Playback, StrokeStartsOnTheFrameOfItsTick) {
+TEST(Playback, StrokeStartsOnTheFrameOfItsTick)
+{
     auto patch = makePatch();
     installMarkers(*patch, 1);
     render(*patch, 300);
@@ -52,7 +58,8 @@ TEST(Playback, StrokeStartsOnTheFrameOfItsTick) {
     }
 }
 
-TEST(Playback, StrokePlaysItsTableOnceThenFallsSilent) {
+TEST(Playback, StrokePlaysItsTableOnceThenFallsSilent)
+{
     StrokePlayer p;
     const float* dayan2 = p.patch->tableBuffer(hashString("dayan2"));
     const uint32_t length = p.patch->tableLength(hashString("dayan2"));
@@ -67,18 +74,21 @@ TEST(Playback, StrokePlaysItsTableOnceThenFallsSilent) {
     }
 }
 
-TEST(Playback, RetriggerRestartsWithoutOverlap) {
+TEST(Playback, RetriggerRestartsWithoutOverlap)
+{
     StrokePlayer p;
     const float* dayan3 = p.patch->tableBuffer(hashString("dayan3"));
     p.play(2, -1, 0);
     render(*p.patch, 48000);
     p.play(2, -1, 0);
     const Stereo out = render(*p.patch, 100);
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(out.left[i], 0.75f * dayan3[i]) << "frame " << i;
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(out.left[i], 0.75f * dayan3[i]) << "frame " << i;
 }
 
 // Which marker tables sound at the end of a sequence of draws, one per frame.
-uint32_t soundingAfter(int drum, const std::vector<int>& draws) {
+uint32_t soundingAfter(int drum, const std::vector<int>& draws)
+{
     StrokePlayer p;
     installMarkers(*p.patch, 64);
     for (size_t i = 0; i < draws.size(); ++i) {
@@ -88,21 +98,26 @@ uint32_t soundingAfter(int drum, const std::vector<int>& draws) {
     return soundingTables(out.left.back());
 }
 
-uint32_t tables(std::initializer_list<int> list) {
+uint32_t tables(std::initializer_list<int> list)
+{
     uint32_t mask = 0;
-    for (int t : list) mask |= 1u << t;
+    for (int t : list)
+        mask |= 1u << t;
     return mask;
 }
 
-TEST(Playback, StrokesCutOffTheirDrumsRingingStrokes) {
-    EXPECT_EQ(soundingAfter(kDayan, {1, 0, 2, 3}), tables({kDayan1Table, kDayan2Table, kDayan3Table, kDayan4Table}));
+TEST(Playback, StrokesCutOffTheirDrumsRingingStrokes)
+{
+    EXPECT_EQ(soundingAfter(kDayan, {1, 0, 2, 3}),
+        tables({kDayan1Table, kDayan2Table, kDayan3Table, kDayan4Table}));
     EXPECT_EQ(soundingAfter(kDayan, {1, 0, 2, 3, 4}), tables({kDayan2Table, kDayan5Table}));
     EXPECT_EQ(soundingAfter(kDayan, {4, 3}), tables({kDayan4Table}));
     EXPECT_EQ(soundingAfter(kDayan, {2, 1}), tables({kDayan2Table}));
 
     EXPECT_EQ(soundingAfter(kBaya, {0, 2, 4}), tables({kBaya1Table, kBaya3Table, kBaya5Table}));
     EXPECT_EQ(soundingAfter(kBaya, {0, 2, 4, 5}), tables({kBaya1Table, kBaya3Table, kBaya6Table}));
-    EXPECT_EQ(soundingAfter(kBaya, {0, 2, 4, 5, 6}), tables({kBaya1Table, kBaya3Table, kBaya7Table}));
+    EXPECT_EQ(
+        soundingAfter(kBaya, {0, 2, 4, 5, 6}), tables({kBaya1Table, kBaya3Table, kBaya7Table}));
     EXPECT_EQ(soundingAfter(kBaya, {0, 2, 6, 1}), tables({kBaya2Table}));
     EXPECT_EQ(soundingAfter(kBaya, {1, 2, 0}), tables({kBaya1Table}));
     // Rests cut off nothing.
@@ -110,7 +125,8 @@ TEST(Playback, StrokesCutOffTheirDrumsRingingStrokes) {
     EXPECT_EQ(soundingAfter(kDayan, {2, 5, 6, 7}), tables({kDayan3Table}));
 }
 
-TEST(Playback, MixIsExact) {
+TEST(Playback, MixIsExact)
+{
     constexpr float k07 = 0.7f;
     constexpr float k03 = 0.3f;
     static_assert(sizeof(float) == 4);
@@ -124,13 +140,15 @@ TEST(Playback, MixIsExact) {
     float values[kStrokeTableCount][kFrames];
     for (int t = 0; t < kStrokeTableCount; ++t) {
         ASSERT_TRUE(p.patch->resizeTable(kStrokeTableNames[t].hash, kFrames));
-        for (float& v : values[t]) v = sample(random);
+        for (float& v : values[t])
+            v = sample(random);
         std::memcpy(p.patch->tableBuffer(kStrokeTableNames[t].hash), values[t], sizeof values[t]);
     }
     // Four Dayan and three Baya strokes overlap, each from its own start.
-    const int dayanStarts[] = {1, 0, 2, 3};  // dayan2, dayan1, dayan3, dayan4
-    const int bayaStarts[] = {1, 2, 4, -1};  // baya2, baya3, baya5
-    for (int i = 0; i < 4; ++i) p.play(dayanStarts[i], bayaStarts[i], 10 * i);
+    const int dayanStarts[] = {1, 0, 2, 3}; // dayan2, dayan1, dayan3, dayan4
+    const int bayaStarts[] = {1, 2, 4, -1}; // baya2, baya3, baya5
+    for (int i = 0; i < 4; ++i)
+        p.play(dayanStarts[i], bayaStarts[i], 10 * i);
     const Stereo out = render(*p.patch, 400);
 
     auto slot = [&](int table, int start, int frame) {
@@ -138,9 +156,11 @@ TEST(Playback, MixIsExact) {
     };
     int fusedMatters = 0;
     for (int i = 0; i < 400; ++i) {
-        const float d1 = slot(kDayan1Table, 10, i), d2 = slot(kDayan2Table, 0, i), d3 = slot(kDayan3Table, 20, i);
+        const float d1 = slot(kDayan1Table, 10, i), d2 = slot(kDayan2Table, 0, i),
+                    d3 = slot(kDayan3Table, 20, i);
         const float d4 = slot(kDayan4Table, 30, i), d5 = 0.0f;
-        const float b1 = 0.0f, b2 = slot(kBaya2Table, 0, i), b3 = slot(kBaya3Table, 10, i), b4 = 0.0f;
+        const float b1 = 0.0f, b2 = slot(kBaya2Table, 0, i), b3 = slot(kBaya3Table, 10, i),
+                    b4 = 0.0f;
         const float b5 = slot(kBaya5Table, 20, i), b6 = 0.0f, b7 = 0.0f;
         const float d = ((d5 + d2) + (d1 + d3)) + d4;
         const float b = ((b3 + b4) + (b1 + b2)) + ((b5 + b6) + b7);
@@ -156,7 +176,8 @@ TEST(Playback, MixIsExact) {
     EXPECT_GT(fusedMatters, 0) << "the data does not tell a fused multiply-add from a plain one";
 }
 
-TEST(Playback, IdleVoicesGiveExactZero) {
+TEST(Playback, IdleVoicesGiveExactZero)
+{
     auto patch = makePatch();
     const Stereo out = render(*patch, 1024);
     for (int i = 0; i < 1024; ++i) {
@@ -166,4 +187,4 @@ TEST(Playback, IdleVoicesGiveExactZero) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -57,4 +57,4 @@ TEST(ClapAbi, VersionCompatibilityNeedsMajorOne)
     EXPECT_EQ(CLAP_VERSION.revision, 1u);
 }
 
-}  // namespace
+} // namespace

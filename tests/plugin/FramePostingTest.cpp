@@ -23,10 +23,7 @@ constexpr double kSampleRates[] = {44100.0, 48000.0, 96000.0, 44056.0};
 // The bridge's sink in the plug-in, over a recording context instead of the groove patch.
 class ContextSink final : public PatchMessageSink {
 public:
-    explicit ContextSink(RoutedMessageRecorder& context)
-        : fContext(context)
-    {
-    }
+    explicit ContextSink(RoutedMessageRecorder& context) : fContext(context) { }
 
     bool post(const PatchPost& message) noexcept override
     {
@@ -66,7 +63,7 @@ TEST(FramePosting, ForwardedMidiLandsOnItsOwnFrame)
         SCOPED_TRACE(rate);
         RoutedMessageRecorder context(rate);
         ContextSink sink(context);
-        context.processBlock(nullptr, nullptr, 12345);  // a block start that is no round number
+        context.processBlock(nullptr, nullptr, 12345); // a block start that is no round number
         // One clock message on every frame of a 4096-frame block, 256 of them per block.
         constexpr uint32_t kFrames = 4096;
         constexpr uint32_t kPerBlock = 256;
@@ -84,7 +81,8 @@ TEST(FramePosting, ForwardedMidiLandsOnItsOwnFrame)
 
             ASSERT_EQ(context.routed.size(), kPerBlock * 5);
             for (size_t i = 0; i < context.routed.size(); ++i)
-                ASSERT_EQ(context.routed[i].timestamp, blockStart + first + i / 5) << "message " << i;
+                ASSERT_EQ(context.routed[i].timestamp, blockStart + first + i / 5)
+                    << "message " << i;
             blockStart += kFrames;
         }
     }
@@ -94,10 +92,7 @@ TEST(FramePosting, ForwardedMidiLandsOnItsOwnFrame)
 // starts at 0, each on the frame that contains it.
 class TickReference {
 public:
-    explicit TickReference(double sampleRate)
-        : fSampleRate(sampleRate)
-    {
-    }
+    explicit TickReference(double sampleRate) : fSampleRate(sampleRate) { }
 
     void block(uint32_t frames, double bpm, std::vector<uint32_t>& expected)
     {
@@ -153,4 +148,4 @@ TEST(FramePosting, ThousandsOfTicksAtRandomTemposLandOnTheirFrames)
     }
 }
 
-}  // namespace
+} // namespace

@@ -58,7 +58,7 @@ void expectForwarded(const MidiMessage& message, const std::vector<Expected>& re
 TEST(MidiForwarding, ChannelMessagesAreSplitIntoTheirValues)
 {
     expectForwarded(midi(3, 0x93, 60, 100), {{kNoteReceiver, {60, 100, 3}}});
-    expectForwarded(midi(3, 0x90, 60, 0), {{kNoteReceiver, {60, 0, 0}}});  // as it came
+    expectForwarded(midi(3, 0x90, 60, 0), {{kNoteReceiver, {60, 0, 0}}}); // as it came
     expectForwarded(midi(7, 0x8F, 61, 64), {{kNoteReceiver, {61, 0, 15}}});
     expectForwarded(midi(0, 0xA2, 62, 33), {{kPolyPressureReceiver, {33, 62, 2}}});
     expectForwarded(midi(0, 0xB1, 7, 99), {{kControlChangeReceiver, {99, 7, 1}}});
@@ -98,4 +98,4 @@ TEST(MidiForwarding, MessagesKeepTheirOrderAndStayInTheBlock)
     EXPECT_TRUE(none.posts.empty());
 }
 
-}  // namespace
+} // namespace

@@ -36,7 +36,9 @@ TEST(ParameterInfo, OwnedEnumerationsAreReleasedWithTheRecordBorrowedOnesAreNot)
     ASSERT_TRUE(tempo.enumValues.allocate(5));
     EXPECT_EQ(tempo.enumValues.count, 5);
     EXPECT_TRUE(tempo.enumValues.owned);
-    tempo.enumValues.values[4] = EnumValue{4.0f, String("\xC3\xB7" "2")};
+    tempo.enumValues.values[4] = EnumValue{4.0f,
+        String("\xC3\xB7"
+               "2")};
     EXPECT_EQ(tempo.enumValues.values[4].label, "÷2");
     EXPECT_EQ(tempo.enumValues.values[0].value, 0.0f);
 
@@ -45,4 +47,4 @@ TEST(ParameterInfo, OwnedEnumerationsAreReleasedWithTheRecordBorrowedOnesAreNot)
     EXPECT_EQ(tempo.enumValues.count, 0);
 }
 
-}  // namespace
+} // namespace

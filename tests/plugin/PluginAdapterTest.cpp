@@ -21,7 +21,8 @@ protected:
     const float* inputs[1] = {input.data()};
     float* outputs[2] = {output[0].data(), output[1].data()};
 
-    void run(PluginAdapter& adapter, uint32_t frames, const MidiMessage* midi = nullptr, uint32_t count = 0)
+    void run(PluginAdapter& adapter, uint32_t frames, const MidiMessage* midi = nullptr,
+        uint32_t count = 0)
     {
         adapter.runCycle(inputs, outputs, frames, midi, count);
     }
@@ -67,9 +68,11 @@ TEST_F(PluginAdapterTest, ZeroBufferSizeAndSampleRateAreReportedButConstructionG
     EXPECT_EQ(reports[0].file, "plugin/core/Plugin");
     EXPECT_EQ(reports[1].condition, "d_isNotZero(sampleRate)");
     EXPECT_EQ(reports[2].file,
-              "\x1b[31mZEF warning: Plugins with programs must define `ORVANE_PLUGIN_WANT_PROGRAMS` to 1\x1b[0m");
+        "\x1b[31mZEF warning: Plugins with programs must define `ORVANE_PLUGIN_WANT_PROGRAMS` to "
+        "1\x1b[0m");
     EXPECT_EQ(reports[3].file,
-              "\x1b[31mZEF warning: Plugins with state must define `ORVANE_PLUGIN_WANT_STATE` to 1\x1b[0m");
+        "\x1b[31mZEF warning: Plugins with state must define `ORVANE_PLUGIN_WANT_STATE` to "
+        "1\x1b[0m");
     EXPECT_EQ(adapter->parameterCount(), 2u);
 }
 
@@ -209,7 +212,8 @@ TEST_F(PluginAdapterTest, EnableAndDisableTwiceReportAndCallOnce)
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].condition, "! fIsActive");
     EXPECT_EQ(reports[1].condition, "fIsActive");
-    EXPECT_EQ(probe(*adapter).calls(), (std::vector<ProbeCall>{{Kind::Activate, 0}, {Kind::Deactivate, 0}}));
+    EXPECT_EQ(probe(*adapter).calls(),
+        (std::vector<ProbeCall>{{Kind::Activate, 0}, {Kind::Deactivate, 0}}));
 }
 
 TEST_F(PluginAdapterTest, FirstCycleActivatesAndMarksProcessing)
@@ -222,7 +226,7 @@ TEST_F(PluginAdapterTest, FirstCycleActivatesAndMarksProcessing)
 
     EXPECT_TRUE(adapter->isActive());
     EXPECT_EQ(probe(*adapter).calls(),
-              (std::vector<ProbeCall>{{Kind::Activate, 0}, {Kind::Render, 64}, {Kind::Render, 16}}));
+        (std::vector<ProbeCall>{{Kind::Activate, 0}, {Kind::Render, 64}, {Kind::Render, 16}}));
     EXPECT_TRUE(probe(*adapter).wasProcessingDuringRender);
     EXPECT_FALSE(adapter->data()->isProcessing);
     EXPECT_EQ(output[1][63], 0.5f);
@@ -238,9 +242,9 @@ TEST_F(PluginAdapterTest, SampleRateChangeDeactivatesAroundTheNotification)
     adapter->enable();
     probe(*adapter).clearCalls();
     adapter->changeSampleRate(96000.0, true);
-    EXPECT_EQ(probe(*adapter).calls(), (std::vector<ProbeCall>{{Kind::Deactivate, 0},
-                                                               {Kind::SampleRateChange, 96000},
-                                                               {Kind::Activate, 0}}));
+    EXPECT_EQ(probe(*adapter).calls(),
+        (std::vector<ProbeCall>{
+            {Kind::Deactivate, 0}, {Kind::SampleRateChange, 96000}, {Kind::Activate, 0}}));
     EXPECT_EQ(adapter->sampleRate(), 96000.0);
 
     probe(*adapter).clearCalls();
@@ -272,9 +276,9 @@ TEST_F(PluginAdapterTest, BufferSizeChangeDeactivatesAroundTheNotification)
     EXPECT_TRUE(probe(*adapter).calls().empty());
 
     adapter->changeBufferSize(1024, true);
-    EXPECT_EQ(probe(*adapter).calls(), (std::vector<ProbeCall>{{Kind::Deactivate, 0},
-                                                               {Kind::BufferSizeChange, 1024},
-                                                               {Kind::Activate, 0}}));
+    EXPECT_EQ(probe(*adapter).calls(),
+        (std::vector<ProbeCall>{
+            {Kind::Deactivate, 0}, {Kind::BufferSizeChange, 1024}, {Kind::Activate, 0}}));
 
     // A size below 2 is suspicious but hosts do announce it; it is reported and still applied.
     StreamCapture capture(stderr);
@@ -339,4 +343,4 @@ TEST_F(PluginAdapterTest, WithoutAPluginEveryOperationReportsAndStaysNeutral)
     EXPECT_EQ(reports[4].condition, "fData != nullptr");
 }
 
-}  // namespace
+} // namespace

@@ -23,10 +23,11 @@ protected:
         Orvane::pendingIsSelfTest = false;
     }
 
-    std::unique_ptr<Orvane::PluginAdapter> makeAdapter(void* callbacksPtr = nullptr,
-                                                       Orvane::WriteMidiFunc writeMidi = nullptr)
+    std::unique_ptr<Orvane::PluginAdapter> makeAdapter(
+        void* callbacksPtr = nullptr, Orvane::WriteMidiFunc writeMidi = nullptr)
     {
-        auto adapter = std::make_unique<Orvane::PluginAdapter>(callbacksPtr, writeMidi, nullptr, nullptr);
+        auto adapter =
+            std::make_unique<Orvane::PluginAdapter>(callbacksPtr, writeMidi, nullptr, nullptr);
         if (adapter->plugin() != nullptr)
             probe(*adapter).watchedData = adapter->data();
         return adapter;

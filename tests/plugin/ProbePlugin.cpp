@@ -13,8 +13,7 @@ Orvane::Plugin* Orvane::createPlugin()
 }
 
 ProbePlugin::ProbePlugin(const ProbeSetup& setup)
-    : Plugin(setup.parameterCount, setup.programCount, setup.stateCount),
-      fSetup(setup)
+    : Plugin(setup.parameterCount, setup.programCount, setup.stateCount), fSetup(setup)
 {
 }
 
@@ -90,7 +89,7 @@ void ProbePlugin::onSampleRateChange(double newSampleRate)
 
 // Echoes every MIDI message back through emitMidi so that the binding's callback is exercised.
 void ProbePlugin::renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
-                              const Orvane::MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
+    const Orvane::MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
 {
     record(ProbeCallKind::Render, frames);
     wasProcessingDuringRender = watchedData != nullptr && watchedData->isProcessing;

@@ -26,7 +26,13 @@ struct ProbeSetup {
 // What the next createPlugin() builds; tests set it before constructing a PluginAdapter.
 extern ProbeSetup probeSetup;
 
-enum class ProbeCallKind { Activate, Deactivate, SampleRateChange, BufferSizeChange, Render };
+enum class ProbeCallKind {
+    Activate,
+    Deactivate,
+    SampleRateChange,
+    BufferSizeChange,
+    Render
+};
 
 struct ProbeCall {
     ProbeCallKind kind;
@@ -69,7 +75,7 @@ protected:
     void onBufferSizeChange(uint32_t newBufferSize) override;
     void onSampleRateChange(double newSampleRate) override;
     void renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
-                     const Orvane::MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept override;
+        const Orvane::MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept override;
 
 private:
     const ProbeSetup fSetup;

@@ -18,10 +18,7 @@ public:
     };
 
     // A large input pipe, so that long blocks of posts are never refused.
-    explicit RoutedMessageRecorder(double sampleRate)
-        : KrellContext(10, 256, 0, sampleRate)
-    {
-    }
+    explicit RoutedMessageRecorder(double sampleRate) : KrellContext(10, 256, 0, sampleRate) { }
 
     const char* patchName() override { return "recorder"; }
     int inputChannelCount() override { return 0; }
@@ -34,8 +31,14 @@ public:
         advanceBlockStart(frames);
         return frames;
     }
-    int processContiguous(const float*, float*, int frames) override { return processBlock(nullptr, nullptr, frames); }
-    int processInterleaved(const float*, float*, int frames) override { return processBlock(nullptr, nullptr, frames); }
+    int processContiguous(const float*, float*, int frames) override
+    {
+        return processBlock(nullptr, nullptr, frames);
+    }
+    int processInterleaved(const float*, float*, int frames) override
+    {
+        return processBlock(nullptr, nullptr, frames);
+    }
     int parameterInfo(int, PatchParameterInfo*) override { return 0; }
     Table* findTable(uint32_t) override { return nullptr; }
 

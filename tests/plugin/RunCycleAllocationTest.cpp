@@ -12,7 +12,7 @@ bool acceptMidi(void*, const Orvane::MidiMessage&)
     return true;
 }
 
-class RunCycleAllocation : public ProbeFixture {};
+class RunCycleAllocation : public ProbeFixture { };
 
 TEST_F(RunCycleAllocation, CountingSeesOrdinaryAllocations)
 {
@@ -50,4 +50,4 @@ TEST_F(RunCycleAllocation, BlocksAllocateNothing)
     EXPECT_TRUE(adapter->isActive());
 }
 
-}  // namespace
+} // namespace

@@ -9,8 +9,8 @@ namespace {
 std::string expectedLine(const char* condition, int line, const char* values)
 {
     return std::string("\x1b[31massertion failure: \"") + condition +
-           "\" in file tests/plugin/SoftAssertTest, line " + std::to_string(line) + values +
-           "\x1b[0m\n";
+        "\" in file tests/plugin/SoftAssertTest, line " + std::to_string(line) + values +
+        "\x1b[0m\n";
 }
 
 TEST(SoftAssert, PassingChecksPrintNothingAndYieldTrue)
@@ -38,11 +38,12 @@ TEST(SoftAssert, FailedChecksPrintOneRedLineInEachVariant)
     const int lineOfUInt2 = __LINE__ + 1;
     EXPECT_FALSE(ORVANE_CHECK_UINT2(value > 0, 513, 512));
 
-    EXPECT_EQ(capture.text(), expectedLine("value > 0", lineOfPlain, "") +
-                                  expectedLine("value > 0", lineOfInt, ", value -7") +
-                                  expectedLine("value > 0", lineOfUInt, ", value 4000000000") +
-                                  expectedLine("value > 0", lineOfInt2, ", v1 -7, v2 -1") +
-                                  expectedLine("value > 0", lineOfUInt2, ", v1 513, v2 512"));
+    EXPECT_EQ(capture.text(),
+        expectedLine("value > 0", lineOfPlain, "") +
+            expectedLine("value > 0", lineOfInt, ", value -7") +
+            expectedLine("value > 0", lineOfUInt, ", value 4000000000") +
+            expectedLine("value > 0", lineOfInt2, ", v1 -7, v2 -1") +
+            expectedLine("value > 0", lineOfUInt2, ", v1 513, v2 512"));
 }
 
 TEST(SoftAssert, FileIsShownWithoutExtensionOnlyInTheLastComponent)
@@ -51,8 +52,8 @@ TEST(SoftAssert, FileIsShownWithoutExtensionOnlyInTheLastComponent)
     Orvane::reportAssertion("a", "src/v1.2/Window.cpp", 5);
     Orvane::reportAssertion("b", "src/v1.2/Makefile", 6);
     EXPECT_EQ(capture.text(),
-              "\x1b[31massertion failure: \"a\" in file src/v1.2/Window, line 5\x1b[0m\n"
-              "\x1b[31massertion failure: \"b\" in file src/v1.2/Makefile, line 6\x1b[0m\n");
+        "\x1b[31massertion failure: \"a\" in file src/v1.2/Window, line 5\x1b[0m\n"
+        "\x1b[31massertion failure: \"b\" in file src/v1.2/Makefile, line 6\x1b[0m\n");
 }
 
 TEST(SoftAssert, WarningsUseTheRedWrappingWithoutPrefix)
@@ -62,4 +63,4 @@ TEST(SoftAssert, WarningsUseTheRedWrappingWithoutPrefix)
     EXPECT_EQ(capture.text(), "\x1b[31m3 voices dropped, sorry\x1b[0m\n");
 }
 
-}  // namespace
+} // namespace

@@ -94,4 +94,4 @@ TEST(String, EqualityComparesContents)
     EXPECT_EQ(String(), "");
 }
 
-}  // namespace
+} // namespace

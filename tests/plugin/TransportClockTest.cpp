@@ -1,8 +1,8 @@
 // The transport clock on its own: which real-time bytes, ticks and tempo a run of host blocks
 // produces, and on which frames, including hosts that report unusable tempos.
+#include "TransportClock.h"
 #include "PatchReceivers.h"
 #include "RecordingSink.h"
-#include "TransportClock.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +49,8 @@ std::vector<uint32_t> tickFrames(const RecordingSink& sink)
 }
 
 // Runs consecutive playing blocks from transport frame 0; returns every tick as an absolute frame.
-std::vector<uint64_t> absoluteTicks(TransportClock& clock, double sampleRate, double bpm,
-                                    uint32_t blockFrames, uint32_t blocks)
+std::vector<uint64_t> absoluteTicks(
+    TransportClock& clock, double sampleRate, double bpm, uint32_t blockFrames, uint32_t blocks)
 {
     std::vector<uint64_t> ticks;
     for (uint32_t b = 0; b < blocks; ++b) {
@@ -148,8 +148,8 @@ TEST(TransportClock, BlocksWithoutUsablePositionFreezeTheTimeLine)
         bool valid;
         double bpm;
     };
-    for (const Bad bad : {Bad{false, 120.0}, Bad{true, 0.0}, Bad{true, -120.0}, Bad{true, nan}, Bad{true, inf},
-                          Bad{true, -inf}, Bad{true, 1e-320}}) {
+    for (const Bad bad : {Bad{false, 120.0}, Bad{true, 0.0}, Bad{true, -120.0}, Bad{true, nan},
+             Bad{true, inf}, Bad{true, -inf}, Bad{true, 1e-320}}) {
         SCOPED_TRACE(bad.bpm);
         TransportClock clock;
         RecordingSink first;
@@ -176,7 +176,7 @@ TEST(TransportClock, StopsAndRelocationsKeepThePhase)
 {
     TransportClock clock;
     RecordingSink sink;
-    clock.advance(playingAt(0), 1500, 48000.0, sink);  // ticks at 0 and 1000
+    clock.advance(playingAt(0), 1500, 48000.0, sink); // ticks at 0 and 1000
     clock.advance(stopped(), 700, 48000.0, sink);
     RecordingSink relocated;
     clock.advance(playingAt(480000), 1000, 48000.0, relocated);
@@ -190,7 +190,8 @@ TEST(TransportClock, RefusedTicksEndTheBlockButNotTheTimeLine)
 {
     TransportClock clock;
     RecordingSink full(4);
-    clock.advance(playingAt(0), 4096, 48000.0, full);  // 255, 250, then ticks due at 0, 1000, ... 4000
+    clock.advance(
+        playingAt(0), 4096, 48000.0, full); // 255, 250, then ticks due at 0, 1000, ... 4000
     EXPECT_EQ(tickFrames(full), (std::vector<uint32_t>{0, 1000}));
     EXPECT_EQ(full.refused, 1u);
 
@@ -211,4 +212,4 @@ TEST(TransportClock, RefusedTicksEndTheBlockButNotTheTimeLine)
     }
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,7 @@ using namespace Orvane;
 // The groove's stroke tables are far larger than anything else the plug-in allocates.
 constexpr size_t kLarge = 64 * 1024;
 
-class VantorelAllocation : public VantorelFixture {};
+class VantorelAllocation : public VantorelFixture { };
 
 MidiMessage midi(uint32_t frame, uint8_t status, uint8_t d1 = 0, uint8_t d2 = 0)
 {
@@ -31,7 +31,7 @@ TEST_F(VantorelAllocation, BlocksWithTransportAndMidiAllocateNothing)
     float right[512];
     float* outputs[2] = {left, right};
     const MidiMessage messages[] = {midi(0, 0xF8), midi(10, 0x90, 60, 100), midi(100, 0xB0, 7, 64),
-                                    midi(200, 0xE0, 1, 2), midi(300, 0xFC), midi(511, 0x80, 60, 0)};
+        midi(200, 0xE0, 1, 2), midi(300, 0xFC), midi(511, 0x80, 60, 0)};
     TransportInfo transport = playingTransport(180.0);
 
     AllocationCounter counter;
@@ -83,4 +83,4 @@ TEST_F(VantorelAllocation, WithoutAPatchThePluginIsSilentUntilTheNextSampleRate)
     EXPECT_TRUE(rebuilt == renderBlocks(*fresh, playingTransport(120.0), 512, 200));
 }
 
-}  // namespace
+} // namespace

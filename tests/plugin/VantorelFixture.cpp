@@ -28,7 +28,8 @@ TransportInfo playingTransport(double bpm)
     return transport;
 }
 
-Stereo renderBlocks(PluginAdapter& adapter, TransportInfo transport, uint32_t frames, uint32_t blocks)
+Stereo renderBlocks(
+    PluginAdapter& adapter, TransportInfo transport, uint32_t frames, uint32_t blocks)
 {
     Stereo out;
     std::vector<float> left(frames);
@@ -46,7 +47,7 @@ Stereo renderBlocks(PluginAdapter& adapter, TransportInfo transport, uint32_t fr
 }
 
 Stereo renderWithExactTicks(double sampleRate, const ParameterValues& values,
-                            const std::vector<uint64_t>& tickFrames, uint64_t totalFrames)
+    const std::vector<uint64_t>& tickFrames, uint64_t totalFrames)
 {
     Krell_Vantorel* patch = createPatch(10, 6, 2, sampleRate);
     for (uint32_t i = 0; i < kVantorelParameterCount; ++i)
@@ -62,7 +63,9 @@ Stereo renderWithExactTicks(double sampleRate, const ParameterValues& values,
             patch->postFormatted(0x6FFF0BCF, 0.0, "ff", 248.0, 0.0);
             ++nextTick;
         }
-        const uint64_t end = nextTick < tickFrames.size() ? std::min(tickFrames[nextTick], totalFrames) : totalFrames;
+        const uint64_t end = nextTick < tickFrames.size()
+            ? std::min(tickFrames[nextTick], totalFrames)
+            : totalFrames;
         float* outputs[2] = {out.left.data() + position, out.right.data() + position};
         patch->processBlock(nullptr, outputs, static_cast<int>(end - position));
         position = end;

@@ -17,7 +17,10 @@ struct Stereo {
     std::vector<float> left;
     std::vector<float> right;
 
-    bool operator==(const Stereo& other) const { return left == other.left && right == other.right; }
+    bool operator==(const Stereo& other) const
+    {
+        return left == other.left && right == other.right;
+    }
     // First frame with a sound on either channel, or -1.
     long firstSound() const;
     bool silent() const { return firstSound() < 0; }
@@ -29,13 +32,13 @@ constexpr ParameterValues kDefaultValues = {4, 1, 2, 4, 1, 2};
 Orvane::TransportInfo playingTransport(double bpm);
 
 // Renders `blocks` blocks of `frames`; a playing transport moves on by `frames` per block.
-Stereo renderBlocks(Orvane::PluginAdapter& adapter, Orvane::TransportInfo transport, uint32_t frames,
-                    uint32_t blocks);
+Stereo renderBlocks(Orvane::PluginAdapter& adapter, Orvane::TransportInfo transport,
+    uint32_t frames, uint32_t blocks);
 
 // A bare groove patch given the values, then one clock tick at each of `tickFrames` (ascending),
 // each placed exactly by starting a block on its frame.
 Stereo renderWithExactTicks(double sampleRate, const ParameterValues& values,
-                            const std::vector<uint64_t>& tickFrames, uint64_t totalFrames);
+    const std::vector<uint64_t>& tickFrames, uint64_t totalFrames);
 
 // Frames of the ticks of a transport playing from frame 0: floor(n * samples per tick).
 std::vector<uint64_t> transportTickFrames(double sampleRate, double bpm, uint64_t totalFrames);

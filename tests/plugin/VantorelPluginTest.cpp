@@ -22,7 +22,7 @@ static_assert(kVantorelParameters[3].receiverHash == hashString("Dayan_Length"),
 static_assert(kVantorelParameters[4].receiverHash == hashString("Dayan_Pattern"), "");
 static_assert(kVantorelParameters[5].receiverHash == hashString("Dayan_Tempo"), "");
 
-class VantorelPlugin : public VantorelFixture {};
+class VantorelPlugin : public VantorelFixture { };
 
 TEST_F(VantorelPlugin, Identity)
 {
@@ -40,8 +40,10 @@ TEST_F(VantorelPlugin, Identity)
 TEST_F(VantorelPlugin, ParameterTable)
 {
     const auto adapter = makeAdapter();
-    const char* names[] = {"Baya Length", "Baya Pattern", "Baya Tempo", "Dayan Length", "Dayan Pattern", "Dayan Tempo"};
-    const char* symbols[] = {"baya_length", "baya_pattern", "baya_tempo", "dayan_length", "dayan_pattern", "dayan_tempo"};
+    const char* names[] = {"Baya Length", "Baya Pattern", "Baya Tempo", "Dayan Length",
+        "Dayan Pattern", "Dayan Tempo"};
+    const char* symbols[] = {"baya_length", "baya_pattern", "baya_tempo", "dayan_length",
+        "dayan_pattern", "dayan_tempo"};
     const float minima[] = {4, 1, 0};
     const float maxima[] = {16, 1337, 4};
     const float defaults[] = {4, 1, 2};
@@ -73,7 +75,16 @@ TEST_F(VantorelPlugin, ParameterTable)
         ASSERT_EQ(ratios.count, 5);
         EXPECT_TRUE(ratios.restrictedMode);
         EXPECT_TRUE(ratios.owned);
-        const char* labels[] = {"\xC3\x97" "2", "\xC3\x97" "1.5", "\xC3\x97" "1", "\xC3\xB7" "1.5", "\xC3\xB7" "2"};
+        const char* labels[] = {"\xC3\x97"
+                                "2",
+            "\xC3\x97"
+            "1.5",
+            "\xC3\x97"
+            "1",
+            "\xC3\xB7"
+            "1.5",
+            "\xC3\xB7"
+            "2"};
         for (uint8_t v = 0; v < 5; ++v) {
             EXPECT_EQ(ratios.values[v].value, float(v));
             EXPECT_EQ(ratios.values[v].label, labels[v]);
@@ -141,15 +152,17 @@ TEST_F(VantorelPlugin, TransportTicksSoundOnTheirExactFrames)
         double bpm;
         uint32_t blockFrames;
     };
-    for (const Case c : {Case{48000.0, 100.0, 256}, Case{44100.0, 120.0, 441}, Case{96000.0, 137.0, 1024},
-                         Case{44056.0, 100.0, 64}}) {
+    for (const Case c : {Case{48000.0, 100.0, 256}, Case{44100.0, 120.0, 441},
+             Case{96000.0, 137.0, 1024}, Case{44056.0, 100.0, 64}}) {
         SCOPED_TRACE(c.rate);
         const auto adapter = makeAdapter(c.rate);
         setValues(*adapter, busy);
         constexpr uint32_t kBlocks = 600;
-        const Stereo rendered = renderBlocks(*adapter, playingTransport(c.bpm), c.blockFrames, kBlocks);
+        const Stereo rendered =
+            renderBlocks(*adapter, playingTransport(c.bpm), c.blockFrames, kBlocks);
         const uint64_t total = uint64_t{c.blockFrames} * kBlocks;
-        const Stereo exact = renderWithExactTicks(c.rate, busy, transportTickFrames(c.rate, c.bpm, total), total);
+        const Stereo exact =
+            renderWithExactTicks(c.rate, busy, transportTickFrames(c.rate, c.bpm, total), total);
         ASSERT_FALSE(exact.silent());
         EXPECT_TRUE(rendered == exact);
     }
@@ -216,7 +229,8 @@ TEST_F(VantorelPlugin, RefusedValuePostsAreMadeAgainAtTheNextBlock)
     renderBlocks(*flooded, stopped, 512, 1);
     renderBlocks(*reference, stopped, 512, 1);
     const TransportInfo transport = playingTransport(120.0);
-    EXPECT_TRUE(renderBlocks(*flooded, transport, 512, 400) == renderBlocks(*reference, transport, 512, 400));
+    EXPECT_TRUE(renderBlocks(*flooded, transport, 512, 400) ==
+        renderBlocks(*reference, transport, 512, 400));
 }
 
 TEST_F(VantorelPlugin, ValuesAreStoredUnclampedAndNonFiniteOnesIgnored)
@@ -230,15 +244,16 @@ TEST_F(VantorelPlugin, ValuesAreStoredUnclampedAndNonFiniteOnesIgnored)
 
     const auto reference = makeAdapter();
     setValues(*reference, {4, 20000, 2, 4, 1, 2});
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                      -std::numeric_limits<float>::infinity()}) {
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(),
+             std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()}) {
         for (uint32_t i = 0; i < 6; ++i)
             vantorel.applyParameter(i, bad);
     }
     EXPECT_EQ(vantorel.parameterValue(1), 20000.0f);
     EXPECT_EQ(vantorel.parameterValue(4), 1.0f);
     const TransportInfo transport = playingTransport(150.0);
-    EXPECT_TRUE(renderBlocks(*adapter, transport, 256, 400) == renderBlocks(*reference, transport, 256, 400));
+    EXPECT_TRUE(renderBlocks(*adapter, transport, 256, 400) ==
+        renderBlocks(*reference, transport, 256, 400));
 }
 
 TEST(VantorelPatchHooks, LogLinesAreCutAt63Bytes)
@@ -251,10 +266,14 @@ TEST(VantorelPatchHooks, LogLinesAreCutAt63Bytes)
     pluginLogHook(nullptr, "p", longText.c_str());
     pluginLogHook(nullptr, nullptr, nullptr);
     const std::string expected = "> print hello \n"
-                                 "> " + std::string(48, 'n') + " x \n"
-                                 "> p " + std::string(61, 't') + " \n"
-                                 ">   \n";
+                                 "> " +
+        std::string(48, 'n') +
+        " x \n"
+        "> p " +
+        std::string(61, 't') +
+        " \n"
+        ">   \n";
     EXPECT_EQ(capture.text(), expected);
 }
 
-}  // namespace
+} // namespace

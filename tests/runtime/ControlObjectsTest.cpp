@@ -15,7 +15,8 @@ namespace {
 
 constexpr auto record = RecordingContext::record;
 
-TEST(VarObject, StoresFloatsAndNamesAndReemitsThemOnBang) {
+TEST(VarObject, StoresFloatsAndNamesAndReemitsThemOnBang)
+{
     RecordingContext context;
     VarObject var;
     var.onMessage(&context, 0, bang(1), record);
@@ -47,7 +48,8 @@ TEST(VarObject, StoresFloatsAndNamesAndReemitsThemOnBang) {
     EXPECT_TRUE(context.sent[5].isFloat(-2.0f));
 }
 
-TEST(SliceObject, EmitsTheRangeOrABangWhenTooShort) {
+TEST(SliceObject, EmitsTheRangeOrABangWhenTooShort)
+{
     RecordingContext context;
     SliceObject slice;
     slice.init(1, -1);
@@ -79,7 +81,8 @@ TEST(SliceObject, EmitsTheRangeOrABangWhenTooShort) {
     EXPECT_TRUE(context.sent[3].isFloat(7.0f));
 }
 
-TEST(SliceObject, NegativeStartCountsAsZeroAndLongSlicesAreCut) {
+TEST(SliceObject, NegativeStartCountsAsZeroAndLongSlicesAreCut)
+{
     RecordingContext context;
     SliceObject slice;
     slice.init(0, 0);
@@ -93,14 +96,16 @@ TEST(SliceObject, NegativeStartCountsAsZeroAndLongSlicesAreCut) {
     constexpr int kLong = SliceObject::kMaxElements + 36;
     std::vector<unsigned char> bytes(Message::coreSize(kLong));
     Message* longMessage = Message::init(bytes.data(), 2, kLong);
-    for (int i = 0; i < kLong; ++i) longMessage->setFloat(i, static_cast<float>(i));
+    for (int i = 0; i < kLong; ++i)
+        longMessage->setFloat(i, static_cast<float>(i));
     slice.onMessage(&context, 0, longMessage, record);
     ASSERT_EQ(context.sent.size(), 2u);
     ASSERT_EQ(context.sent[1].elements.size(), static_cast<size_t>(SliceObject::kMaxElements));
     EXPECT_EQ(context.sent[1].elements.back().f, SliceObject::kMaxElements - 1.0f);
 }
 
-TEST(BranchObject, RoutesByConditionAndNaNIsFalse) {
+TEST(BranchObject, RoutesByConditionAndNaNIsFalse)
+{
     RecordingContext context;
     BranchObject branch;
     branch.init(false);
@@ -117,7 +122,8 @@ TEST(BranchObject, RoutesByConditionAndNaNIsFalse) {
     EXPECT_EQ(context.sent[2].outlet, 0);
 }
 
-TEST(RandomObject, ZeroSeedStartsFromOneAndSeedingRestartsTheSequence) {
+TEST(RandomObject, ZeroSeedStartsFromOneAndSeedingRestartsTheSequence)
+{
     RecordingContext context;
     RandomObject random;
     random.init(0);
@@ -147,14 +153,16 @@ TEST(RandomObject, ZeroSeedStartsFromOneAndSeedingRestartsTheSequence) {
     EXPECT_EQ(random.state, 0xFFFFFFFFu);
     random.onMessage(&context, 1, floats(0, {1e10f}), record);
     EXPECT_EQ(random.state, 1410065408u);
-    for (int i = 0; i < 100; ++i) random.onMessage(&context, 0, bang(9), record);
+    for (int i = 0; i < 100; ++i)
+        random.onMessage(&context, 0, bang(9), record);
     for (const Recorded& r : context.sent) {
         EXPECT_GE(r.elements[0].f, 0.0f);
         EXPECT_LT(r.elements[0].f, 1.0f);
     }
 }
 
-TEST(CastObject, ConvertsToBangFloatAndSymbol) {
+TEST(CastObject, ConvertsToBangFloatAndSymbol)
+{
     RecordingContext context;
     CastObject::onMessage(&context, CastKind::ToBang, 0, symbol(3, "x"), record);
     CastObject::onMessage(&context, CastKind::ToFloat, 0, floats(4, {2.0f, 9.0f}), record);
@@ -173,7 +181,8 @@ TEST(CastObject, ConvertsToBangFloatAndSymbol) {
     EXPECT_EQ(context.sent[4].elements[0].s, "tin");
 }
 
-TEST(SystemObject, AnswersContextAndTableQueries) {
+TEST(SystemObject, AnswersContextAndTableQueries)
+{
     RecordingContext context(44100.0);
     const float values[] = {1.0f, 2.0f, 3.0f};
     ASSERT_TRUE(context.smallTable.create(3, values));
@@ -207,4 +216,4 @@ TEST(SystemObject, AnswersContextAndTableQueries) {
     EXPECT_EQ(context.sent.size(), 5u);
 }
 
-}  // namespace
+} // namespace

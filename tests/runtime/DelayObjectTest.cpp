@@ -11,15 +11,17 @@ namespace {
 constexpr auto out = RecordingContext::delayOutlet;
 
 struct DelayFixture : ::testing::Test {
-    DelayFixture() {
+    DelayFixture()
+    {
         context.delay = &delay;
-        delay.init(&context, 10.0f);  // 10 ms at 1000 Hz: 10 samples
+        delay.init(&context, 10.0f); // 10 ms at 1000 Hz: 10 samples
     }
     RecordingContext context;
     DelayObject delay;
 };
 
-TEST_F(DelayFixture, DeliversAtTimestampPlusDelayAndLeavesTheInputAlone) {
+TEST_F(DelayFixture, DeliversAtTimestampPlusDelayAndLeavesTheInputAlone)
+{
     EXPECT_EQ(delay.delaySamples, 10u);
     context.advance(100);
     TestMessage m = floats(100, {4.0f, 5.0f});
@@ -27,16 +29,18 @@ TEST_F(DelayFixture, DeliversAtTimestampPlusDelayAndLeavesTheInputAlone) {
     EXPECT_EQ(static_cast<const Message*>(m)->timestamp, 100u);
     EXPECT_TRUE(context.sent.empty());
 
-    context.run(10);  // samples 100..109
+    context.run(10); // samples 100..109
     EXPECT_TRUE(context.sent.empty());
-    context.run(1);   // sample 110
+    context.run(1); // sample 110
     ASSERT_EQ(context.sent.size(), 1u);
     EXPECT_EQ(context.sent[0].timestamp, 110u);
     EXPECT_EQ(context.sent[0].elements.size(), 2u);
-    for (Message* slot : delay.pending) EXPECT_EQ(slot, nullptr);
+    for (Message* slot : delay.pending)
+        EXPECT_EQ(slot, nullptr);
 }
 
-TEST_F(DelayFixture, ClearCancelsAndFlushDeliversAtOnceWithItsTimestamp) {
+TEST_F(DelayFixture, ClearCancelsAndFlushDeliversAtOnceWithItsTimestamp)
+{
     delay.onMessage(&context, 0, floats(0, {1.0f}), out);
     delay.onMessage(&context, 0, symbol(3, "clear"), out);
     context.run(20);
@@ -55,13 +59,16 @@ TEST_F(DelayFixture, ClearCancelsAndFlushDeliversAtOnceWithItsTimestamp) {
 }
 
 // An outlet that feeds every flushed message back into the delay, as a patch loop would.
-void loopingOutlet(KrellContextInterface* context, int outlet, const Message* m) {
+void loopingOutlet(KrellContextInterface* context, int outlet, const Message* m)
+{
     auto* self = static_cast<RecordingContext*>(context);
     RecordingContext::delayOutlet(context, outlet, m);
-    if (self->sent.size() < 4) self->delay->onMessage(self, 0, m, loopingOutlet);
+    if (self->sent.size() < 4)
+        self->delay->onMessage(self, 0, m, loopingOutlet);
 }
 
-TEST_F(DelayFixture, FlushIntoItselfKeepsTrackOfRescheduledMessages) {
+TEST_F(DelayFixture, FlushIntoItselfKeepsTrackOfRescheduledMessages)
+{
     delay.onMessage(&context, 0, floats(0, {1.0f}), loopingOutlet);
     delay.onMessage(&context, 0, floats(0, {2.0f}), loopingOutlet);
     delay.onMessage(&context, 0, symbol(5, "flush"), loopingOutlet);
@@ -72,8 +79,10 @@ TEST_F(DelayFixture, FlushIntoItselfKeepsTrackOfRescheduledMessages) {
     EXPECT_EQ(context.sent.size(), 2u);
 }
 
-TEST_F(DelayFixture, NinthPendingMessageIsDropped) {
-    for (int i = 0; i < 9; ++i) delay.onMessage(&context, 0, floats(0, {static_cast<float>(i)}), out);
+TEST_F(DelayFixture, NinthPendingMessageIsDropped)
+{
+    for (int i = 0; i < 9; ++i)
+        delay.onMessage(&context, 0, floats(0, {static_cast<float>(i)}), out);
     context.run(11);
     ASSERT_EQ(context.sent.size(), 8u);
     EXPECT_TRUE(context.sent[7].isFloat(7.0f));
@@ -83,7 +92,8 @@ TEST_F(DelayFixture, NinthPendingMessageIsDropped) {
     EXPECT_TRUE(context.sent.back().isFloat(9.0f));
 }
 
-TEST_F(DelayFixture, DelayInletsClampNonFiniteNegativeAndHugeValues) {
+TEST_F(DelayFixture, DelayInletsClampNonFiniteNegativeAndHugeValues)
+{
     delay.onMessage(&context, 2, floats(0, {25.9f}), out);
     EXPECT_EQ(delay.delaySamples, 25u);
     delay.onMessage(&context, 1, floats(0, {2.5f}), out);
@@ -102,4 +112,4 @@ TEST_F(DelayFixture, DelayInletsClampNonFiniteNegativeAndHugeValues) {
     EXPECT_TRUE(context.sent.empty());
 }
 
-}  // namespace
+} // namespace

@@ -8,27 +8,33 @@
 
 namespace {
 
-bool write(MessagePipe& pipe, uint32_t bytes, unsigned char fill) {
+bool write(MessagePipe& pipe, uint32_t bytes, unsigned char fill)
+{
     unsigned char* at = pipe.reserve(bytes);
-    if (at == nullptr) return false;
+    if (at == nullptr)
+        return false;
     std::memset(at, fill, bytes);
     pipe.publish(bytes);
     return true;
 }
 
 // Reads and consumes one record; returns its length and checks its fill.
-uint32_t take(MessagePipe& pipe, unsigned char fill) {
+uint32_t take(MessagePipe& pipe, unsigned char fill)
+{
     uint32_t bytes = 0;
     const unsigned char* at = pipe.read(&bytes);
-    if (at == nullptr) return 0;
-    for (uint32_t i = 0; i < bytes; ++i) EXPECT_EQ(at[i], fill);
+    if (at == nullptr)
+        return 0;
+    for (uint32_t i = 0; i < bytes; ++i)
+        EXPECT_EQ(at[i], fill);
     pipe.consume();
     return bytes;
 }
 
-}  // namespace
+} // namespace
 
-TEST(MessagePipe, RecordsComeOutInOrderWithTheirLengths) {
+TEST(MessagePipe, RecordsComeOutInOrderWithTheirLengths)
+{
     MessagePipe pipe(1024);
     EXPECT_FALSE(pipe.hasData());
     ASSERT_TRUE(write(pipe, 5, 1));
@@ -43,7 +49,8 @@ TEST(MessagePipe, RecordsComeOutInOrderWithTheirLengths) {
     EXPECT_EQ(bytes, 0u);
 }
 
-TEST(MessagePipe, PayloadsAreEightByteAlignedWhateverTheLength) {
+TEST(MessagePipe, PayloadsAreEightByteAlignedWhateverTheLength)
+{
     MessagePipe pipe(256);
     for (uint32_t bytes : {1u, 3u, 6u, 7u, 9u}) {
         unsigned char* at = pipe.reserve(bytes);
@@ -53,18 +60,22 @@ TEST(MessagePipe, PayloadsAreEightByteAlignedWhateverTheLength) {
     }
 }
 
-TEST(MessagePipe, FullPipeRefusesUntilDrained) {
+TEST(MessagePipe, FullPipeRefusesUntilDrained)
+{
     MessagePipe pipe(256);
     int written = 0;
-    while (write(pipe, 24, static_cast<unsigned char>(written))) ++written;
+    while (write(pipe, 24, static_cast<unsigned char>(written)))
+        ++written;
     // 32 bytes per record, and room must stay for the next length word.
     EXPECT_EQ(written, 7);
-    for (int i = 0; i < written; ++i) EXPECT_EQ(take(pipe, static_cast<unsigned char>(i)), 24u);
+    for (int i = 0; i < written; ++i)
+        EXPECT_EQ(take(pipe, static_cast<unsigned char>(i)), 24u);
     EXPECT_TRUE(write(pipe, 24, 0x55));
     EXPECT_EQ(take(pipe, 0x55), 24u);
 }
 
-TEST(MessagePipe, WrapsAroundAndNeverOverwritesUnreadRecords) {
+TEST(MessagePipe, WrapsAroundAndNeverOverwritesUnreadRecords)
+{
     MessagePipe pipe(256);
     // Go round the ring many times with a varying backlog of unread records.
     unsigned char next = 0;
@@ -80,18 +91,21 @@ TEST(MessagePipe, WrapsAroundAndNeverOverwritesUnreadRecords) {
         EXPECT_NE(take(pipe, expected++), 0u);
         --unread;
     }
-    while (unread-- > 0) EXPECT_NE(take(pipe, expected++), 0u);
+    while (unread-- > 0)
+        EXPECT_NE(take(pipe, expected++), 0u);
     EXPECT_FALSE(pipe.hasData());
 }
 
-TEST(MessagePipe, RecordTooLargeForTheBufferIsRefused) {
+TEST(MessagePipe, RecordTooLargeForTheBufferIsRefused)
+{
     MessagePipe pipe(256);
     EXPECT_EQ(pipe.reserve(241), nullptr);
     EXPECT_NE(pipe.reserve(240), nullptr);
     EXPECT_EQ(pipe.reserve(UINT32_MAX), nullptr);
 }
 
-TEST(MessagePipe, WithoutBufferEveryReservationFails) {
+TEST(MessagePipe, WithoutBufferEveryReservationFails)
+{
     MessagePipe none(0);
     EXPECT_EQ(none.reserve(1), nullptr);
     EXPECT_FALSE(none.hasData());
@@ -100,7 +114,8 @@ TEST(MessagePipe, WithoutBufferEveryReservationFails) {
     EXPECT_EQ(tiny.reserve(1), nullptr);
 }
 
-TEST(MessagePipe, ResetDiscardsContents) {
+TEST(MessagePipe, ResetDiscardsContents)
+{
     MessagePipe pipe(128);
     ASSERT_TRUE(write(pipe, 16, 1));
     pipe.reset(512);

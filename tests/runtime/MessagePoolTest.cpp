@@ -16,7 +16,8 @@ struct SizedMessage {
     std::string text;
     Message* message;
 
-    explicit SizedMessage(uint32_t bytes) {
+    explicit SizedMessage(uint32_t bytes)
+    {
         if (bytes <= 24) {
             message = Message::initWithFloat(storage, 0, 1.0f);
         } else if (bytes >= 41) {
@@ -31,13 +32,15 @@ struct SizedMessage {
     }
 };
 
-size_t offsetIn(const MessagePool& pool, const Message* m) {
+size_t offsetIn(const MessagePool& pool, const Message* m)
+{
     return reinterpret_cast<const unsigned char*>(m) - pool.buffer();
 }
 
-}  // namespace
+} // namespace
 
-TEST(MessagePool, SizeClasses) {
+TEST(MessagePool, SizeClasses)
+{
     EXPECT_EQ(MessagePool::sizeClass(24), 0);
     EXPECT_EQ(MessagePool::sizeClass(32), 0);
     EXPECT_EQ(MessagePool::sizeClass(33), 1);
@@ -48,7 +51,8 @@ TEST(MessagePool, SizeClasses) {
     EXPECT_EQ(MessagePool::sizeClass(0), -1);
 }
 
-TEST(MessagePool, CarvesBlocksHighestChunkFirst) {
+TEST(MessagePool, CarvesBlocksHighestChunkFirst)
+{
     MessagePool pool(1);
     SizedMessage small(24);
     EXPECT_EQ(offsetIn(pool, pool.allocate(*small.message)), 480u);
@@ -58,7 +62,8 @@ TEST(MessagePool, CarvesBlocksHighestChunkFirst) {
     EXPECT_EQ(offsetIn(pool, pool.allocate(*medium.message)), 512u + 448u);
 }
 
-TEST(MessagePool, EachSizeGetsItsClass) {
+TEST(MessagePool, EachSizeGetsItsClass)
+{
     MessagePool pool(4);
     for (uint32_t bytes : {24u, 40u, 100u, 256u}) {
         SizedMessage sized(bytes);
@@ -71,7 +76,8 @@ TEST(MessagePool, EachSizeGetsItsClass) {
     }
 }
 
-TEST(MessagePool, ReleasedChunkIsZeroedAndReusedFirst) {
+TEST(MessagePool, ReleasedChunkIsZeroedAndReusedFirst)
+{
     MessagePool pool(1);
     SizedMessage sized(30);
     Message* first = pool.allocate(*sized.message);
@@ -84,7 +90,8 @@ TEST(MessagePool, ReleasedChunkIsZeroedAndReusedFirst) {
     EXPECT_NE(second, first);
 }
 
-TEST(MessagePool, RefusesOversizedMessagesAndExhaustion) {
+TEST(MessagePool, RefusesOversizedMessagesAndExhaustion)
+{
     MessagePool pool(1);
     SizedMessage tooBig(257);
     EXPECT_EQ(pool.allocate(*tooBig.message), nullptr);
@@ -92,9 +99,11 @@ TEST(MessagePool, RefusesOversizedMessagesAndExhaustion) {
     // 1 KiB holds two blocks: 32 small chunks, then nothing more, in any class.
     SizedMessage small(24);
     std::vector<Message*> chunks;
-    for (Message* m; (m = pool.allocate(*small.message)) != nullptr;) chunks.push_back(m);
+    for (Message* m; (m = pool.allocate(*small.message)) != nullptr;)
+        chunks.push_back(m);
     EXPECT_EQ(chunks.size(), 32u);
-    for (Message* m : chunks) EXPECT_LT(offsetIn(pool, m), pool.bufferSize());
+    for (Message* m : chunks)
+        EXPECT_LT(offsetIn(pool, m), pool.bufferSize());
     SizedMessage large(256);
     EXPECT_EQ(pool.allocate(*large.message), nullptr);
 
@@ -104,33 +113,39 @@ TEST(MessagePool, RefusesOversizedMessagesAndExhaustion) {
     EXPECT_EQ(pool.allocate(*small.message), chunks.back());
 }
 
-TEST(MessagePool, EveryReleasedChunkComesBackAcrossCarving) {
+TEST(MessagePool, EveryReleasedChunkComesBackAcrossCarving)
+{
     // 17 chunks in use span two carved blocks; after releasing them all, the full pool
     // capacity must be available again.
     MessagePool pool(1);
     SizedMessage small(24);
     std::vector<Message*> chunks;
-    for (int i = 0; i < 17; ++i) chunks.push_back(pool.allocate(*small.message));
-    for (Message* m : chunks) pool.release(m);
+    for (int i = 0; i < 17; ++i)
+        chunks.push_back(pool.allocate(*small.message));
+    for (Message* m : chunks)
+        pool.release(m);
     int allocated = 0;
-    while (pool.allocate(*small.message) != nullptr) ++allocated;
+    while (pool.allocate(*small.message) != nullptr)
+        ++allocated;
     EXPECT_EQ(allocated, 32);
 }
 
-TEST(MessagePool, IgnoresForeignAndRepeatedReleases) {
+TEST(MessagePool, IgnoresForeignAndRepeatedReleases)
+{
     MessagePool pool(1);
     SizedMessage sized(24);
     Message* chunk = pool.allocate(*sized.message);
     pool.release(chunk);
-    pool.release(chunk);  // zeroed: no class, not listed twice
-    pool.release(sized.message);  // not from this pool
+    pool.release(chunk); // zeroed: no class, not listed twice
+    pool.release(sized.message); // not from this pool
     Message* a = pool.allocate(*sized.message);
     Message* b = pool.allocate(*sized.message);
     EXPECT_EQ(a, chunk);
     EXPECT_NE(b, chunk);
 }
 
-TEST(MessagePool, EmptyPoolRefusesEverything) {
+TEST(MessagePool, EmptyPoolRefusesEverything)
+{
     MessagePool pool(0);
     SizedMessage sized(24);
     EXPECT_EQ(pool.allocate(*sized.message), nullptr);

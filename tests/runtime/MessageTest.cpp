@@ -7,7 +7,8 @@
 
 #include "runtime/Message.h"
 
-TEST(Hash, MatchesReferenceValues) {
+TEST(Hash, MatchesReferenceValues)
+{
     EXPECT_EQ(hashString("abc"), 0x13577c9bu);
     EXPECT_EQ(hashString(""), 0u);
     EXPECT_EQ(hashString(nullptr), 0u);
@@ -16,7 +17,8 @@ TEST(Hash, MatchesReferenceValues) {
     static_assert(hashString("abc") == 0x13577c9bu, "usable as a case label");
 }
 
-TEST(Hash, SignExtendsTailBytes) {
+TEST(Hash, SignExtendsTailBytes)
+{
     // One, two and three high tail bytes; the unsigned variant would give 0x5ce29d2b,
     // 0x3d614590 and 0x954c4fb7.
     EXPECT_EQ(hashString("caf\xc3\xa9"), 0x9d987464u);
@@ -24,7 +26,8 @@ TEST(Hash, SignExtendsTailBytes) {
     EXPECT_EQ(hashString("ab\x80"), 0xd29ad81bu);
 }
 
-TEST(Message, LayoutAndByteSizes) {
+TEST(Message, LayoutAndByteSizes)
+{
     EXPECT_EQ(offsetof(Message, timestamp), 0u);
     EXPECT_EQ(offsetof(Message, numElements), 4u);
     EXPECT_EQ(offsetof(Message, numBytes), 6u);
@@ -46,7 +49,8 @@ TEST(Message, LayoutAndByteSizes) {
     EXPECT_STREQ(reinterpret_cast<Message*>(storage.bytes)->symbolAt(0), "");
 }
 
-TEST(Message, DeepCopyOwnsItsTexts) {
+TEST(Message, DeepCopyOwnsItsTexts)
+{
     MessageStorage<2> storage;
     Message* m = Message::init(storage.bytes, 42, 2);
     char stop[] = "stop";
@@ -63,16 +67,17 @@ TEST(Message, DeepCopyOwnsItsTexts) {
     EXPECT_EQ(copy->timestamp, 42u);
     EXPECT_EQ(copy->symbolAt(0), reinterpret_cast<const char*>(buffer + 40));
     EXPECT_EQ(copy->symbolAt(1), reinterpret_cast<const char*>(buffer + 45));
-    EXPECT_EQ(buffer[48], 0xAA);  // nothing written past the byte size
+    EXPECT_EQ(buffer[48], 0xAA); // nothing written past the byte size
     stop[0] = 'X';
     ab[0] = 'X';
     EXPECT_STREQ(copy->symbolAt(0), "stop");
     EXPECT_STREQ(copy->symbolAt(1), "ab");
 }
 
-TEST(Message, CopyRefusesWhatDoesNotFit) {
+TEST(Message, CopyRefusesWhatDoesNotFit)
+{
     MessageStorage<1> storage;
-    Message* m = Message::initWithSymbol(storage.bytes, 0, "abcdef");  // 31 bytes
+    Message* m = Message::initWithSymbol(storage.bytes, 0, "abcdef"); // 31 bytes
     alignas(8) unsigned char buffer[32];
     std::memset(buffer, 0xAA, sizeof buffer);
     EXPECT_EQ(m->copyTo(buffer, 30), nullptr);
@@ -95,7 +100,8 @@ TEST(Message, CopyRefusesWhatDoesNotFit) {
     EXPECT_EQ(m->copyTo(big.data(), static_cast<uint32_t>(big.size())), nullptr);
 }
 
-TEST(Message, ReadersAndHashes) {
+TEST(Message, ReadersAndHashes)
+{
     MessageStorage<4> storage;
     Message* m = Message::init(storage.bytes, 0, 4);
     m->setBang(0);
@@ -123,7 +129,8 @@ TEST(Message, ReadersAndHashes) {
     EXPECT_FALSE(m->isBang(0));
 }
 
-TEST(Message, ReadersStayInsideTheMessage) {
+TEST(Message, ReadersStayInsideTheMessage)
+{
     MessageStorage<1> storage;
     const Message* m = Message::initWithFloat(storage.bytes, 0, 3.0f);
     for (int i : {-1, 1, 1000}) {
@@ -137,7 +144,8 @@ TEST(Message, ReadersStayInsideTheMessage) {
     }
 }
 
-TEST(Message, CopyElementSharesTextAndCountsIt) {
+TEST(Message, CopyElementSharesTextAndCountsIt)
+{
     MessageStorage<2> source;
     Message* src = Message::init(source.bytes, 0, 2);
     src->setFloat(0, 2.5f);

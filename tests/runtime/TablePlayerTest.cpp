@@ -12,29 +12,36 @@ namespace {
 constexpr auto record = RecordingContext::record;
 
 struct TablePlayerFixture : ::testing::Test {
-    TablePlayerFixture() {
+    TablePlayerFixture()
+    {
         std::vector<float> values(6000);
-        for (size_t i = 0; i < values.size(); ++i) values[i] = 1000.0f + static_cast<float>(i);
+        for (size_t i = 0; i < values.size(); ++i)
+            values[i] = 1000.0f + static_cast<float>(i);
         EXPECT_TRUE(context.longTable.create(6000, values.data()));
         const float small[] = {0.5f, -0.5f};
         EXPECT_TRUE(context.smallTable.create(2, small));
         player.init(&context.longTable, false);
     }
-    std::vector<float> play(int frames) {
+    std::vector<float> play(int frames)
+    {
         std::vector<float> out;
-        for (int i = 0; i < frames; ++i) out.push_back(player.process(&context, record));
+        for (int i = 0; i < frames; ++i)
+            out.push_back(player.process(&context, record));
         return out;
     }
-    int bangsOnOutlet2() const {
+    int bangsOnOutlet2() const
+    {
         int n = 0;
-        for (const Recorded& r : context.sent) n += r.outlet == 2 && r.isBang();
+        for (const Recorded& r : context.sent)
+            n += r.outlet == 2 && r.isBang();
         return n;
     }
     RecordingContext context;
     TablePlayer player;
 };
 
-TEST_F(TablePlayerFixture, StartAndCountPlayTheRangeThenBangOnce) {
+TEST_F(TablePlayerFixture, StartAndCountPlayTheRangeThenBangOnce)
+{
     EXPECT_EQ(play(3), std::vector<float>(3, 0.0f)) << "idle until started";
     player.onMessage(&context, 0, floats(42, {100.0f}), record);
     // The head is announced before any sample of the new playback.
@@ -45,7 +52,8 @@ TEST_F(TablePlayerFixture, StartAndCountPlayTheRangeThenBangOnce) {
 
     player.onMessage(&context, 2, floats(42, {10.0f}), record);
     const std::vector<float> samples = play(12);
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(samples[i], 1100.0f + i) << i;
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(samples[i], 1100.0f + i) << i;
     EXPECT_EQ(samples[10], 0.0f);
     EXPECT_EQ(samples[11], 0.0f);
     EXPECT_EQ(bangsOnOutlet2(), 1);
@@ -53,7 +61,8 @@ TEST_F(TablePlayerFixture, StartAndCountPlayTheRangeThenBangOnce) {
     EXPECT_EQ(context.sent.size(), 2u) << "the bang came on the eleventh frame, once";
 }
 
-TEST_F(TablePlayerFixture, NegativeStartCountsFromTheEnd) {
+TEST_F(TablePlayerFixture, NegativeStartCountsFromTheEnd)
+{
     player.onMessage(&context, 0, floats(0, {-10.0f}), record);
     EXPECT_TRUE(context.sent[0].isFloat(5990.0f));
     const std::vector<float> samples = play(11);
@@ -68,7 +77,8 @@ TEST_F(TablePlayerFixture, NegativeStartCountsFromTheEnd) {
     EXPECT_EQ(bangsOnOutlet2(), 1);
 }
 
-TEST_F(TablePlayerFixture, EndBeyondTheTableReadsTheGuardAndStopsWithoutBang) {
+TEST_F(TablePlayerFixture, EndBeyondTheTableReadsTheGuardAndStopsWithoutBang)
+{
     player.onMessage(&context, 0, floats(0, {5995.0f}), record);
     player.onMessage(&context, 2, floats(0, {100.0f}), record);
     std::vector<float> samples = play(8);
@@ -86,7 +96,8 @@ TEST_F(TablePlayerFixture, EndBeyondTheTableReadsTheGuardAndStopsWithoutBang) {
     EXPECT_EQ(bangsOnOutlet2(), 0);
 }
 
-TEST_F(TablePlayerFixture, StopNeedsTheSymbolAndSilencesWithoutBang) {
+TEST_F(TablePlayerFixture, StopNeedsTheSymbolAndSilencesWithoutBang)
+{
     player.onMessage(&context, 0, bang(0), record);
     EXPECT_EQ(play(2), (std::vector<float>{1000.0f, 1001.0f}));
     player.onMessage(&context, 0, hashed(0, "stop"), record);
@@ -96,7 +107,8 @@ TEST_F(TablePlayerFixture, StopNeedsTheSymbolAndSilencesWithoutBang) {
     EXPECT_EQ(bangsOnOutlet2(), 0);
 }
 
-TEST_F(TablePlayerFixture, MissingOrUnknownTableIsSilentAndIgnoresMessages) {
+TEST_F(TablePlayerFixture, MissingOrUnknownTableIsSilentAndIgnoresMessages)
+{
     TablePlayer empty;
     empty.init(nullptr, false);
     empty.onMessage(&context, 0, floats(0, {1.0f}), record);
@@ -117,4 +129,4 @@ TEST_F(TablePlayerFixture, MissingOrUnknownTableIsSilentAndIgnoresMessages) {
     EXPECT_EQ(bangsOnOutlet2(), 1);
 }
 
-}  // namespace
+} // namespace

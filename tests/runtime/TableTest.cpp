@@ -5,7 +5,8 @@
 
 #include "runtime/Table.h"
 
-TEST(Table, CreateAppendsZeroGuard) {
+TEST(Table, CreateAppendsZeroGuard)
+{
     std::vector<float> values(6000, 0.5f);
     Table table;
     ASSERT_TRUE(table.create(6000, values.data()));
@@ -17,7 +18,8 @@ TEST(Table, CreateAppendsZeroGuard) {
     EXPECT_EQ(table.buffer()[6000], 0.0f);
 }
 
-TEST(Table, ResizeKeepsValuesAndZeroesGrowth) {
+TEST(Table, ResizeKeepsValuesAndZeroesGrowth)
+{
     const float values[4] = {1, 2, 3, 4};
     Table table;
     ASSERT_TRUE(table.create(4, values));
@@ -27,15 +29,17 @@ TEST(Table, ResizeKeepsValuesAndZeroesGrowth) {
 
     ASSERT_TRUE(table.resize(6));
     EXPECT_EQ(table.allocated(), 7u);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(table.buffer()[i], values[i]);
-    for (int i = 4; i <= 6; ++i) EXPECT_EQ(table.buffer()[i], 0.0f);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(table.buffer()[i], values[i]);
+    for (int i = 4; i <= 6; ++i)
+        EXPECT_EQ(table.buffer()[i], 0.0f);
 
     table.buffer()[2] = 9.0f;
     ASSERT_TRUE(table.resize(2));
     EXPECT_EQ(table.length(), 2u);
     EXPECT_EQ(table.buffer()[0], 1.0f);
     EXPECT_EQ(table.buffer()[1], 2.0f);
-    EXPECT_EQ(table.buffer()[2], 9.0f);  // the former value stays as the guard
+    EXPECT_EQ(table.buffer()[2], 9.0f); // the former value stays as the guard
 
     // Growing again clears everything from the old size on, that guard included.
     ASSERT_TRUE(table.resize(3));
@@ -43,7 +47,8 @@ TEST(Table, ResizeKeepsValuesAndZeroesGrowth) {
     EXPECT_EQ(table.buffer()[3], 0.0f);
 }
 
-TEST(Table, RefusesLengthWithoutRoomForGuard) {
+TEST(Table, RefusesLengthWithoutRoomForGuard)
+{
     Table table;
     EXPECT_FALSE(table.create(UINT32_MAX, nullptr));
     EXPECT_EQ(table.buffer(), nullptr);

@@ -11,12 +11,12 @@
 #include "runtime/Table.h"
 
 struct Delivery {
-    int receiver;  // 0: "first", 1: "second"
+    int receiver; // 0: "first", 1: "second"
     int inlet;
-    uint32_t frame;  // absolute sample index at which it was delivered
+    uint32_t frame; // absolute sample index at which it was delivered
     uint32_t timestamp;
-    float value;  // element 0 when it is a float, else 0
-    std::string text;  // the last element when it is a symbol
+    float value; // element 0 when it is a float, else 0
+    std::string text; // the last element when it is a symbol
 };
 
 class TestPatch : public KrellContext {
@@ -26,7 +26,7 @@ public:
     static constexpr uint32_t kTable = hashString("samples");
 
     explicit TestPatch(uint32_t poolKiB = 10, uint32_t inputKiB = 6, uint32_t outputKiB = 2,
-                       double sampleRate = 48000.0);
+        double sampleRate = 48000.0);
 
     const char* patchName() override { return "test"; }
     int inputChannelCount() override { return 0; }

@@ -31,8 +31,8 @@ double semitones(double hz, double referenceHz)
 }
 
 // Every period-to-period step goes the given way, allowing tracker jitter of 0.02 semitone.
-void expectMonotonic(const std::vector<PitchPoint>& track, double fromSeconds, double toSeconds,
-                     bool rising)
+void expectMonotonic(
+    const std::vector<PitchPoint>& track, double fromSeconds, double toSeconds, bool rising)
 {
     constexpr double kJitterSemitones = 0.02;
     double previous = 0.0;
@@ -57,7 +57,7 @@ std::vector<PitchPoint> bassTrack(const char* name)
     return trackPitch(table(name), 200.0, 0.8);
 }
 
-}  // namespace
+} // namespace
 
 // Na: the rim stroke rings on partials 2 to 5 of the Dayan pitch, with the lowest mode muted.
 TEST(StrokeAcoustics, NaRingsOnPartialsTwoToFive)
@@ -74,9 +74,8 @@ TEST(StrokeAcoustics, NaRingsOnPartialsTwoToFive)
 TEST(StrokeAcoustics, TunRingsOnItsLowestModeAndTinOnItsSecondPartial)
 {
     const std::vector<float> tun = table("dayan3");
-    EXPECT_GT(energyShare(wholeSpectrum(tun), kDayanLowestModeHz * 0.97,
-                          kDayanLowestModeHz * 1.03),
-              0.8);
+    EXPECT_GT(
+        energyShare(wholeSpectrum(tun), kDayanLowestModeHz * 0.97, kDayanLowestModeHz * 1.03), 0.8);
     EXPECT_GT(secondsUntilBelow(tun, 40.0), 1.2);
 
     const std::vector<double> tin = wholeSpectrum(table("dayan4"));
@@ -90,8 +89,8 @@ TEST(StrokeAcoustics, ClosedStrokesAreFortyDecibelsDownBy150Milliseconds)
 {
     for (const char* name : {"dayan2", "dayan5", "baya1", "baya2"})
         EXPECT_LT(secondsUntilBelow(table(name), 40.0), 0.150) << name;
-    for (const char* name : {"dayan1", "dayan3", "dayan4", "baya3", "baya4", "baya5", "baya6",
-                             "baya7"})
+    for (const char* name :
+        {"dayan1", "dayan3", "dayan4", "baya3", "baya4", "baya5", "baya6", "baya7"})
         EXPECT_GT(secondsUntilBelow(table(name), 40.0), 0.350) << name;
 }
 

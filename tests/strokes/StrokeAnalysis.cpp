@@ -43,12 +43,13 @@ double binHz(const std::vector<double>& magnitudes)
     return kTableRate / (2.0 * (magnitudes.size() - 1));
 }
 
-}  // namespace
+} // namespace
 
 std::vector<char> readBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return std::vector<char>(
+        std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::vector<float> readTableFile(const std::string& path)
@@ -97,12 +98,12 @@ std::vector<double> magnitudeSpectrum(const std::vector<float>& signal, size_t f
 }
 
 std::vector<double> strongestPeaks(const std::vector<double>& magnitudes, double lowHz,
-                                   double highHz, size_t count, double minSpacing)
+    double highHz, size_t count, double minSpacing)
 {
     const double bin = binHz(magnitudes);
-    std::vector<std::pair<double, double>> maxima;  // (magnitude, interpolated Hz)
-    for (size_t k = std::max<size_t>(1, lowHz / bin); k + 1 < magnitudes.size() && k * bin <= highHz;
-         ++k) {
+    std::vector<std::pair<double, double>> maxima; // (magnitude, interpolated Hz)
+    for (size_t k = std::max<size_t>(1, lowHz / bin);
+         k + 1 < magnitudes.size() && k * bin <= highHz; ++k) {
         const double a = magnitudes[k - 1], b = magnitudes[k], c = magnitudes[k + 1];
         if (b > a && b >= c) {
             const double offset = 0.5 * (a - c) / (a - 2.0 * b + c);
@@ -112,9 +113,8 @@ std::vector<double> strongestPeaks(const std::vector<double>& magnitudes, double
     std::sort(maxima.begin(), maxima.end(), [](auto& x, auto& y) { return x.first > y.first; });
     std::vector<double> peaks;
     for (const auto& [magnitude, hz] : maxima) {
-        const bool nearLouder = std::any_of(peaks.begin(), peaks.end(), [&](double louder) {
-            return std::fabs(hz - louder) < minSpacing * louder;
-        });
+        const bool nearLouder = std::any_of(peaks.begin(), peaks.end(),
+            [&](double louder) { return std::fabs(hz - louder) < minSpacing * louder; });
         if (!nearLouder)
             peaks.push_back(hz);
         if (peaks.size() == count)
@@ -136,8 +136,8 @@ double energyShare(const std::vector<double>& magnitudes, double lowHz, double h
     return total > 0.0 ? inside / total : 0.0;
 }
 
-std::vector<PitchPoint> trackPitch(const std::vector<float>& signal, double lowPassHz,
-                                   double untilSeconds)
+std::vector<PitchPoint> trackPitch(
+    const std::vector<float>& signal, double lowPassHz, double untilSeconds)
 {
     constexpr int kPoles = 4;
     constexpr size_t kPeriodsAveraged = 4;
@@ -157,15 +157,16 @@ std::vector<PitchPoint> trackPitch(const std::vector<float>& signal, double lowP
     std::vector<PitchPoint> track;
     for (size_t k = 0; k + kPeriodsAveraged < crossings.size(); ++k) {
         const double span = crossings[k + kPeriodsAveraged] - crossings[k];
-        track.push_back({(crossings[k] + span / 2.0) / kTableRate, kPeriodsAveraged * kTableRate / span});
+        track.push_back(
+            {(crossings[k] + span / 2.0) / kTableRate, kPeriodsAveraged * kTableRate / span});
     }
     return track;
 }
 
 double pitchAt(const std::vector<PitchPoint>& track, double seconds)
 {
-    const auto after = std::find_if(track.begin(), track.end(),
-                                    [&](const PitchPoint& p) { return p.seconds >= seconds; });
+    const auto after = std::find_if(
+        track.begin(), track.end(), [&](const PitchPoint& p) { return p.seconds >= seconds; });
     if (after == track.end())
         return track.empty() ? 0.0 : track.back().hertz;
     if (after == track.begin())

@@ -22,7 +22,7 @@ std::vector<double> magnitudeSpectrum(const std::vector<float>& signal, size_t f
 // Frequencies of the strongest local maxima between lowHz and highHz, loudest first; maxima
 // closer than the given relative spacing to a louder one are skipped.
 std::vector<double> strongestPeaks(const std::vector<double>& magnitudes, double lowHz,
-                                   double highHz, size_t count, double minSpacing);
+    double highHz, size_t count, double minSpacing);
 
 // Share of spectral energy (squared magnitudes) that lies between lowHz and highHz.
 double energyShare(const std::vector<double>& magnitudes, double lowHz, double highHz);
@@ -33,6 +33,6 @@ struct PitchPoint {
 };
 // Fundamental over time from the zero crossings of a low-passed copy, one point per
 // period, averaged over a few periods; only frames before untilSeconds are used.
-std::vector<PitchPoint> trackPitch(const std::vector<float>& signal, double lowPassHz,
-                                   double untilSeconds);
+std::vector<PitchPoint> trackPitch(
+    const std::vector<float>& signal, double lowPassHz, double untilSeconds);
 double pitchAt(const std::vector<PitchPoint>& track, double seconds);

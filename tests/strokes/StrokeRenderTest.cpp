@@ -18,7 +18,7 @@ int runRenderer(const std::string& folder)
     return std::system(command.c_str());
 }
 
-}  // namespace
+} // namespace
 
 TEST(StrokeRender, ReproducesTheCommittedTablesByteForByte)
 {

@@ -18,7 +18,7 @@ std::vector<float> embedded(int index)
     return std::vector<float>(r.values, r.values + r.length);
 }
 
-}  // namespace
+} // namespace
 
 TEST(StrokeTables, EmbeddedTablesHaveTheirNamesLengthsAndPeaks)
 {
@@ -64,9 +64,9 @@ TEST(StrokeTables, EveryTableStartsAtOnceAndEndsInSilence)
         }
         EXPECT_NE(values.front(), 0.0f);
         const std::vector<float> onset(values.begin(), values.begin() + kFirstMillisecond);
-        EXPECT_GT(peakMagnitude(onset), peak * 0.3f);  // within about 10 dB of the peak
+        EXPECT_GT(peakMagnitude(onset), peak * 0.3f); // within about 10 dB of the peak
         const std::vector<float> last64(values.end() - 64, values.end());
-        EXPECT_LT(peakMagnitude(last64), peak * 1e-3f);  // 60 dB down
+        EXPECT_LT(peakMagnitude(last64), peak * 1e-3f); // 60 dB down
         EXPECT_LE(std::fabs(sum / values.size()), peak * 1e-3);
     }
 }

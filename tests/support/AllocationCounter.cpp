@@ -21,8 +21,8 @@ std::atomic<bool> gCounting{false};
 std::atomic<long> gAllocations{0};
 std::atomic<long> gFrees{0};
 std::atomic<long> gRefused{0};
-std::atomic<long> gRefuseNumber{0};  // 0: none
-std::atomic<size_t> gRefuseFromSize{0};  // 0: none
+std::atomic<long> gRefuseNumber{0}; // 0: none
+std::atomic<size_t> gRefuseFromSize{0}; // 0: none
 
 // False when this allocation is to fail.
 bool admit(size_t size)
@@ -38,7 +38,7 @@ bool admit(size_t size)
         if (refuse)
             gRefused.fetch_add(1, std::memory_order_relaxed);
     }
-    return ! refuse;
+    return !refuse;
 }
 
 size_t arraySize(size_t count, size_t size)
@@ -47,7 +47,7 @@ size_t arraySize(size_t count, size_t size)
     return __builtin_mul_overflow(count, size, &total) ? SIZE_MAX : total;
 }
 
-}  // namespace
+} // namespace
 
 AllocationCounter::AllocationCounter(long refuseNumber)
 {
@@ -129,4 +129,4 @@ void free(void* pointer)
     __libc_free(pointer);
 }
 
-}  // extern "C"
+} // extern "C"

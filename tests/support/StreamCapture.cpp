@@ -3,8 +3,7 @@
 
 #include <unistd.h>
 
-StreamCapture::StreamCapture(std::FILE* stream)
-    : fStream(stream), fFile(std::tmpfile())
+StreamCapture::StreamCapture(std::FILE* stream) : fStream(stream), fFile(std::tmpfile())
 {
     std::fflush(fStream);
     fSaved = dup(fileno(fStream));

@@ -7,15 +7,17 @@
 
 #include "skein/Application.h"
 
-TEST(QuitThread, QuitRequestedOnAnotherThreadIsTakenUpByThePump) {
-  unsetenv("DISPLAY");  // the flag logic needs no server
-  ::testing::internal::CaptureStderr();
-  Skein::Application app(true);
-  ::testing::internal::GetCapturedStderr();
-  std::thread other([&app] { app.requestQuit(); });
-  // The main thread keeps pumping while the request arrives.
-  while (!app.isQuitting()) app.pumpEvents(1);
-  other.join();
-  app.runLoop(1);  // ends after one pump has turned the request into quitting
-  EXPECT_TRUE(app.isQuitting());
+TEST(QuitThread, QuitRequestedOnAnotherThreadIsTakenUpByThePump)
+{
+    unsetenv("DISPLAY"); // the flag logic needs no server
+    ::testing::internal::CaptureStderr();
+    Skein::Application app(true);
+    ::testing::internal::GetCapturedStderr();
+    std::thread other([&app] { app.requestQuit(); });
+    // The main thread keeps pumping while the request arrives.
+    while (!app.isQuitting())
+        app.pumpEvents(1);
+    other.join();
+    app.runLoop(1); // ends after one pump has turned the request into quitting
+    EXPECT_TRUE(app.isQuitting());
 }

@@ -9,149 +9,187 @@
 
 namespace SkeinTest {
 
-TestClient::TestClient() : fDisplay(XOpenDisplay(nullptr)) {}
-
-TestClient::~TestClient() {
-  if (fDisplay != nullptr) XCloseDisplay(fDisplay);
+TestClient::TestClient() : fDisplay(XOpenDisplay(nullptr))
+{
 }
 
-void TestClient::key(KeySym sym, bool press) {
-  const KeyCode code = sym == fSpareSym ? fSpareCode : XKeysymToKeycode(fDisplay, sym);
-  XTestFakeKeyEvent(fDisplay, code, press ? True : False, CurrentTime);
-  XFlush(fDisplay);
+TestClient::~TestClient()
+{
+    if (fDisplay != nullptr)
+        XCloseDisplay(fDisplay);
 }
 
-void TestClient::tapKey(KeySym sym) {
-  key(sym, true);
-  key(sym, false);
+void TestClient::key(KeySym sym, bool press)
+{
+    const KeyCode code = sym == fSpareSym ? fSpareCode : XKeysymToKeycode(fDisplay, sym);
+    XTestFakeKeyEvent(fDisplay, code, press ? True : False, CurrentTime);
+    XFlush(fDisplay);
 }
 
-void TestClient::button(unsigned button, bool press) {
-  XTestFakeButtonEvent(fDisplay, button, press ? True : False, CurrentTime);
-  XFlush(fDisplay);
+void TestClient::tapKey(KeySym sym)
+{
+    key(sym, true);
+    key(sym, false);
 }
 
-void TestClient::clickButton(unsigned number) {
-  button(number, true);
-  button(number, false);
+void TestClient::button(unsigned button, bool press)
+{
+    XTestFakeButtonEvent(fDisplay, button, press ? True : False, CurrentTime);
+    XFlush(fDisplay);
 }
 
-void TestClient::movePointerTo(uintptr_t window, int x, int y) {
-  int rootX = 0, rootY = 0;
-  ::Window child = 0;
-  XTranslateCoordinates(fDisplay, window, DefaultRootWindow(fDisplay), x, y, &rootX, &rootY,
-                        &child);
-  XTestFakeMotionEvent(fDisplay, DefaultScreen(fDisplay), rootX, rootY, CurrentTime);
-  XSync(fDisplay, False);
+void TestClient::clickButton(unsigned number)
+{
+    button(number, true);
+    button(number, false);
 }
 
-void TestClient::focus(uintptr_t window) {
-  XSetInputFocus(fDisplay, window, RevertToParent, CurrentTime);
-  XSync(fDisplay, False);
-}
-
-void TestClient::sync() { XSync(fDisplay, False); }
-
-KeyCode TestClient::mapSpareKey(KeySym sym) {
-  int minCode = 0, maxCode = 0, perCode = 0;
-  XDisplayKeycodes(fDisplay, &minCode, &maxCode);
-  KeySym* map = XGetKeyboardMapping(fDisplay, static_cast<KeyCode>(minCode),
-                                    maxCode - minCode + 1, &perCode);
-  KeyCode spare = 0;
-  for (int code = maxCode; code >= minCode && spare == 0; --code) {
-    bool empty = true;
-    for (int i = 0; i < perCode; ++i) empty = empty && map[(code - minCode) * perCode + i] == NoSymbol;
-    if (empty) spare = static_cast<KeyCode>(code);
-  }
-  XFree(map);
-  if (spare != 0) {
-    KeySym syms[2] = {sym, sym};
-    XChangeKeyboardMapping(fDisplay, spare, 2, syms, 1);
+void TestClient::movePointerTo(uintptr_t window, int x, int y)
+{
+    int rootX = 0, rootY = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(
+        fDisplay, window, DefaultRootWindow(fDisplay), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(fDisplay, DefaultScreen(fDisplay), rootX, rootY, CurrentTime);
     XSync(fDisplay, False);
-    fSpareSym = sym;
-    fSpareCode = spare;
-  }
-  return spare;
 }
 
-void RecordingWidget::paint() {
-  ++paints;
-  glColor4f(red, green, blue, 1.0f);
-  glRectd(0, 0, pixelWidth(), pixelHeight());
+void TestClient::focus(uintptr_t window)
+{
+    XSetInputFocus(fDisplay, window, RevertToParent, CurrentTime);
+    XSync(fDisplay, False);
 }
 
-bool RecordingWidget::handleKey(const KeyboardEvent& e) {
-  if (TopLevelWidget::handleKey(e)) return true;
-  seen.keys.push_back(e);
-  return true;
+void TestClient::sync()
+{
+    XSync(fDisplay, False);
 }
 
-bool RecordingWidget::handleText(const CharacterInputEvent& e) {
-  seen.texts.push_back(e);
-  return true;
+KeyCode TestClient::mapSpareKey(KeySym sym)
+{
+    int minCode = 0, maxCode = 0, perCode = 0;
+    XDisplayKeycodes(fDisplay, &minCode, &maxCode);
+    KeySym* map = XGetKeyboardMapping(
+        fDisplay, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
+    KeyCode spare = 0;
+    for (int code = maxCode; code >= minCode && spare == 0; --code) {
+        bool empty = true;
+        for (int i = 0; i < perCode; ++i)
+            empty = empty && map[(code - minCode) * perCode + i] == NoSymbol;
+        if (empty)
+            spare = static_cast<KeyCode>(code);
+    }
+    XFree(map);
+    if (spare != 0) {
+        KeySym syms[2] = {sym, sym};
+        XChangeKeyboardMapping(fDisplay, spare, 2, syms, 1);
+        XSync(fDisplay, False);
+        fSpareSym = sym;
+        fSpareCode = spare;
+    }
+    return spare;
 }
 
-bool RecordingWidget::handleButton(const MouseEvent& e) {
-  if (TopLevelWidget::handleButton(e)) return true;
-  seen.buttons.push_back(e);
-  return true;
+void RecordingWidget::paint()
+{
+    ++paints;
+    glColor4f(red, green, blue, 1.0f);
+    glRectd(0, 0, pixelWidth(), pixelHeight());
 }
 
-bool RecordingWidget::handlePointerMove(const MotionEvent& e) {
-  seen.motions.push_back(e);
-  return true;
+bool RecordingWidget::handleKey(const KeyboardEvent& e)
+{
+    if (TopLevelWidget::handleKey(e))
+        return true;
+    seen.keys.push_back(e);
+    return true;
 }
 
-bool RecordingWidget::handleWheel(const ScrollEvent& e) {
-  if (TopLevelWidget::handleWheel(e)) return true;
-  seen.scrolls.push_back(e);
-  return true;
+bool RecordingWidget::handleText(const CharacterInputEvent& e)
+{
+    seen.texts.push_back(e);
+    return true;
 }
 
-void RecordingSubWidget::paint() {
-  glColor4f(red, green, blue, 1.0f);
-  glRectd(0, 0, pixelWidth(), pixelHeight());
+bool RecordingWidget::handleButton(const MouseEvent& e)
+{
+    if (TopLevelWidget::handleButton(e))
+        return true;
+    seen.buttons.push_back(e);
+    return true;
 }
 
-bool RecordingSubWidget::handleButton(const MouseEvent& e) {
-  if (!absoluteArea().hitTest(e.absolutePos)) return false;
-  seen.buttons.push_back(e);
-  return uses;
+bool RecordingWidget::handlePointerMove(const MotionEvent& e)
+{
+    seen.motions.push_back(e);
+    return true;
 }
 
-bool RecordingSubWidget::handleWheel(const ScrollEvent& e) {
-  if (!absoluteArea().hitTest(e.absolutePos)) return false;
-  seen.scrolls.push_back(e);
-  return uses;
+bool RecordingWidget::handleWheel(const ScrollEvent& e)
+{
+    if (TopLevelWidget::handleWheel(e))
+        return true;
+    seen.scrolls.push_back(e);
+    return true;
 }
 
-bool RecordingSubWidget::handleKey(const KeyboardEvent& e) {
-  seen.keys.push_back(e);
-  return false;
+void RecordingSubWidget::paint()
+{
+    glColor4f(red, green, blue, 1.0f);
+    glRectd(0, 0, pixelWidth(), pixelHeight());
+}
+
+bool RecordingSubWidget::handleButton(const MouseEvent& e)
+{
+    if (!absoluteArea().hitTest(e.absolutePos))
+        return false;
+    seen.buttons.push_back(e);
+    return uses;
+}
+
+bool RecordingSubWidget::handleWheel(const ScrollEvent& e)
+{
+    if (!absoluteArea().hitTest(e.absolutePos))
+        return false;
+    seen.scrolls.push_back(e);
+    return uses;
+}
+
+bool RecordingSubWidget::handleKey(const KeyboardEvent& e)
+{
+    seen.keys.push_back(e);
+    return false;
 }
 
 ShownWindow::ShownWindow(Skein::Application& app, unsigned width, unsigned height)
-    : window(app, 0, width, height, 1.0), widget(window) {
-  window.makeVisible();
-  pumpUntil(app, [this] { return widget.paints > 0; });
+    : window(app, 0, width, height, 1.0), widget(window)
+{
+    window.makeVisible();
+    pumpUntil(app, [this] { return widget.paints > 0; });
 }
 
-ShownWindow::~ShownWindow() { window.closeWindow(); }
-
-bool Picture::load(const std::string& fileName) {
-  std::ifstream in(fileName);
-  std::string magic;
-  int maxValue = 0;
-  if (!(in >> magic >> width >> height >> maxValue) || magic != "P3" || width <= 0 || height <= 0)
-    return false;
-  rgb.resize(static_cast<size_t>(width) * height * 3);
-  for (int& value : rgb)
-    if (!(in >> value)) return false;
-  return true;
+ShownWindow::~ShownWindow()
+{
+    window.closeWindow();
 }
 
-std::string temporaryFileName(const char* stem) {
-  return "/tmp/skein-test-" + std::to_string(getpid()) + "-" + stem;
+bool Picture::load(const std::string& fileName)
+{
+    std::ifstream in(fileName);
+    std::string magic;
+    int maxValue = 0;
+    if (!(in >> magic >> width >> height >> maxValue) || magic != "P3" || width <= 0 || height <= 0)
+        return false;
+    rgb.resize(static_cast<size_t>(width) * height * 3);
+    for (int& value : rgb)
+        if (!(in >> value))
+            return false;
+    return true;
 }
 
-}  // namespace SkeinTest
+std::string temporaryFileName(const char* stem)
+{
+    return "/tmp/skein-test-" + std::to_string(getpid()) + "-" + stem;
+}
+
+} // namespace SkeinTest

@@ -10,14 +10,14 @@ namespace SkeinTest {
 
 class XvfbServer {
 public:
-  // Starts Xvfb on a free display number; empty display() on failure.
-  XvfbServer();
-  ~XvfbServer();
-  const std::string& display() const { return fDisplay; }
+    // Starts Xvfb on a free display number; empty display() on failure.
+    XvfbServer();
+    ~XvfbServer();
+    const std::string& display() const { return fDisplay; }
 
 private:
-  pid_t fPid = -1;
-  std::string fDisplay;
+    pid_t fPid = -1;
+    std::string fDisplay;
 };
 
-}  // namespace SkeinTest
+} // namespace SkeinTest

@@ -14,55 +14,76 @@ namespace {
 constexpr const char* kFile = "src/Application";
 }
 
-Application::Application(bool isStandalone) : pData(new PrivateData(isStandalone)) {}
-
-Application::~Application() { delete pData; }
-
-bool Application::isStandalone() const noexcept { return pData->isStandalone; }
-
-void Application::setWindowClass(const char* name) {
-  SKEIN_SOFT_ASSERT_RETURN(name != nullptr && name[0] != '\0', kFile, 168, );
-  if (pData->world != nullptr) pData->world->setClassName(name);
+Application::Application(bool isStandalone) : pData(new PrivateData(isStandalone))
+{
 }
 
-void Application::pumpEvents(unsigned timeoutMs) { pData->pump(timeoutMs); }
-
-void Application::runLoop(unsigned idleTimeMs) {
-  SKEIN_SOFT_ASSERT_RETURN(pData->isStandalone, kFile, 51, );
-  while (!pData->isQuitting) pData->pump(idleTimeMs);
+Application::~Application()
+{
+    delete pData;
 }
 
-void Application::requestQuit() {
-  // Windows are closed only on the main thread; any other thread leaves that to the next pump,
-  // even when a quit is already pending.
-  if (pData->isOnMainThread()) {
-    pData->quitAndCloseWindows();
-    pData->isQuittingInNextCycle.store(false);
-    return;
-  }
-  pData->isQuittingInNextCycle.store(true);
+bool Application::isStandalone() const noexcept
+{
+    return pData->isStandalone;
 }
 
-bool Application::isQuitting() const noexcept {
-  return pData->isQuitting || pData->isQuittingInNextCycle.load();
+void Application::setWindowClass(const char* name)
+{
+    SKEIN_SOFT_ASSERT_RETURN(name != nullptr && name[0] != '\0', kFile, 168, );
+    if (pData->world != nullptr)
+        pData->world->setClassName(name);
 }
 
-void Application::registerIdleTask(IdleCallback* callback) {
-  SKEIN_SOFT_ASSERT_RETURN(callback != nullptr, kFile, 93, );
-  pData->idleCallbacks.push_back(callback);
+void Application::pumpEvents(unsigned timeoutMs)
+{
+    pData->pump(timeoutMs);
 }
 
-void Application::unregisterIdleTask(IdleCallback* callback) {
-  SKEIN_SOFT_ASSERT_RETURN(callback != nullptr, kFile, __LINE__, );
-  pData->idleCallbacks.remove(callback);
+void Application::runLoop(unsigned idleTimeMs)
+{
+    SKEIN_SOFT_ASSERT_RETURN(pData->isStandalone, kFile, 51, );
+    while (!pData->isQuitting)
+        pData->pump(idleTimeMs);
 }
 
-double Application::elapsedSeconds() const noexcept {
-  return pData->world != nullptr ? pData->world->elapsedSeconds() : 0.0;
+void Application::requestQuit()
+{
+    // Windows are closed only on the main thread; any other thread leaves that to the next pump,
+    // even when a quit is already pending.
+    if (pData->isOnMainThread()) {
+        pData->quitAndCloseWindows();
+        pData->isQuittingInNextCycle.store(false);
+        return;
+    }
+    pData->isQuittingInNextCycle.store(true);
 }
 
-double Application::scaleFactor() const noexcept {
-  return pData->world != nullptr ? pData->world->scaleFactor() : 1.0;
+bool Application::isQuitting() const noexcept
+{
+    return pData->isQuitting || pData->isQuittingInNextCycle.load();
 }
 
-}  // namespace Skein
+void Application::registerIdleTask(IdleCallback* callback)
+{
+    SKEIN_SOFT_ASSERT_RETURN(callback != nullptr, kFile, 93, );
+    pData->idleCallbacks.push_back(callback);
+}
+
+void Application::unregisterIdleTask(IdleCallback* callback)
+{
+    SKEIN_SOFT_ASSERT_RETURN(callback != nullptr, kFile, __LINE__, );
+    pData->idleCallbacks.remove(callback);
+}
+
+double Application::elapsedSeconds() const noexcept
+{
+    return pData->world != nullptr ? pData->world->elapsedSeconds() : 0.0;
+}
+
+double Application::scaleFactor() const noexcept
+{
+    return pData->world != nullptr ? pData->world->scaleFactor() : 1.0;
+}
+
+} // namespace Skein

@@ -15,75 +15,86 @@ namespace Skein {
 namespace {
 constexpr const char* kFile = "src/ApplicationPrivateData";
 
-void sleepMilliseconds(unsigned ms) noexcept {
-  timespec remaining{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
-  // Resumes after signals; any other failure ends the wait rather than spinning.
-  while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
-  }
+void sleepMilliseconds(unsigned ms) noexcept
+{
+    timespec remaining{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
+    // Resumes after signals; any other failure ends the wait rather than spinning.
+    while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
+    }
 }
-}  // namespace
+} // namespace
 
 Application::PrivateData::PrivateData(bool standalone)
-    : world(World::open(standalone)),
-      isStandalone(standalone),
-      mainThreadHandle(std::this_thread::get_id()) {
-  if (world == nullptr) {
-    reportAssertion("world != nullptr", kFile, 67);
-    return;
-  }
-  world->setClassName("Skein");
+    : world(World::open(standalone)), isStandalone(standalone),
+      mainThreadHandle(std::this_thread::get_id())
+{
+    if (world == nullptr) {
+        reportAssertion("world != nullptr", kFile, 67);
+        return;
+    }
+    world->setClassName("Skein");
 }
 
-Application::PrivateData::~PrivateData() {
-  if (!isStarting && !isQuitting) reportAssertion("isStarting || isQuitting", kFile, 79);
-  if (visibleWindows != 0) reportAssertion("visibleWindows == 0", kFile, 80);
-  windows.clear();
-  idleCallbacks.clear();
-  delete world;
+Application::PrivateData::~PrivateData()
+{
+    if (!isStarting && !isQuitting)
+        reportAssertion("isStarting || isQuitting", kFile, 79);
+    if (visibleWindows != 0)
+        reportAssertion("visibleWindows == 0", kFile, 80);
+    windows.clear();
+    idleCallbacks.clear();
+    delete world;
 }
 
-void Application::PrivateData::oneWindowShown() noexcept {
-  if (visibleWindows == 0) {
-    isQuitting = false;
-    isStarting = false;
-  }
-  ++visibleWindows;
+void Application::PrivateData::oneWindowShown() noexcept
+{
+    if (visibleWindows == 0) {
+        isQuitting = false;
+        isStarting = false;
+    }
+    ++visibleWindows;
 }
 
-void Application::PrivateData::oneWindowClosed() noexcept {
-  SKEIN_SOFT_ASSERT_RETURN(visibleWindows != 0, kFile, 102, );
-  if (--visibleWindows == 0) isQuitting = true;
+void Application::PrivateData::oneWindowClosed() noexcept
+{
+    SKEIN_SOFT_ASSERT_RETURN(visibleWindows != 0, kFile, 102, );
+    if (--visibleWindows == 0)
+        isQuitting = true;
 }
 
-void Application::PrivateData::quitAndCloseWindows() {
-  isQuitting = true;
-  // A window may remove itself from the list while closing.
-  const std::vector<Window*> snapshot(windows.rbegin(), windows.rend());
-  for (Window* window : snapshot) window->closeWindow();
+void Application::PrivateData::quitAndCloseWindows()
+{
+    isQuitting = true;
+    // A window may remove itself from the list while closing.
+    const std::vector<Window*> snapshot(windows.rbegin(), windows.rend());
+    for (Window* window : snapshot)
+        window->closeWindow();
 }
 
-void Application::PrivateData::pump(unsigned timeoutMs) {
-  if (isQuittingInNextCycle.load()) {
-    quitAndCloseWindows();
-    isQuittingInNextCycle.store(false);
-  }
-  if (world != nullptr)
-    world->update(timeoutMs * 0.001);
-  else
-    sleepMilliseconds(timeoutMs);
-  // A callback may unregister itself or others while running.
-  const std::vector<IdleCallback*> snapshot(idleCallbacks.begin(), idleCallbacks.end());
-  for (IdleCallback* callback : snapshot) {
-    for (IdleCallback* registered : idleCallbacks)
-      if (registered == callback) {
-        callback->onIdleTick();
-        break;
-      }
-  }
+void Application::PrivateData::pump(unsigned timeoutMs)
+{
+    if (isQuittingInNextCycle.load()) {
+        quitAndCloseWindows();
+        isQuittingInNextCycle.store(false);
+    }
+    if (world != nullptr)
+        world->update(timeoutMs * 0.001);
+    else
+        sleepMilliseconds(timeoutMs);
+    // A callback may unregister itself or others while running.
+    const std::vector<IdleCallback*> snapshot(idleCallbacks.begin(), idleCallbacks.end());
+    for (IdleCallback* callback : snapshot) {
+        for (IdleCallback* registered : idleCallbacks)
+            if (registered == callback) {
+                callback->onIdleTick();
+                break;
+            }
+    }
 }
 
-bool Application::PrivateData::isOnMainThread() const noexcept {
-  return std::this_thread::get_id() == mainThreadHandle;
+bool Application::PrivateData::isOnMainThread() const noexcept
+{
+    return std::this_thread::get_id() == mainThreadHandle;
 }
 
-}  // namespace Skein
+} // namespace Skein

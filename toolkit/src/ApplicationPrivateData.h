@@ -15,25 +15,25 @@ class Window;
 class World;
 
 struct Application::PrivateData {
-  World* world;
-  const bool isStandalone;
-  bool isQuitting = false;
-  std::atomic<bool> isQuittingInNextCycle{false};
-  bool isStarting = true;
-  unsigned visibleWindows = 0;
-  const std::thread::id mainThreadHandle;
-  std::list<Window*> windows;
-  std::list<IdleCallback*> idleCallbacks;
+    World* world;
+    const bool isStandalone;
+    bool isQuitting = false;
+    std::atomic<bool> isQuittingInNextCycle{false};
+    bool isStarting = true;
+    unsigned visibleWindows = 0;
+    const std::thread::id mainThreadHandle;
+    std::list<Window*> windows;
+    std::list<IdleCallback*> idleCallbacks;
 
-  explicit PrivateData(bool standalone);
-  ~PrivateData();
+    explicit PrivateData(bool standalone);
+    ~PrivateData();
 
-  void oneWindowShown() noexcept;
-  void oneWindowClosed() noexcept;
-  // Sets quitting and closes every window, most recently created first.
-  void quitAndCloseWindows();
-  void pump(unsigned timeoutMs);
-  bool isOnMainThread() const noexcept;
+    void oneWindowShown() noexcept;
+    void oneWindowClosed() noexcept;
+    // Sets quitting and closes every window, most recently created first.
+    void quitAndCloseWindows();
+    void pump(unsigned timeoutMs);
+    bool isOnMainThread() const noexcept;
 };
 
-}  // namespace Skein
+} // namespace Skein

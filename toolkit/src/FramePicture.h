@@ -6,4 +6,4 @@ namespace Skein {
 
 void writeFramePicture(const char* fileName, unsigned width, unsigned height);
 
-}  // namespace Skein
+} // namespace Skein

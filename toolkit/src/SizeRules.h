@@ -7,16 +7,16 @@
 namespace Skein {
 
 struct SizeConstraints {
-  unsigned minimumWidth = 0, minimumHeight = 0;
-  bool keepAspectRatio = false;
-  bool autoScaling = false;
-  double scaleFactor = 1.0;
+    unsigned minimumWidth = 0, minimumHeight = 0;
+    bool keepAspectRatio = false;
+    bool autoScaling = false;
+    double scaleFactor = 1.0;
 };
 
 // Size an embedded window takes when asked for width x height: raised to the minimum (scaled
 // when auto scaling), then fitted to the minimum's aspect ratio when that is kept.
-Size<unsigned> constrainEmbeddedSize(unsigned width, unsigned height,
-                                     const SizeConstraints& constraints) noexcept;
+Size<unsigned> constrainEmbeddedSize(
+    unsigned width, unsigned height, const SizeConstraints& constraints) noexcept;
 
 // "Xft.dpi" resource text to a scale factor: dpi / 96 when positive and finite, else 1.
 double scaleFactorFromDpiText(const char* text) noexcept;
@@ -31,4 +31,4 @@ double chooseScaleFactor(double given, const char* environmentText, double displ
 // add 0.5 and truncate, as used for every size rounding.
 unsigned roundToUnsigned(double value) noexcept;
 
-}  // namespace Skein
+} // namespace Skein

@@ -7,20 +7,20 @@
 namespace Skein {
 
 struct TopLevelWidget::PrivateData {
-  TopLevelWidget* const self;
-  Window& window;
+    TopLevelWidget* const self;
+    Window& window;
 
-  PrivateData(TopLevelWidget* self, Window& window);
+    PrivateData(TopLevelWidget* self, Window& window);
 
-  // Each returns false when the widget is hidden; with auto scaling the positions are made
-  // unscaled first.
-  bool keyboardEvent(const KeyboardEvent& event);
-  bool characterInputEvent(const CharacterInputEvent& event);
-  bool mouseEvent(const MouseEvent& event);
-  bool motionEvent(const MotionEvent& event);
-  bool scrollEvent(const ScrollEvent& event);
+    // Each returns false when the widget is hidden; with auto scaling the positions are made
+    // unscaled first.
+    bool keyboardEvent(const KeyboardEvent& event);
+    bool characterInputEvent(const CharacterInputEvent& event);
+    bool mouseEvent(const MouseEvent& event);
+    bool motionEvent(const MotionEvent& event);
+    bool scrollEvent(const ScrollEvent& event);
 
-  void display();
+    void display();
 };
 
-}  // namespace Skein
+} // namespace Skein

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
-BlockRenderer::BlockRenderer(PluginInstance& instance, const TransportTimeline& timeline, uint32_t blockSize)
-    : fInstance(instance), fTimeline(timeline), fBlockSize(blockSize), fLeft(blockSize), fRight(blockSize)
+BlockRenderer::BlockRenderer(
+    PluginInstance& instance, const TransportTimeline& timeline, uint32_t blockSize)
+    : fInstance(instance), fTimeline(timeline), fBlockSize(blockSize), fLeft(blockSize),
+      fRight(blockSize)
 {
     fChannels[0] = fLeft.data();
     fChannels[1] = fRight.data();

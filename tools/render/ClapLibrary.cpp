@@ -35,23 +35,25 @@ bool ClapLibrary::open(const std::string& path, std::string& error)
     fHandle = dlopen(resolved, RTLD_NOW | RTLD_LOCAL);
     if (fHandle == nullptr) {
         const char* const reason = dlerror();
-        error = std::string("cannot load ") + resolved + ": " + (reason != nullptr ? reason : "unknown error");
+        error = std::string("cannot load ") + resolved + ": " +
+            (reason != nullptr ? reason : "unknown error");
         return false;
     }
     fEntry = static_cast<const clap_plugin_entry_t*>(dlsym(fHandle, "clap_entry"));
-    if (fEntry == nullptr || ! clap_version_is_compatible(fEntry->clap_version) || fEntry->init == nullptr ||
-        fEntry->get_factory == nullptr) {
+    if (fEntry == nullptr || !clap_version_is_compatible(fEntry->clap_version) ||
+        fEntry->init == nullptr || fEntry->get_factory == nullptr) {
         error = std::string(resolved) + " has no usable clap_entry";
         close();
         return false;
     }
-    if (! fEntry->init(resolved)) {
+    if (!fEntry->init(resolved)) {
         error = std::string(resolved) + ": clap_entry init failed";
         close();
         return false;
     }
     fInitialised = true;
-    fFactory = static_cast<const clap_plugin_factory_t*>(fEntry->get_factory(CLAP_PLUGIN_FACTORY_ID));
+    fFactory =
+        static_cast<const clap_plugin_factory_t*>(fEntry->get_factory(CLAP_PLUGIN_FACTORY_ID));
     if (fFactory == nullptr) {
         error = std::string(resolved) + " offers no plug-in factory";
         close();

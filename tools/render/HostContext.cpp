@@ -4,8 +4,8 @@
 #include <cstring>
 
 HostContext::HostContext()
-    : fHost{CLAP_VERSION, this, "vantorel-render", "Vantorel", "", "1.0", getExtension, requestNothing,
-            requestNothing, requestNothing},
+    : fHost{CLAP_VERSION, this, "vantorel-render", "Vantorel", "", "1.0", getExtension,
+          requestNothing, requestNothing, requestNothing},
       fParams{rescan, clear, requestNothing}
 {
 }

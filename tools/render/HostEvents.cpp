@@ -20,9 +20,11 @@ size_t store(std::vector<uint64_t>& storage, const clap_event_header_t& header)
     return store(storage, &header, std::max<size_t>(header.size, sizeof(clap_event_header_t)));
 }
 
-}  // namespace
+} // namespace
 
-InputEventList::InputEventList() : fList{this, sizeOf, get} {}
+InputEventList::InputEventList() : fList{this, sizeOf, get}
+{
+}
 
 void InputEventList::add(const clap_event_header_t& header)
 {
@@ -50,10 +52,13 @@ const clap_event_header_t* InputEventList::get(const clap_input_events_t* list, 
     const auto* const self = static_cast<const InputEventList*>(list->ctx);
     if (index >= self->fOffsets.size())
         return nullptr;
-    return reinterpret_cast<const clap_event_header_t*>(self->fStorage.data() + self->fOffsets[index]);
+    return reinterpret_cast<const clap_event_header_t*>(
+        self->fStorage.data() + self->fOffsets[index]);
 }
 
-OutputEventList::OutputEventList() : fList{this, tryPush} {}
+OutputEventList::OutputEventList() : fList{this, tryPush}
+{
+}
 
 void OutputEventList::reserve(size_t bytes, size_t events)
 {

@@ -42,8 +42,7 @@ public:
 
     uint32_t size() const noexcept { return static_cast<uint32_t>(fOffsets.size()); }
     const clap_event_header_t& at(uint32_t index) const noexcept;
-    template <typename Event>
-    const Event& as(uint32_t index) const noexcept
+    template <typename Event> const Event& as(uint32_t index) const noexcept
     {
         return reinterpret_cast<const Event&>(at(index));
     }

@@ -12,10 +12,11 @@ PluginInstance::~PluginInstance()
     fPlugin->destroy(fPlugin);
 }
 
-bool PluginInstance::create(const clap_plugin_factory_t& factory, const clap_host_t& host, std::string& error,
-                            uint32_t index)
+bool PluginInstance::create(const clap_plugin_factory_t& factory, const clap_host_t& host,
+    std::string& error, uint32_t index)
 {
-    const clap_plugin_descriptor_t* const descriptor = factory.get_plugin_descriptor(&factory, index);
+    const clap_plugin_descriptor_t* const descriptor =
+        factory.get_plugin_descriptor(&factory, index);
     if (descriptor == nullptr) {
         error = "the library describes no plug-in " + std::to_string(index);
         return false;
@@ -25,7 +26,7 @@ bool PluginInstance::create(const clap_plugin_factory_t& factory, const clap_hos
         error = std::string("cannot create plug-in ") + descriptor->id;
         return false;
     }
-    if (! fPlugin->init(fPlugin)) {
+    if (!fPlugin->init(fPlugin)) {
         error = std::string("plug-in ") + descriptor->id + " refused to initialise";
         return false;
     }
@@ -90,7 +91,7 @@ bool PluginInstance::saveState(std::string& bytes) const
     if (fState == nullptr)
         return false;
     MemoryOutputStream stream;
-    if (! fState->save(fPlugin, stream.stream()))
+    if (!fState->save(fPlugin, stream.stream()))
         return false;
     bytes = stream.bytes();
     return true;
@@ -114,7 +115,7 @@ bool PluginInstance::activate(double sampleRate, uint32_t minFrames, uint32_t ma
 
 void PluginInstance::deactivate()
 {
-    if (! fActive)
+    if (!fActive)
         return;
     fPlugin->deactivate(fPlugin);
     fActive = false;

@@ -23,7 +23,7 @@ public:
 
     // Creates and initialises plug-in `index` of the factory; false with `error` on failure.
     bool create(const clap_plugin_factory_t& factory, const clap_host_t& host, std::string& error,
-                uint32_t index = 0);
+        uint32_t index = 0);
 
     const clap_plugin_t* plugin() const noexcept { return fPlugin; }
     const clap_plugin_params_t* params() const noexcept { return fParams; }
@@ -54,8 +54,7 @@ private:
     const clap_plugin_note_ports_t* fNotePorts = nullptr;
     bool fActive = false;
 
-    template <typename Extension>
-    const Extension* extension(const char* id) const
+    template <typename Extension> const Extension* extension(const char* id) const
     {
         return static_cast<const Extension*>(fPlugin->get_extension(fPlugin, id));
     }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kWidth = 40;
 
-}  // namespace
+} // namespace
 
 ProgressBar::ProgressBar(uint64_t total, bool enabled)
     : fTotal(total > 0 ? total : 1), fShown(enabled && isatty(STDERR_FILENO) == 1)
@@ -24,7 +24,7 @@ ProgressBar::~ProgressBar()
 
 void ProgressBar::update(uint64_t done)
 {
-    if (! fShown)
+    if (!fShown)
         return;
     const int percent = static_cast<int>(done >= fTotal ? 100 : done * 100 / fTotal);
     if (percent == fLastPercent)

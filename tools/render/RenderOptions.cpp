@@ -56,16 +56,16 @@ bool parseTimeSignature(const char* text, uint16_t& beatsPerBar, uint16_t& beatT
     const std::string numerator(text, slash);
     uint64_t number = 0;
     uint64_t type = 0;
-    if (! parseWhole(numerator.c_str(), 1, 64, number) || ! parseWhole(slash + 1, 1, 64, type))
+    if (!parseWhole(numerator.c_str(), 1, 64, number) || !parseWhole(slash + 1, 1, 64, type))
         return false;
     if ((type & (type - 1)) != 0)
-        return false;  // a note value: a power of two
+        return false; // a note value: a power of two
     beatsPerBar = static_cast<uint16_t>(number);
     beatType = static_cast<uint16_t>(type);
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string parameterOption(const std::string& symbol)
 {
@@ -77,7 +77,8 @@ std::string parameterOption(const std::string& symbol)
     return option;
 }
 
-bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error)
+bool parseRenderOptions(
+    int argc, const char* const* argv, RenderOptions& options, std::string& error)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -108,27 +109,28 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
         } else if (option == "--plugin") {
             options.pluginPath = value;
         } else if (option == "--bpm") {
-            if (! parseNumber(value, options.beatsPerMinute) || options.beatsPerMinute < 1.0 ||
+            if (!parseNumber(value, options.beatsPerMinute) || options.beatsPerMinute < 1.0 ||
                 options.beatsPerMinute > 999.0)
                 return invalid("a tempo from 1 to 999");
         } else if (option == "--time-signature") {
-            if (! parseTimeSignature(value, options.beatsPerBar, options.beatType))
+            if (!parseTimeSignature(value, options.beatsPerBar, options.beatType))
                 return invalid("N/D with N from 1 to 64 and D a power of two up to 64");
         } else if (option == "--rate") {
-            if (! parseWhole(value, 8000, 384000, whole))
+            if (!parseWhole(value, 8000, 384000, whole))
                 return invalid("a whole sample rate from 8000 to 384000");
             options.sampleRate = static_cast<uint32_t>(whole);
         } else if (option == "--block") {
-            if (! parseWhole(value, 1, 8192, whole))
+            if (!parseWhole(value, 1, 8192, whole))
                 return invalid("a whole block size from 1 to 8192");
             options.blockSize = static_cast<uint32_t>(whole);
         } else if (option == "--bars") {
-            if (! parseWhole(value, 1, 100000, whole))
+            if (!parseWhole(value, 1, 100000, whole))
                 return invalid("a whole number of bars from 1 to 100000");
             options.bars = static_cast<uint32_t>(whole);
             options.seconds = 0.0;
         } else if (option == "--seconds") {
-            if (! parseNumber(value, options.seconds) || options.seconds <= 0.0 || options.seconds > 86400.0)
+            if (!parseNumber(value, options.seconds) || options.seconds <= 0.0 ||
+                options.seconds > 86400.0)
                 return invalid("a duration above 0 and up to 86400 seconds");
         } else if (option == "--state-in") {
             options.statePath = value;
@@ -141,7 +143,7 @@ bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& option
             return false;
         }
     }
-    if (! options.help && options.outputPath.empty()) {
+    if (!options.help && options.outputPath.empty()) {
         error = "-o: missing the output file";
         return false;
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct RenderOptions {
-    std::string pluginPath;  // empty: the plug-in built next to the tool
+    std::string pluginPath; // empty: the plug-in built next to the tool
     std::string statePath;
     std::string stateOutPath;
     std::string outputPath;
@@ -19,14 +19,15 @@ struct RenderOptions {
     uint32_t sampleRate = 48000;
     uint32_t blockSize = 256;
     uint32_t bars = 8;
-    double seconds = 0.0;  // when not 0, used instead of bars
+    double seconds = 0.0; // when not 0, used instead of bars
     bool help = false;
     // (option as given, value text), in command-line order.
     std::vector<std::pair<std::string, std::string>> parameters;
 };
 
 // False with a one-line `error` naming the offending argument.
-bool parseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error);
+bool parseRenderOptions(
+    int argc, const char* const* argv, RenderOptions& options, std::string& error);
 
 // The option that sets a parameter: "--" and the symbol with '_' written as '-'.
 std::string parameterOption(const std::string& symbol);

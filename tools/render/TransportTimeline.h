@@ -9,7 +9,8 @@
 class TransportTimeline {
 public:
     // Beats are quarter notes; `beatsPerBar` is the time signature's numerator.
-    TransportTimeline(double sampleRate, double beatsPerMinute, uint16_t beatsPerBar, uint16_t beatType) noexcept;
+    TransportTimeline(
+        double sampleRate, double beatsPerMinute, uint16_t beatsPerBar, uint16_t beatType) noexcept;
 
     clap_event_transport_t at(uint64_t frame) const noexcept;
     // Frames in `bars` bars, rounded up to whole frames.

@@ -8,7 +8,8 @@ WavWriter::~WavWriter()
     close();
 }
 
-bool WavWriter::open(const std::string& path, uint32_t sampleRate, bool sixteenBit, std::string& error)
+bool WavWriter::open(
+    const std::string& path, uint32_t sampleRate, bool sixteenBit, std::string& error)
 {
     SF_INFO info{};
     info.samplerate = static_cast<int>(sampleRate);

@@ -46,7 +46,7 @@ std::string defaultPluginPath()
 std::string parameterText(const PluginInstance& instance, clap_id id, double value)
 {
     char text[256] = {};
-    if (! instance.params()->value_to_text(instance.plugin(), id, value, text, sizeof(text)))
+    if (!instance.params()->value_to_text(instance.plugin(), id, value, text, sizeof(text)))
         std::snprintf(text, sizeof(text), "%g", value);
     return text;
 }
@@ -57,24 +57,24 @@ void printParameters(const PluginInstance& instance)
     for (const clap_param_info_t& info : instance.parameters()) {
         const std::string option = parameterOption(info.module) + " VALUE";
         std::printf("  %-26s%s, %s to %s (default %s)\n", option.c_str(), info.name,
-                    parameterText(instance, info.id, info.min_value).c_str(),
-                    parameterText(instance, info.id, info.max_value).c_str(),
-                    parameterText(instance, info.id, info.default_value).c_str());
+            parameterText(instance, info.id, info.min_value).c_str(),
+            parameterText(instance, info.id, info.max_value).c_str(),
+            parameterText(instance, info.id, info.default_value).c_str());
     }
 }
 
 // The value a text gives, accepted when it lies in the range and the text is either what the
 // plug-in shows for it or a plain number.
-bool parameterValue(const PluginInstance& instance, const clap_param_info_t& info, const std::string& text,
-                    double& value)
+bool parameterValue(const PluginInstance& instance, const clap_param_info_t& info,
+    const std::string& text, double& value)
 {
-    if (! instance.params()->text_to_value(instance.plugin(), info.id, text.c_str(), &value))
+    if (!instance.params()->text_to_value(instance.plugin(), info.id, text.c_str(), &value))
         return false;
-    if (! (value >= info.min_value && value <= info.max_value))
+    if (!(value >= info.min_value && value <= info.max_value))
         return false;
     char* end = nullptr;
     const double number = std::strtod(text.c_str(), &end);
-    const bool plainNumber = ! text.empty() && *end == '\0' && number == value;
+    const bool plainNumber = !text.empty() && *end == '\0' && number == value;
     return plainNumber || parameterText(instance, info.id, value) == text;
 }
 
@@ -88,13 +88,14 @@ int applyParameters(const PluginInstance& instance, const RenderOptions& options
             if (c == '-')
                 c = '_';
         }
-        if (instance.params() == nullptr || ! instance.findParameter(underscored, info))
+        if (instance.params() == nullptr || !instance.findParameter(underscored, info))
             return fail(kInvalidArguments, "unknown option '" + option + "'");
         double value = 0.0;
-        if (! parameterValue(instance, info, text, value))
-            return fail(kInvalidArguments, option + ": invalid value '" + text + "' (" + info.name + ", " +
-                                               parameterText(instance, info.id, info.min_value) + " to " +
-                                               parameterText(instance, info.id, info.max_value) + ")");
+        if (!parameterValue(instance, info, text, value))
+            return fail(kInvalidArguments,
+                option + ": invalid value '" + text + "' (" + info.name + ", " +
+                    parameterText(instance, info.id, info.min_value) + " to " +
+                    parameterText(instance, info.id, info.max_value) + ")");
         instance.setParameter(info.id, value);
     }
     return 0;
@@ -116,20 +117,22 @@ bool writeFile(const std::string& path, const std::string& bytes)
     return file.good();
 }
 
-int loadAndSaveState(const PluginInstance& instance, const RenderOptions& options, bool beforeParameters)
+int loadAndSaveState(
+    const PluginInstance& instance, const RenderOptions& options, bool beforeParameters)
 {
-    if (beforeParameters && ! options.statePath.empty()) {
+    if (beforeParameters && !options.statePath.empty()) {
         std::string bytes;
-        if (! readFile(options.statePath, bytes))
+        if (!readFile(options.statePath, bytes))
             return fail(kInvalidArguments, "--state-in: cannot read " + options.statePath);
-        if (! instance.loadState(bytes))
-            return fail(kInvalidArguments, "--state-in: the plug-in refused the state in " + options.statePath);
+        if (!instance.loadState(bytes))
+            return fail(kInvalidArguments,
+                "--state-in: the plug-in refused the state in " + options.statePath);
     }
-    if (! beforeParameters && ! options.stateOutPath.empty()) {
+    if (!beforeParameters && !options.stateOutPath.empty()) {
         std::string bytes;
-        if (! instance.saveState(bytes))
+        if (!instance.saveState(bytes))
             return fail(kFailure, "--state-out: the plug-in could not save its state");
-        if (! writeFile(options.stateOutPath, bytes))
+        if (!writeFile(options.stateOutPath, bytes))
             return fail(kInvalidArguments, "--state-out: cannot write " + options.stateOutPath);
     }
     return 0;
@@ -137,54 +140,58 @@ int loadAndSaveState(const PluginInstance& instance, const RenderOptions& option
 
 int render(PluginInstance& instance, const RenderOptions& options)
 {
-    const TransportTimeline timeline(options.sampleRate, options.beatsPerMinute, options.beatsPerBar,
-                                     options.beatType);
+    const TransportTimeline timeline(
+        options.sampleRate, options.beatsPerMinute, options.beatsPerBar, options.beatType);
     const uint64_t frames = options.seconds > 0.0
-                                ? static_cast<uint64_t>(std::ceil(options.seconds * options.sampleRate))
-                                : timeline.framesInBars(options.bars);
+        ? static_cast<uint64_t>(std::ceil(options.seconds * options.sampleRate))
+        : timeline.framesInBars(options.bars);
 
     WavWriter writer;
     std::string error;
-    if (! writer.open(options.outputPath, options.sampleRate, options.sixteenBit, error))
+    if (!writer.open(options.outputPath, options.sampleRate, options.sixteenBit, error))
         return fail(kInvalidArguments, "-o: " + error);
-    if (! instance.activate(options.sampleRate, 1, options.blockSize))
+    if (!instance.activate(options.sampleRate, 1, options.blockSize))
         return fail(kFailure, "the plug-in refused to activate");
     instance.plugin()->start_processing(instance.plugin());
 
     BlockRenderer renderer(instance, timeline, options.blockSize);
-    ProgressBar progress(frames, static_cast<double>(frames) / options.sampleRate > kLongRenderSeconds);
+    ProgressBar progress(
+        frames, static_cast<double>(frames) / options.sampleRate > kLongRenderSeconds);
     bool written = true;
-    const bool rendered = renderer.render(frames, [&](const float* left, const float* right, uint32_t count) {
-        written = writer.write(left, right, count) && written;
-        progress.update(renderer.position());
-    });
+    const bool rendered =
+        renderer.render(frames, [&](const float* left, const float* right, uint32_t count) {
+            written = writer.write(left, right, count) && written;
+            progress.update(renderer.position());
+        });
     instance.plugin()->stop_processing(instance.plugin());
     instance.deactivate();
-    if (! rendered)
+    if (!rendered)
         return fail(kFailure, "the plug-in failed to process a block");
-    if (! writer.close() || ! written)
+    if (!writer.close() || !written)
         return fail(kFailure, "-o: cannot write " + options.outputPath);
 
     std::printf("%s: %llu frames, 2 channels, %u Hz, %s\n", options.outputPath.c_str(),
-                static_cast<unsigned long long>(frames), options.sampleRate,
-                options.sixteenBit ? "16-bit" : "32-bit float");
+        static_cast<unsigned long long>(frames), options.sampleRate,
+        options.sixteenBit ? "16-bit" : "32-bit float");
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
     RenderOptions options;
     std::string error;
-    if (! parseRenderOptions(argc, argv, options, error))
+    if (!parseRenderOptions(argc, argv, options, error))
         return fail(kInvalidArguments, error + " (see --help)");
 
-    const std::string pluginPath = options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
+    const std::string pluginPath =
+        options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
     ClapLibrary library;
     HostContext host;
     PluginInstance instance;
-    const bool loaded = library.open(pluginPath, error) && instance.create(*library.factory(), *host.host(), error);
+    const bool loaded =
+        library.open(pluginPath, error) && instance.create(*library.factory(), *host.host(), error);
 
     if (options.help) {
         std::fputs(kRenderUsage, stdout);
@@ -194,9 +201,9 @@ int main(int argc, char** argv)
             std::printf("\n(No parameters listed: %s)\n", error.c_str());
         return 0;
     }
-    if (! loaded)
+    if (!loaded)
         return fail(options.pluginPath.empty() ? kFailure : kInvalidArguments,
-                    (options.pluginPath.empty() ? "" : "--plugin: ") + error);
+            (options.pluginPath.empty() ? "" : "--plugin: ") + error);
 
     if (const int status = loadAndSaveState(instance, options, true))
         return status;

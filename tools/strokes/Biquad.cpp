@@ -19,7 +19,7 @@ Biquad Biquad::lowPass(double cornerHz, double sampleRate)
     const double c = std::cos(w);
     const double a0 = 1.0 + alpha;
     return Biquad((1.0 - c) / 2.0 / a0, (1.0 - c) / a0, (1.0 - c) / 2.0 / a0, -2.0 * c / a0,
-                  (1.0 - alpha) / a0);
+        (1.0 - alpha) / a0);
 }
 
 Biquad Biquad::highPass(double cornerHz, double sampleRate)
@@ -29,7 +29,7 @@ Biquad Biquad::highPass(double cornerHz, double sampleRate)
     const double c = std::cos(w);
     const double a0 = 1.0 + alpha;
     return Biquad((1.0 + c) / 2.0 / a0, -(1.0 + c) / a0, (1.0 + c) / 2.0 / a0, -2.0 * c / a0,
-                  (1.0 - alpha) / a0);
+        (1.0 - alpha) / a0);
 }
 
 double Biquad::process(double x)

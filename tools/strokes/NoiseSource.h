@@ -5,7 +5,7 @@
 
 class NoiseSource {
 public:
-    explicit NoiseSource(uint32_t seed) : state_(seed != 0 ? seed : 1u) {}
+    explicit NoiseSource(uint32_t seed) : state_(seed != 0 ? seed : 1u) { }
 
     // Uniform in [-1, 1).
     double next()
@@ -17,5 +17,5 @@ public:
     }
 
 private:
-    uint32_t state_;  // xorshift32, never 0
+    uint32_t state_; // xorshift32, never 0
 };

@@ -42,7 +42,7 @@ bool writeBytes(const std::string& path, const std::string& bytes)
     return written && closed;
 }
 
-}  // namespace
+} // namespace
 
 bool writeFloatTable(const std::string& path, const std::vector<float>& values)
 {
@@ -61,12 +61,12 @@ bool writeWav(const std::string& path, const std::vector<float>& values, unsigne
     bytes += "WAVEfmt ";
     appendLe32(bytes, 18);
     appendLe16(bytes, kFormatFloat);
-    appendLe16(bytes, 1);  // mono
+    appendLe16(bytes, 1); // mono
     appendLe32(bytes, sampleRate);
     appendLe32(bytes, sampleRate * 4);
-    appendLe16(bytes, 4);   // block align
-    appendLe16(bytes, 32);  // bits per sample
-    appendLe16(bytes, 0);   // no extension
+    appendLe16(bytes, 4); // block align
+    appendLe16(bytes, 32); // bits per sample
+    appendLe16(bytes, 0); // no extension
     bytes += "fact";
     appendLe32(bytes, 4);
     appendLe32(bytes, static_cast<uint32_t>(values.size()));

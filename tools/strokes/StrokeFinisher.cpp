@@ -44,7 +44,7 @@ void removeDc(std::vector<double>& signal, const std::vector<double>& gains)
         signal[i] -= offset * gains[i];
 }
 
-}  // namespace
+} // namespace
 
 std::vector<float> finishStroke(std::vector<double> raw, const StrokeRecipe& recipe)
 {
@@ -57,9 +57,8 @@ std::vector<float> finishStroke(std::vector<double> raw, const StrokeRecipe& rec
     std::vector<float> out(raw.size());
     if (raw.empty())
         return out;
-    const auto loudest = std::max_element(raw.begin(), raw.end(), [](double a, double b) {
-        return std::fabs(a) < std::fabs(b);
-    });
+    const auto loudest = std::max_element(
+        raw.begin(), raw.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
     const double scale = static_cast<double>(recipe.peak) / std::fabs(*loudest);
     for (size_t i = 0; i < raw.size(); ++i)
         out[i] = std::clamp(static_cast<float>(raw[i] * scale), -recipe.peak, recipe.peak);

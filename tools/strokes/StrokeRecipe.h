@@ -14,7 +14,7 @@ constexpr double kStrokeSampleRate = 48000.0;
 struct ModeSpec {
     double frequencyHz;
     double amplitude;
-    double decaySeconds;  // time constant of the amplitude envelope
+    double decaySeconds; // time constant of the amplitude envelope
     double split;
 };
 
@@ -22,18 +22,18 @@ struct ModeSpec {
 struct NoiseSpec {
     double amplitude;
     double decaySeconds;
-    double lowHz;   // high-pass corner
-    double highHz;  // low-pass corner
+    double lowHz; // high-pass corner
+    double highHz; // low-pass corner
     uint32_t seed;
 };
 
 struct StrokeRecipe {
     const char* name;
-    uint32_t length;  // frames
-    float peak;       // peak magnitude after normalisation
+    uint32_t length; // frames
+    float peak; // peak magnitude after normalisation
     std::vector<ModeSpec> modes;
     std::vector<NoiseSpec> noises;
     PitchGlide glide;
-    double attackSeconds;  // how quickly the modes build up after the hit
-    double fadeSeconds;    // closing fade, so the table ends without a click
+    double attackSeconds; // how quickly the modes build up after the hit
+    double fadeSeconds; // closing fade, so the table ends without a click
 };

@@ -9,7 +9,7 @@
 namespace {
 // Share of a split mode's energy in its lower twin; unequal so the beating never cancels.
 constexpr double kLowerTwinShare = 0.6;
-}
+} // namespace
 
 StrokeSynth::StrokeSynth(const StrokeRecipe& recipe) : recipe_(recipe), pitchRatio_(recipe.length)
 {
@@ -27,17 +27,17 @@ std::vector<double> StrokeSynth::render() const
         }
         // The upper twin loses energy a little faster, so the beat pattern drifts over the ring.
         addMode(out, mode.frequencyHz * (1.0 - mode.split / 2.0), mode.amplitude * kLowerTwinShare,
-                mode.decaySeconds);
+            mode.decaySeconds);
         addMode(out, mode.frequencyHz * (1.0 + mode.split / 2.0),
-                mode.amplitude * (1.0 - kLowerTwinShare), mode.decaySeconds * 0.85);
+            mode.amplitude * (1.0 - kLowerTwinShare), mode.decaySeconds * 0.85);
     }
     for (const NoiseSpec& noise : recipe_.noises)
         addNoise(out, noise);
     return out;
 }
 
-void StrokeSynth::addMode(std::vector<double>& out, double frequencyHz, double amplitude,
-                          double decaySeconds) const
+void StrokeSynth::addMode(
+    std::vector<double>& out, double frequencyHz, double amplitude, double decaySeconds) const
 {
     const double step = 2.0 * M_PI * frequencyHz / kStrokeSampleRate;
     const double decay = std::exp(-1.0 / (decaySeconds * kStrokeSampleRate));

@@ -12,10 +12,10 @@ public:
     std::vector<double> render() const;
 
 private:
-    void addMode(std::vector<double>& out, double frequencyHz, double amplitude,
-                 double decaySeconds) const;
+    void addMode(
+        std::vector<double>& out, double frequencyHz, double amplitude, double decaySeconds) const;
     void addNoise(std::vector<double>& out, const NoiseSpec& noise) const;
 
     const StrokeRecipe& recipe_;
-    std::vector<double> pitchRatio_;  // glide ratio per frame, shared by all modes
+    std::vector<double> pitchRatio_; // glide ratio per frame, shared by all modes
 };

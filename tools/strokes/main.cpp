@@ -17,11 +17,12 @@ bool makeFolder(const std::string& path)
     std::error_code error;
     std::filesystem::create_directories(path, error);
     if (error)
-        std::fprintf(stderr, "cannot create folder %s: %s\n", path.c_str(), error.message().c_str());
+        std::fprintf(
+            stderr, "cannot create folder %s: %s\n", path.c_str(), error.message().c_str());
     return !error;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -41,7 +42,7 @@ int main(int argc, char** argv)
             return 1;
         if (!previewFolder.empty() &&
             !writeWav(previewFolder + "/" + name + ".wav", values,
-                      static_cast<unsigned>(kStrokeSampleRate)))
+                static_cast<unsigned>(kStrokeSampleRate)))
             return 1;
     }
     return 0;

@@ -11,16 +11,17 @@ typedef struct clap_audio_port_info {
     char name[256];
     uint32_t flags;
     uint32_t channel_count;
-    const char* port_type;  // may be null
+    const char* port_type; // may be null
     clap_id in_place_pair;
 } clap_audio_port_info_t;
 
 typedef struct clap_plugin_audio_ports {
     uint32_t (*count)(const clap_plugin_t* plugin, bool is_input);
-    bool (*get)(const clap_plugin_t* plugin, uint32_t index, bool is_input, clap_audio_port_info_t* info);
+    bool (*get)(
+        const clap_plugin_t* plugin, uint32_t index, bool is_input, clap_audio_port_info_t* info);
 } clap_plugin_audio_ports_t;
 
-}  // extern "C"
+} // extern "C"
 
 inline constexpr char CLAP_EXT_AUDIO_PORTS[] = "clap.audio-ports";
 inline constexpr char CLAP_PORT_MONO[] = "mono";

@@ -24,7 +24,7 @@ typedef struct clap_plugin_descriptor {
     const char* support_url;
     const char* version;
     const char* description;
-    const char* const* features;  // ended by a null entry
+    const char* const* features; // ended by a null entry
 } clap_plugin_descriptor_t;
 
 typedef struct clap_host {
@@ -45,8 +45,8 @@ typedef struct clap_plugin {
     void* plugin_data;
     bool (*init)(const struct clap_plugin* plugin);
     void (*destroy)(const struct clap_plugin* plugin);
-    bool (*activate)(const struct clap_plugin* plugin, double sample_rate, uint32_t min_frames_count,
-                     uint32_t max_frames_count);
+    bool (*activate)(const struct clap_plugin* plugin, double sample_rate,
+        uint32_t min_frames_count, uint32_t max_frames_count);
     void (*deactivate)(const struct clap_plugin* plugin);
     bool (*start_processing)(const struct clap_plugin* plugin);
     void (*stop_processing)(const struct clap_plugin* plugin);
@@ -58,13 +58,13 @@ typedef struct clap_plugin {
 
 typedef struct clap_plugin_factory {
     uint32_t (*get_plugin_count)(const struct clap_plugin_factory* factory);
-    const clap_plugin_descriptor_t* (*get_plugin_descriptor)(const struct clap_plugin_factory* factory,
-                                                             uint32_t index);
-    const clap_plugin_t* (*create_plugin)(const struct clap_plugin_factory* factory,
-                                          const clap_host_t* host, const char* plugin_id);
+    const clap_plugin_descriptor_t* (*get_plugin_descriptor)(
+        const struct clap_plugin_factory* factory, uint32_t index);
+    const clap_plugin_t* (*create_plugin)(
+        const struct clap_plugin_factory* factory, const clap_host_t* host, const char* plugin_id);
 } clap_plugin_factory_t;
 
-}  // extern "C"
+} // extern "C"
 
 inline constexpr char CLAP_PLUGIN_FACTORY_ID[] = "clap.plugin-factory";
 inline constexpr char CLAP_PLUGIN_FEATURE_INSTRUMENT[] = "instrument";

@@ -10,8 +10,8 @@ typedef int64_t clap_beattime;
 typedef int64_t clap_sectime;
 
 typedef struct clap_event_header {
-    uint32_t size;  // whole event, header included
-    uint32_t time;  // frame offset in the block
+    uint32_t size; // whole event, header included
+    uint32_t time; // frame offset in the block
     uint16_t space_id;
     uint16_t type;
     uint32_t flags;
@@ -44,7 +44,7 @@ typedef struct clap_event_note {
     int16_t port_index;
     int16_t channel;
     int16_t key;
-    double velocity;  // 0..1
+    double velocity; // 0..1
 } clap_event_note_t;
 
 typedef struct clap_event_param_value {
@@ -79,7 +79,7 @@ typedef struct clap_event_transport {
     uint32_t flags;
     clap_beattime song_pos_beats;
     clap_sectime song_pos_seconds;
-    double tempo;  // beats per minute
+    double tempo; // beats per minute
     double tempo_inc;
     clap_beattime loop_start_beats;
     clap_beattime loop_end_beats;
@@ -108,7 +108,7 @@ typedef struct clap_output_events {
     bool (*try_push)(const struct clap_output_events* list, const clap_event_header_t* event);
 } clap_output_events_t;
 
-}  // extern "C"
+} // extern "C"
 
 constexpr uint16_t CLAP_CORE_EVENT_SPACE_ID = 0;
 // Fixed-point positions: 2^31 units per beat and per second.

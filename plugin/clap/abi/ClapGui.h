@@ -11,7 +11,7 @@ typedef struct clap_window {
     const char* api;
     union {
         void* cocoa;
-        unsigned long x11;  // X11 window id
+        unsigned long x11; // X11 window id
         void* win32;
         void* ptr;
     };
@@ -51,7 +51,7 @@ typedef struct clap_host_gui {
     void (*closed)(const clap_host_t* host, bool was_destroyed);
 } clap_host_gui_t;
 
-}  // extern "C"
+} // extern "C"
 
 inline constexpr char CLAP_EXT_GUI[] = "clap.gui";
 inline constexpr char CLAP_WINDOW_API_X11[] = "x11";

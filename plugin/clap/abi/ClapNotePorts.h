@@ -15,10 +15,11 @@ typedef struct clap_note_port_info {
 
 typedef struct clap_plugin_note_ports {
     uint32_t (*count)(const clap_plugin_t* plugin, bool is_input);
-    bool (*get)(const clap_plugin_t* plugin, uint32_t index, bool is_input, clap_note_port_info_t* info);
+    bool (*get)(
+        const clap_plugin_t* plugin, uint32_t index, bool is_input, clap_note_port_info_t* info);
 } clap_plugin_note_ports_t;
 
-}  // extern "C"
+} // extern "C"
 
 inline constexpr char CLAP_EXT_NOTE_PORTS[] = "clap.note-ports";
 

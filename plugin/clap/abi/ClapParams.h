@@ -23,14 +23,15 @@ typedef struct clap_param_info {
 
 typedef struct clap_plugin_params {
     uint32_t (*count)(const clap_plugin_t* plugin);
-    bool (*get_info)(const clap_plugin_t* plugin, uint32_t param_index, clap_param_info_t* param_info);
+    bool (*get_info)(
+        const clap_plugin_t* plugin, uint32_t param_index, clap_param_info_t* param_info);
     bool (*get_value)(const clap_plugin_t* plugin, clap_id param_id, double* value);
-    bool (*value_to_text)(const clap_plugin_t* plugin, clap_id param_id, double value, char* display,
-                          uint32_t size);
-    bool (*text_to_value)(const clap_plugin_t* plugin, clap_id param_id, const char* display,
-                          double* value);
+    bool (*value_to_text)(
+        const clap_plugin_t* plugin, clap_id param_id, double value, char* display, uint32_t size);
+    bool (*text_to_value)(
+        const clap_plugin_t* plugin, clap_id param_id, const char* display, double* value);
     void (*flush)(const clap_plugin_t* plugin, const clap_input_events_t* in,
-                  const clap_output_events_t* out);
+        const clap_output_events_t* out);
 } clap_plugin_params_t;
 
 typedef uint32_t clap_param_rescan_flags;
@@ -42,7 +43,7 @@ typedef struct clap_host_params {
     void (*request_flush)(const clap_host_t* host);
 } clap_host_params_t;
 
-}  // extern "C"
+} // extern "C"
 
 inline constexpr char CLAP_EXT_PARAMS[] = "clap.params";
 

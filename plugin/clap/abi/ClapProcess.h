@@ -16,9 +16,9 @@ typedef struct clap_audio_buffer {
 } clap_audio_buffer_t;
 
 typedef struct clap_process {
-    int64_t steady_time;  // -1 when not available
+    int64_t steady_time; // -1 when not available
     uint32_t frames_count;
-    const clap_event_transport_t* transport;  // may be null
+    const clap_event_transport_t* transport; // may be null
     const clap_audio_buffer_t* audio_inputs;
     clap_audio_buffer_t* audio_outputs;
     uint32_t audio_inputs_count;
@@ -37,7 +37,7 @@ enum {
     CLAP_PROCESS_SLEEP = 4,
 };
 
-}  // extern "C"
+} // extern "C"
 
 CLAP_ABI_ASSERT_LAYOUT(clap_audio_buffer_t, 32, 8);
 CLAP_ABI_ASSERT_OFFSET(clap_audio_buffer_t, data32, 0);

@@ -23,7 +23,7 @@ typedef struct clap_plugin_state {
     bool (*load)(const clap_plugin_t* plugin, const clap_istream_t* stream);
 } clap_plugin_state_t;
 
-}  // extern "C"
+} // extern "C"
 
 inline constexpr char CLAP_EXT_STATE[] = "clap.state";
 

@@ -15,7 +15,7 @@ typedef struct clap_host_timer_support {
     bool (*unregister_timer)(const clap_host_t* host, clap_id timer_id);
 } clap_host_timer_support_t;
 
-}  // extern "C"
+} // extern "C"
 
 inline constexpr char CLAP_EXT_TIMER_SUPPORT[] = "clap.timer-support";
 

@@ -10,7 +10,8 @@ using namespace groove_test;
 
 namespace {
 
-TEST(PatchAllocation, RenderingAllocatesNothing) {
+TEST(PatchAllocation, RenderingAllocatesNothing)
+{
     auto patch = makePatch();
     float left[512], right[512];
     float* outputs[2] = {left, right};
@@ -18,10 +19,14 @@ TEST(PatchAllocation, RenderingAllocatesNothing) {
     // Parameters, clock, stop and changes: steps trigger and cut off voices, voices end.
     postParameters(*patch, 4, 2, 2, 7, 1337, 0);
     for (int block = 0; block < 400; ++block) {
-        for (int tick = 0; tick < 3; ++tick) postStatus(*patch, 248.0f, delayForFrame(tick * 170 + block % 7));
-        if (block % 50 == 49) postStatus(*patch, 252.0f);
-        if (block % 60 == 30) patch->postFloat(hashString("Baya_Pattern"), static_cast<float>(block));
-        if (block % 70 == 10) patch->postFloat(hashString("Dayan_Tempo"), static_cast<float>(block % 5));
+        for (int tick = 0; tick < 3; ++tick)
+            postStatus(*patch, 248.0f, delayForFrame(tick * 170 + block % 7));
+        if (block % 50 == 49)
+            postStatus(*patch, 252.0f);
+        if (block % 60 == 30)
+            patch->postFloat(hashString("Baya_Pattern"), static_cast<float>(block));
+        if (block % 70 == 10)
+            patch->postFloat(hashString("Dayan_Tempo"), static_cast<float>(block % 5));
         patch->processBlock(nullptr, outputs, block % 3 == 0 ? 0 : 512);
         patch->processInterleaved(nullptr, left, 256);
         patch->processContiguous(nullptr, left, 256);
@@ -30,7 +35,8 @@ TEST(PatchAllocation, RenderingAllocatesNothing) {
     EXPECT_EQ(watch.count(), 0);
 }
 
-TEST(PatchAllocation, CreationIsCompleteOrNothing) {
+TEST(PatchAllocation, CreationIsCompleteOrNothing)
+{
     long total;
     {
         AllocationCounter watch;
@@ -48,14 +54,17 @@ TEST(PatchAllocation, CreationIsCompleteOrNothing) {
         if (patch != nullptr) {
             // Only allocations the patch can do without may fail: it must render like any other.
             for (int t = 0; t < kStrokeTableCount; ++t) {
-                EXPECT_EQ(patch->tableLength(kStrokeTableNames[t].hash), reference->tableLength(kStrokeTableNames[t].hash));
+                EXPECT_EQ(patch->tableLength(kStrokeTableNames[t].hash),
+                    reference->tableLength(kStrokeTableNames[t].hash));
             }
-            EXPECT_TRUE(patch->postFloat(hashString("Dayan_Pattern"), 3.0f)) << "allocation " << failAt;
+            EXPECT_TRUE(patch->postFloat(hashString("Dayan_Pattern"), 3.0f))
+                << "allocation " << failAt;
             destroyPatch(patch);
         }
         watch.stop();
-        EXPECT_EQ(watch.outstanding(), 0) << "allocation " << failAt << " failed, and memory leaked";
+        EXPECT_EQ(watch.outstanding(), 0)
+            << "allocation " << failAt << " failed, and memory leaked";
     }
 }
 
-}  // namespace
+} // namespace

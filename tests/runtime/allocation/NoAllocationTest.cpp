@@ -6,14 +6,16 @@
 #include "TestPatch.h"
 #include "runtime/Message.h"
 
-TEST(NoAllocation, CounterSeesAllocations) {
+TEST(NoAllocation, CounterSeesAllocations)
+{
     AllocationCounter counter;
-    int* volatile number = new int(1);  // volatile: the pair cannot be elided
+    int* volatile number = new int(1); // volatile: the pair cannot be elided
     delete number;
     EXPECT_GT(counter.count(), 0);
 }
 
-TEST(NoAllocation, PostingSchedulingAndDispatching) {
+TEST(NoAllocation, PostingSchedulingAndDispatching)
+{
     TestPatch patch(10, 6, 2, 48000.0);
     MessageStorage<1> storage;
     const Message* m = Message::initWithFloat(storage.bytes, 0, 1.0f);
@@ -34,7 +36,8 @@ TEST(NoAllocation, PostingSchedulingAndDispatching) {
     EXPECT_FALSE(patch.deliveries.empty());
 }
 
-TEST(NoAllocation, RefusalsAndTheOutboundPipe) {
+TEST(NoAllocation, RefusalsAndTheOutboundPipe)
+{
     TestPatch patch(1, 1, 1, 48000.0);
     MessageStorage<1> storage;
     const Message* m = Message::initWithFloat(storage.bytes, 0, 1.0f);
@@ -45,8 +48,10 @@ TEST(NoAllocation, RefusalsAndTheOutboundPipe) {
     }
     while (patch.scheduleForObject(m, TestPatch::receiveFirst, 0) != nullptr) {
     }
-    for (int i = 0; i < 100; ++i) patch.outboundHook()(&patch, "out", 7u, m);
-    while (patch.takeOutboundMessage(&hash, reinterpret_cast<Message*>(out.bytes), sizeof out.bytes)) {
+    for (int i = 0; i < 100; ++i)
+        patch.outboundHook()(&patch, "out", 7u, m);
+    while (
+        patch.takeOutboundMessage(&hash, reinterpret_cast<Message*>(out.bytes), sizeof out.bytes)) {
     }
     patch.deliveries.clear();
     patch.run(8);

@@ -13,14 +13,15 @@
 namespace {
 
 constexpr int kMessagesPerThread = 20000;
-constexpr float kSymbolStream = 100000.0f;  // offset of the second thread's numbers
+constexpr float kSymbolStream = 100000.0f; // offset of the second thread's numbers
 
 struct PostLog {
     std::vector<float> accepted;
     int rejected = 0;
 };
 
-void postFloats(TestPatch& patch, PostLog& log) {
+void postFloats(TestPatch& patch, PostLog& log)
+{
     for (int i = 0; i < kMessagesPerThread; ++i) {
         if (patch.postFloat(TestPatch::kFirst, static_cast<float>(i))) {
             log.accepted.push_back(static_cast<float>(i));
@@ -31,7 +32,8 @@ void postFloats(TestPatch& patch, PostLog& log) {
 }
 
 // Two-element messages whose text repeats the number, to catch torn or mixed-up records.
-void postNumberedTexts(TestPatch& patch, PostLog& log) {
+void postNumberedTexts(TestPatch& patch, PostLog& log)
+{
     for (int i = 0; i < kMessagesPerThread; ++i) {
         const float value = kSymbolStream + static_cast<float>(i);
         const std::string text = std::to_string(i);
@@ -47,9 +49,10 @@ void postNumberedTexts(TestPatch& patch, PostLog& log) {
     }
 }
 
-}  // namespace
+} // namespace
 
-TEST(PipeStress, EveryAcceptedMessageArrivesOnceAndInOrder) {
+TEST(PipeStress, EveryAcceptedMessageArrivesOnceAndInOrder)
+{
     TestPatch patch(64, 6, 0, 48000.0);
     patch.deliveries.reserve(2 * kMessagesPerThread);
     PostLog floats;
@@ -59,8 +62,9 @@ TEST(PipeStress, EveryAcceptedMessageArrivesOnceAndInOrder) {
 
     std::atomic<int> producersRunning{2};
     std::thread audio([&] {
-        while (producersRunning.load(std::memory_order_acquire) > 0) patch.run(32);
-        patch.run(32);  // what was posted after the last block started
+        while (producersRunning.load(std::memory_order_acquire) > 0)
+            patch.run(32);
+        patch.run(32); // what was posted after the last block started
     });
     std::thread first([&] {
         postFloats(patch, floats);

@@ -8,39 +8,39 @@ class IdleCallback;
 
 class Application {
 public:
-  // Standalone mode owns the loop (runLoop); plug-in mode is pumped by the host.
-  explicit Application(bool isStandalone = true);
-  virtual ~Application();
+    // Standalone mode owns the loop (runLoop); plug-in mode is pumped by the host.
+    explicit Application(bool isStandalone = true);
+    virtual ~Application();
 
-  bool isStandalone() const noexcept;
-  // Window class for new windows' class hint; "Skein" until set.
-  void setWindowClass(const char* name);
+    bool isStandalone() const noexcept;
+    // Window class for new windows' class hint; "Skein" until set.
+    void setWindowClass(const char* name);
 
-  // Processes display events for up to timeoutMs, then calls the idle callbacks once.
-  // Without a display it still waits timeoutMs, so loops keep their period.
-  void pumpEvents(unsigned timeoutMs);
-  // Standalone only: pumps until quitting.
-  void runLoop(unsigned idleTimeMs);
-  // Thread-safe. Off the main thread the quit takes effect in the next pumpEvents.
-  void requestQuit();
-  bool isQuitting() const noexcept;
+    // Processes display events for up to timeoutMs, then calls the idle callbacks once.
+    // Without a display it still waits timeoutMs, so loops keep their period.
+    void pumpEvents(unsigned timeoutMs);
+    // Standalone only: pumps until quitting.
+    void runLoop(unsigned idleTimeMs);
+    // Thread-safe. Off the main thread the quit takes effect in the next pumpEvents.
+    void requestQuit();
+    bool isQuitting() const noexcept;
 
-  void registerIdleTask(IdleCallback* callback);
-  void unregisterIdleTask(IdleCallback* callback);
+    void registerIdleTask(IdleCallback* callback);
+    void unregisterIdleTask(IdleCallback* callback);
 
-  // Monotonic seconds since the application was made; 0 without a display.
-  double elapsedSeconds() const noexcept;
-  // The desktop's scale factor from "Xft.dpi"; 1 without a display or resource.
-  double scaleFactor() const noexcept;
+    // Monotonic seconds since the application was made; 0 without a display.
+    double elapsedSeconds() const noexcept;
+    // The desktop's scale factor from "Xft.dpi"; 1 without a display or resource.
+    double scaleFactor() const noexcept;
 
-  struct PrivateData;
+    struct PrivateData;
 
 private:
-  PrivateData* const pData;
-  friend class Window;
+    PrivateData* const pData;
+    friend class Window;
 
-  Application(const Application&) = delete;
-  Application& operator=(const Application&) = delete;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 };
 
-}  // namespace Skein
+} // namespace Skein

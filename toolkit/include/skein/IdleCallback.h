@@ -5,8 +5,8 @@ namespace Skein {
 
 class IdleCallback {
 public:
-  virtual ~IdleCallback() = default;
-  virtual void onIdleTick() = 0;
+    virtual ~IdleCallback() = default;
+    virtual void onIdleTick() = 0;
 };
 
-}  // namespace Skein
+} // namespace Skein

@@ -7,29 +7,29 @@ namespace Skein {
 
 class SubWidget : public Widget {
 public:
-  explicit SubWidget(Widget* parent);
-  ~SubWidget() override;
+    explicit SubWidget(Widget* parent);
+    ~SubWidget() override;
 
-  // Position relative to the window.
-  void placeAt(int x, int y);
-  int absoluteLeft() const noexcept;
-  int absoluteTop() const noexcept;
-  Point<int> absolutePos() const noexcept;
-  Rectangle<int> absoluteArea() const noexcept;
-  Widget* parentWidget() const noexcept;
+    // Position relative to the window.
+    void placeAt(int x, int y);
+    int absoluteLeft() const noexcept;
+    int absoluteTop() const noexcept;
+    Point<int> absolutePos() const noexcept;
+    Rectangle<int> absoluteArea() const noexcept;
+    Widget* parentWidget() const noexcept;
 
-  void setNeedsFullViewportDrawing(bool needs = true) noexcept;
-  void setNeedsViewportScaling(bool needs = true, double scaleFactor = 0.0) noexcept;
-  void setSkipDrawing(bool skip = true) noexcept;
+    void setNeedsFullViewportDrawing(bool needs = true) noexcept;
+    void setNeedsViewportScaling(bool needs = true, double scaleFactor = 0.0) noexcept;
+    void setSkipDrawing(bool skip = true) noexcept;
 
-  void requestRedraw() override;
+    void requestRedraw() override;
 
-  struct PrivateData;
+    struct PrivateData;
 
 private:
-  PrivateData* const sData;
-  friend class Widget;
-  friend class TopLevelWidget;
+    PrivateData* const sData;
+    friend class Widget;
+    friend class TopLevelWidget;
 };
 
-}  // namespace Skein
+} // namespace Skein

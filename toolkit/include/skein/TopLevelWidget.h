@@ -13,30 +13,30 @@ class IdleCallback;
 
 class TopLevelWidget : public Widget {
 public:
-  explicit TopLevelWidget(Window& window);
-  ~TopLevelWidget() override;
+    explicit TopLevelWidget(Window& window);
+    ~TopLevelWidget() override;
 
-  Application& application() const noexcept;
-  Window& window() const noexcept;
-  double displayScale() const noexcept;
+    Application& application() const noexcept;
+    Window& window() const noexcept;
+    double displayScale() const noexcept;
 
-  void requestRedraw() override;
-  void setSizeLimits(unsigned minimumWidth, unsigned minimumHeight, bool keepAspectRatio = false,
-                     bool automaticallyScale = false);
-  void setPixelSize(unsigned width, unsigned height);
+    void requestRedraw() override;
+    void setSizeLimits(unsigned minimumWidth, unsigned minimumHeight, bool keepAspectRatio = false,
+        bool automaticallyScale = false);
+    void setPixelSize(unsigned width, unsigned height);
 
-  bool offerClipboard(const char* type, const void* data, size_t size);
-  const void* fetchClipboard(size_t& size);
+    bool offerClipboard(const char* type, const void* data, size_t size);
+    const void* fetchClipboard(size_t& size);
 
-  bool registerIdleTask(IdleCallback* callback, unsigned periodMs);
-  bool unregisterIdleTask(IdleCallback* callback);
+    bool registerIdleTask(IdleCallback* callback, unsigned periodMs);
+    bool unregisterIdleTask(IdleCallback* callback);
 
-  struct PrivateData;
+    struct PrivateData;
 
 private:
-  PrivateData* const tData;
-  friend class Widget;
-  friend class Window;
+    PrivateData* const tData;
+    friend class Widget;
+    friend class Window;
 };
 
-}  // namespace Skein
+} // namespace Skein

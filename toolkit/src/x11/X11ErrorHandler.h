@@ -12,4 +12,4 @@ void removeErrorHandler(Display* display);
 // Code of the last error seen on the display since the previous call, 0 for none.
 int takeLastError(Display* display);
 
-}  // namespace Skein
+} // namespace Skein

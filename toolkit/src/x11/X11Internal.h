@@ -2,11 +2,11 @@
 // Event-loop thread.
 #pragma once
 
-#include <X11/Xlib.h>
+#include <GL/glx.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/sync.h>
-#include <GL/glx.h>
 
 #include <cstdint>
 #include <string>
@@ -19,77 +19,77 @@
 namespace Skein {
 
 struct Atoms {
-  Atom clipboard, utf8String, wmProtocols, wmDeleteWindow, netWmName, netWmState,
-      netWmStateDemandsAttention, netWmStateHidden, targets, uriList, textPlain, incr, multiple,
-      netWmPid, netWmWindowType, netWmWindowTypeDialog, netWmWindowTypeNormal;
+    Atom clipboard, utf8String, wmProtocols, wmDeleteWindow, netWmName, netWmState,
+        netWmStateDemandsAttention, netWmStateHidden, targets, uriList, textPlain, incr, multiple,
+        netWmPid, netWmWindowType, netWmWindowTypeDialog, netWmWindowTypeNormal;
 };
 
 struct World::Impl {
-  Display* display = nullptr;
-  bool standalone = false;
-  double scaleFactor = 1.0;
-  Atoms atoms{};
-  XIM inputMethod = nullptr;
-  XSyncCounter serverTimeCounter = 0;
-  int syncEventBase = 0;
-  bool hasServerTime = false;
-  std::string className = "Skein";
-  double startTime = 0.0;
-  std::vector<View*> views;
-  bool dispatching = false;
+    Display* display = nullptr;
+    bool standalone = false;
+    double scaleFactor = 1.0;
+    Atoms atoms{};
+    XIM inputMethod = nullptr;
+    XSyncCounter serverTimeCounter = 0;
+    int syncEventBase = 0;
+    bool hasServerTime = false;
+    std::string className = "Skein";
+    double startTime = 0.0;
+    std::vector<View*> views;
+    bool dispatching = false;
 
-  View* findView(::Window window) const noexcept;
-  void dispatchQueued();
-  void dispatchEvent(XEvent& event);
-  void flushViews();
+    View* findView(::Window window) const noexcept;
+    void dispatchQueued();
+    void dispatchEvent(XEvent& event);
+    void flushViews();
 };
 
 struct Timer {
-  XSyncAlarm alarm;
-  uintptr_t id;
+    XSyncAlarm alarm;
+    uintptr_t id;
 };
 
 struct Clipboard {
-  std::vector<char> offeredData;      // ends with a NUL byte
-  std::vector<Atom> offeredTypes;
-  std::vector<Atom> incomingTypes;    // what the current owner offers
-  std::vector<std::string> incomingTypeNames;
-  std::vector<char> receivedData;     // ends with a NUL byte when not empty
-  Atom requestedType = None;
+    std::vector<char> offeredData; // ends with a NUL byte
+    std::vector<Atom> offeredTypes;
+    std::vector<Atom> incomingTypes; // what the current owner offers
+    std::vector<std::string> incomingTypeNames;
+    std::vector<char> receivedData; // ends with a NUL byte when not empty
+    Atom requestedType = None;
 };
 
 struct View::Impl {
-  World& world;
-  World::Impl& w;
-  ViewEventHandler& handler;
-  ::Window window = 0;
-  ::Window parent = 0;
-  ::Window transientFor = 0;
-  GLXContext context = nullptr;
-  Colormap colormap = 0;
-  bool mapped = false;
-  XIC inputContext = nullptr;
-  unsigned defaultWidth = 640, defaultHeight = 480;
-  unsigned width = 0, height = 0;  // current frame
-  unsigned minWidth = 0, minHeight = 0;
-  bool keepAspectRatio = false;
-  bool resizable = true;
-  std::string title;
-  bool exposePending = false;
-  bool configurePending = false;
-  unsigned deliveredWidth = 0, deliveredHeight = 0;
-  std::vector<Timer> timers;
-  Clipboard clipboard;
+    World& world;
+    World::Impl& w;
+    ViewEventHandler& handler;
+    ::Window window = 0;
+    ::Window parent = 0;
+    ::Window transientFor = 0;
+    GLXContext context = nullptr;
+    Colormap colormap = 0;
+    bool mapped = false;
+    XIC inputContext = nullptr;
+    unsigned defaultWidth = 640, defaultHeight = 480;
+    unsigned width = 0, height = 0; // current frame
+    unsigned minWidth = 0, minHeight = 0;
+    bool keepAspectRatio = false;
+    bool resizable = true;
+    std::string title;
+    bool exposePending = false;
+    bool configurePending = false;
+    unsigned deliveredWidth = 0, deliveredHeight = 0;
+    std::vector<Timer> timers;
+    Clipboard clipboard;
 
-  Impl(World& world, ViewEventHandler& handler);
-  void deliver(const ViewEvent& event) { handler.onViewEvent(event); }
-  bool createWindow(GLXFBConfig config, unsigned frameWidth, unsigned frameHeight);
-  void destroyWindow();
-  void setWindowProperties();
-  void updateSizeHints();
-  void flushPending();
-  void enter();
-  void handleEvent(XEvent& event, bool filteredByInputMethod);
+    Impl(World& world, ViewEventHandler& handler);
+    void deliver(const ViewEvent& event) { handler.onViewEvent(event); }
+    bool createWindow(GLXFBConfig config, unsigned frameWidth, unsigned frameHeight);
+    void destroyWindow();
+    void setWindowProperties();
+    void updateSizeHints();
+    void flushPending();
+    void enter();
+    void handleEvent(XEvent& event, bool filteredByInputMethod);
 };
 
 // Event translation (X11EventTranslation.cpp): fills a view event from a native one; false when
@@ -106,4 +106,4 @@ void receiveSelection(View::Impl& view, const XSelectionEvent& notify);
 // Scale factor of the display from its "Xft.dpi" resource, 1 when missing or unusable.
 double displayScaleFactor(Display* display);
 
-}  // namespace Skein
+} // namespace Skein
