@@ -37,6 +37,8 @@ public:
     void setTitle(const char* title);
     void setTransientFor(uintptr_t owner);
     void postRedisplay() noexcept;
+    // Pointer shape over the window: false for the arrow, true for the diagonal-resize shape.
+    void setResizeCursor(bool resize);
 
     bool enterContext();
     void leaveContext();

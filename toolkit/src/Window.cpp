@@ -171,6 +171,12 @@ void Window::requestRedraw()
         pData->view->postRedisplay();
 }
 
+void Window::setCursor(Cursor cursor)
+{
+    if (pData->view != nullptr)
+        pData->view->setResizeCursor(cursor == Cursor::DiagonalResize);
+}
+
 bool Window::enterContext()
 {
     return pData->view != nullptr && pData->view->enterContext();

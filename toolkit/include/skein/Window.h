@@ -17,6 +17,11 @@ class TopLevelWidget;
 
 class Window {
 public:
+    enum class Cursor {
+        Arrow,
+        DiagonalResize
+    };
+
     enum class CrossingMode {
         Normal,
         Grab,
@@ -62,6 +67,8 @@ public:
     void setOwnerWindow(uintptr_t handle);
     void setIgnoreIdleCallbacks(bool ignore) noexcept;
     void requestRedraw();
+    // The pointer's shape while it is over the window.
+    void setCursor(Cursor cursor);
 
     // Makes the window's OpenGL context current for work outside of paint().
     bool enterContext();
