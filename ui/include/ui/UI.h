@@ -1,0 +1,51 @@
+// The editor base class: makes the editor's window, turns the editor's requests into calls of
+// the host's callbacks (editorLink) and receives the host's notifications. GUI thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "skein/Window.h"
+#include "ui/ImGuiWidget.h"
+
+namespace Orvane {
+
+struct editorLink;
+
+class UI : public Skein::ImGuiWidget<Skein::TopLevelWidget> {
+public:
+    // Takes the record published by createUI (EditorFactory.h); width or height 0 means the
+    // default 242 x 444, multiplied by the host's scale factor. With
+    // automaticallyScaleAndSetAsMinimumSize the size becomes the window's minimum, scaled.
+    explicit UI(unsigned width = 0, unsigned height = 0,
+        bool automaticallyScaleAndSetAsMinimumSize = false);
+    ~UI() override;
+
+    double getSampleRate() const noexcept;
+    double getScaleFactor() const noexcept;
+
+    // Requests to the host; each does nothing when the host gave no callback.
+    void markEditGesture(uint32_t index, bool started);
+    void pushParameterValue(uint32_t index, float value);
+
+    // Notifications from the host.
+    virtual void onParameterUpdate(uint32_t index, float value) = 0;
+    virtual void sampleRateChanged(double newSampleRate);
+    virtual void uiIdle();
+    virtual void uiScaleFactorChanged(double scaleFactor);
+    // Identifier of the clipboard type to accept ("text/plain"), 0 for none.
+    virtual unsigned uiClipboardDataOffer();
+    virtual void uiFocus(bool focus, Skein::Window::CrossingMode mode);
+    // Default: the toolkit's viewport and projection for the new size.
+    virtual void uiReshape(unsigned width, unsigned height);
+
+protected:
+    // During construction the window takes the size at once; afterwards the host decides.
+    void askWindowSize(unsigned width, unsigned height) override;
+
+private:
+    UI(editorLink& link, unsigned width, unsigned height,
+        bool automaticallyScaleAndSetAsMinimumSize);
+    editorLink& fLink;
+};
+
+} // namespace Orvane

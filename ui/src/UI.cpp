@@ -1,0 +1,134 @@
+// The editor base class: the editor's window, requests to the host and default notifications.
+// GUI thread.
+#include "ui/UI.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "SoftAssert.h"
+#include "ui/EditorFactory.h"
+
+namespace Orvane {
+
+namespace {
+
+constexpr unsigned kDefaultWidth = 242, kDefaultHeight = 444;
+
+editorLink& linkForNewEditor()
+{
+    editorLink* link = editorLinkUnderConstruction();
+    if (ORVANE_CHECK(link != nullptr))
+        return *link;
+    // Built outside createUI: the editor runs without a host, on a record of its own that
+    // lives as long as the process (its window must outlive the editor).
+    return *new editorLink;
+}
+
+bool differsFrom(double value, double other) noexcept
+{
+    return std::fabs(value - other) >= DBL_EPSILON;
+}
+
+PluginWindow& prepareEditorWindow(editorLink& link, unsigned width, unsigned height, bool adjust)
+{
+    const double scale = link.fScaleFactor;
+    if (adjust && differsFrom(scale, 0.0) && differsFrom(scale, 1.0)) {
+        width = static_cast<unsigned>(width * scale);
+        height = static_cast<unsigned>(height * scale);
+    }
+    auto window =
+        std::make_unique<PluginWindow>(link.fApp, link.fParentWindowHandle, width, height, scale);
+    // The editor's constructor may make OpenGL resources in the window's context.
+    if (window->realize())
+        window->enterContext();
+    if (link.fCallbacksPtr == nullptr)
+        window->setIgnoreIdleCallbacks(true);
+    link.fWindow = std::move(window);
+    return *link.fWindow;
+}
+
+} // namespace
+
+UI::UI(unsigned width, unsigned height, bool automaticallyScaleAndSetAsMinimumSize)
+    : UI(linkForNewEditor(), width, height, automaticallyScaleAndSetAsMinimumSize)
+{
+}
+
+UI::UI(
+    editorLink& link, unsigned width, unsigned height, bool automaticallyScaleAndSetAsMinimumSize)
+    : ImGuiWidget(prepareEditorWindow(link, width != 0 ? width : kDefaultWidth,
+                      height != 0 ? height : kDefaultHeight, width == 0),
+          13.0),
+      fLink(link)
+{
+    fLink.fWindow->setEditor(this);
+    if (width == 0 || height == 0)
+        return; // the window already has the default size, scaled
+    setPixelSize(width, height);
+    if (automaticallyScaleAndSetAsMinimumSize)
+        window().setSizeLimits(width, height, true, true, true);
+}
+
+UI::~UI()
+{
+    if (fLink.fWindow != nullptr)
+        fLink.fWindow->setEditor(nullptr);
+}
+
+double UI::getSampleRate() const noexcept
+{
+    return fLink.fSampleRate;
+}
+
+double UI::getScaleFactor() const noexcept
+{
+    return fLink.fScaleFactor;
+}
+
+void UI::markEditGesture(uint32_t index, bool started)
+{
+    if (fLink.fEditParamCallback != nullptr)
+        fLink.fEditParamCallback(fLink.fCallbacksPtr, index + fLink.fParameterOffset, started);
+}
+
+void UI::pushParameterValue(uint32_t index, float value)
+{
+    if (fLink.fSetParamCallback != nullptr)
+        fLink.fSetParamCallback(fLink.fCallbacksPtr, index + fLink.fParameterOffset, value);
+}
+
+void UI::askWindowSize(unsigned width, unsigned height)
+{
+    if (fLink.underConstruction)
+        window().setSizeFromHost(width, height);
+    else if (fLink.fSetSizeCallback != nullptr)
+        fLink.fSetSizeCallback(fLink.fCallbacksPtr, width, height);
+}
+
+void UI::sampleRateChanged(double)
+{
+}
+void UI::uiIdle()
+{
+}
+void UI::uiScaleFactorChanged(double)
+{
+}
+void UI::uiFocus(bool, Skein::Window::CrossingMode)
+{
+}
+
+unsigned UI::uiClipboardDataOffer()
+{
+    for (const Skein::Window::ClipboardType& type : window().clipboardTypes())
+        if (type.type == "text/plain")
+            return type.id;
+    return 0;
+}
+
+void UI::uiReshape(unsigned width, unsigned height)
+{
+    fLink.fWindow->fallbackReshape(width, height);
+}
+
+} // namespace Orvane
