@@ -49,8 +49,8 @@ struct ShownEditor {
     bool drawn() { return static_cast<Orvane::ImGuiPluginUI&>(*ui).dialPlace(5).radius > 0.0f; }
     void waitForFirstFrame()
     {
-        for (int i = 0; i < 1000 && !drawn(); ++i)
-            link.fApp.pumpEvents(1);
+        for (int i = 0; i < 500 && !drawn(); ++i)
+            link.fApp.pumpEvents(10);
     }
 };
 

@@ -12,6 +12,7 @@
 
 #include "EditorTestSupport.h"
 #include "EmbeddedFonts.h"
+#include "Knob.h"
 #include "ui/ImGuiWidget.h"
 
 using namespace UITest;
@@ -200,6 +201,37 @@ TEST(HostWidget, TwoEditorsOnOneThreadDrawTheirOwnValues)
     EXPECT_FALSE(pointerAt(first, 0.0f));
     EXPECT_TRUE(pointerAt(second, 0.0f));
     EXPECT_FALSE(pointerAt(second, 1.0f));
+}
+
+TEST(HostWidget, KnobWithFewerThanTwoStepsDrawsNoTicks)
+{
+    ProbeWindow probe;
+    std::vector<int> vertices;
+    bool finite = true;
+    probe.widget.onFrame = [&] {
+        ImGui::Begin("knobs");
+        for (int steps : {-3, 0, 1, 2}) {
+            ImDrawList* list = ImGui::GetWindowDrawList();
+            const int before = list->VtxBuffer.Size;
+            int value = 5;
+            ImGui::PushID(steps);
+            Orvane::knobInteger("k", &value, 4, 16, 0.0f, nullptr, Orvane::KnobStyleStepped, 40.0f,
+                Orvane::KnobTitleHidden | Orvane::KnobInputHidden, steps);
+            ImGui::PopID();
+            vertices.push_back(list->VtxBuffer.Size - before);
+            for (int v = before; v < list->VtxBuffer.Size; ++v)
+                finite = finite && std::isfinite(list->VtxBuffer[v].pos.x) &&
+                    std::isfinite(list->VtxBuffer[v].pos.y);
+        }
+        ImGui::End();
+    };
+    probe.frames(1);
+    probe.widget.onFrame = nullptr;
+    ASSERT_EQ(vertices.size(), 4u);
+    EXPECT_TRUE(finite);
+    EXPECT_EQ(vertices[0], vertices[1]);
+    EXPECT_EQ(vertices[1], vertices[2]);
+    EXPECT_GT(vertices[3], vertices[2]); // two ticks drawn
 }
 
 TEST(HostWidget, PanelFontIsTheStbCompressedVeraMonoBold)
