@@ -43,13 +43,13 @@ constexpr unsigned long JackPortIsControlVoltage = 0x20;
 constexpr uint32_t JackPositionBBT = 0x10;
 constexpr uint32_t JackTickDouble = 0x200;
 
-constexpr const char* JACK_DEFAULT_AUDIO_TYPE = "32 bit float mono audio";
-constexpr const char* JACK_DEFAULT_MIDI_TYPE = "8 bit raw midi";
+constexpr const char* kJackAudioType = "32 bit float mono audio";
+constexpr const char* kJackMidiType = "8 bit raw midi";
 
-constexpr const char* JACK_METADATA_PRETTY_NAME = "http://jackaudio.org/metadata/pretty-name";
-constexpr const char* JACK_METADATA_ORDER = "http://jackaudio.org/metadata/order";
-constexpr const char* JACK_METADATA_PORT_GROUP = "http://jackaudio.org/metadata/port-group";
-constexpr const char* JACK_METADATA_SIGNAL_TYPE = "http://jackaudio.org/metadata/signal-type";
+constexpr const char* kJackMetadataPrettyName = "http://jackaudio.org/metadata/pretty-name";
+constexpr const char* kJackMetadataOrder = "http://jackaudio.org/metadata/order";
+constexpr const char* kJackMetadataPortGroup = "http://jackaudio.org/metadata/port-group";
+constexpr const char* kJackMetadataSignalType = "http://jackaudio.org/metadata/signal-type";
 
 // The position is written by the server and read as a whole; its layout is packed.
 struct __attribute__((__packed__)) jack_position_t {

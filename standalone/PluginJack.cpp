@@ -45,8 +45,8 @@ PluginJack::PluginJack(jack_client_t* client, uintptr_t parentWindow)
     fNotesReader.setRingBuffer(&fNotesRing, false);
 
     registerAudioPorts(client);
-    fPortEventsIn = Jack::portRegister(client, "events-in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
-    fPortMidiOut = Jack::portRegister(client, "midi-out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+    fPortEventsIn = Jack::portRegister(client, "events-in", kJackMidiType, JackPortIsInput, 0);
+    fPortMidiOut = Jack::portRegister(client, "midi-out", kJackMidiType, JackPortIsOutput, 0);
 
     fCachedParameters.setup(fPlugin.parameterCount());
     for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i) {
@@ -80,7 +80,7 @@ void PluginJack::registerAudioPorts(jack_client_t* client)
         const unsigned long flags =
             JackPortIsOutput | ((info.hints & PortIsCV) != 0 ? JackPortIsControlVoltage : 0);
         jack_port_t* const jackport =
-            Jack::portRegister(client, info.symbol.buffer(), JACK_DEFAULT_AUDIO_TYPE, flags, 0);
+            Jack::portRegister(client, info.symbol.buffer(), kJackAudioType, flags, 0);
         if (!ORVANE_CHECK(jackport != nullptr))
             continue;
         fPortAudioOuts[i] = jackport;
@@ -94,16 +94,16 @@ void PluginJack::setPortMetadata(jack_client_t* client, jack_port_t* port, uint3
     if (uuid == 0)
         return;
     const AudioPortInfo& info = fPlugin.audioPort(false, index);
-    Jack::setProperty(client, uuid, JACK_METADATA_PRETTY_NAME, info.name.buffer(), "text/plain");
+    Jack::setProperty(client, uuid, kJackMetadataPrettyName, info.name.buffer(), "text/plain");
     char order[16];
     std::snprintf(order, sizeof(order), "%u", index);
-    Jack::setProperty(client, uuid, JACK_METADATA_ORDER, order, kXsdInteger);
+    Jack::setProperty(client, uuid, kJackMetadataOrder, order, kXsdInteger);
     if (info.groupId != GroupNone) {
         const PortGroupInfo& group = fPlugin.portGroupById(info.groupId);
-        Jack::setProperty(client, uuid, JACK_METADATA_PORT_GROUP, group.symbol.buffer(), "text/plain");
+        Jack::setProperty(client, uuid, kJackMetadataPortGroup, group.symbol.buffer(), "text/plain");
     }
     const bool isCV = (info.hints & PortIsCV) != 0;
-    Jack::setProperty(client, uuid, JACK_METADATA_SIGNAL_TYPE, isCV ? "CV" : "AUDIO", "text/plain");
+    Jack::setProperty(client, uuid, kJackMetadataSignalType, isCV ? "CV" : "AUDIO", "text/plain");
 }
 
 void PluginJack::registerCallbacks(jack_client_t* client)
