@@ -20,8 +20,8 @@ const std::string& programPath()
     static const std::string path = [] {
         Dl_info info = {};
         char resolved[PATH_MAX];
-        if (dladdr(reinterpret_cast<void*>(&findBundlePath), &info) == 0 || info.dli_fname == nullptr ||
-            realpath(info.dli_fname, resolved) == nullptr)
+        if (dladdr(reinterpret_cast<void*>(&findBundlePath), &info) == 0 ||
+            info.dli_fname == nullptr || realpath(info.dli_fname, resolved) == nullptr)
             return std::string();
         return std::string(resolved);
     }();

@@ -29,15 +29,16 @@ namespace {
 
 struct JackLibrary {
     void* handle = nullptr;
-    ORVANE_JACK_FUNCTIONS(ORVANE_JACK_POINTER_CALL, ORVANE_JACK_POINTER_PROC, ORVANE_JACK_POINTER_OWN)
+    ORVANE_JACK_FUNCTIONS(
+        ORVANE_JACK_POINTER_CALL, ORVANE_JACK_POINTER_PROC, ORVANE_JACK_POINTER_OWN)
 
     JackLibrary()
     {
         handle = dlopen(ORVANE_JACK_LIBRARY_NAME, RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
             const char* const reason = dlerror();
-            std::fprintf(stderr, "Failed to load JACK DLL, reason:\n%s\n",
-                reason != nullptr ? reason : "");
+            std::fprintf(
+                stderr, "Failed to load JACK DLL, reason:\n%s\n", reason != nullptr ? reason : "");
             return;
         }
         std::printf("%s loaded successfully!\n", ORVANE_JACK_LIBRARY_NAME);

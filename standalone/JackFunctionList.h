@@ -21,7 +21,7 @@
         (jack_client_t * c, const char* name), (c, name), nullptr)                                 \
     CALL(char*, jack_get_client_name_by_uuid, getClientNameByUuid,                                 \
         (jack_client_t * c, const char* uuid), (c, uuid), nullptr)                                 \
-    CALL(int, jack_uuid_parse, uuidParse, (const char* text, jack_uuid_t* uuid), (text, uuid), 0) \
+    CALL(int, jack_uuid_parse, uuidParse, (const char* text, jack_uuid_t* uuid), (text, uuid), 0)  \
     PROC(jack_uuid_unparse, uuidUnparse, (jack_uuid_t uuid, char* text), (uuid, text))             \
     CALL(int, jack_activate, activate, (jack_client_t * c), (c), 0)                                \
     CALL(int, jack_deactivate, deactivate, (jack_client_t * c), (c), 0)                            \
@@ -82,15 +82,15 @@
         nullptr)                                                                                   \
     CALL(const char**, jack_port_get_all_connections, portGetAllConnections,                       \
         (const jack_client_t* c, const jack_port_t* p), (c, p), nullptr)                           \
-    CALL(int, jack_port_rename, portRename, (jack_client_t * c, jack_port_t * p, const char* name), \
-        (c, p, name), 0)                                                                           \
+    CALL(int, jack_port_rename, portRename,                                                        \
+        (jack_client_t * c, jack_port_t * p, const char* name), (c, p, name), 0)                   \
     CALL(int, jack_port_set_name, portSetName, (jack_port_t * p, const char* name), (p, name), 0)  \
     CALL(int, jack_port_set_alias, portSetAlias, (jack_port_t * p, const char* alias), (p, alias), \
         0)                                                                                         \
     CALL(int, jack_port_unset_alias, portUnsetAlias, (jack_port_t * p, const char* alias),         \
         (p, alias), 0)                                                                             \
-    CALL(int, jack_port_get_aliases, portGetAliases, (const jack_port_t* p, char* const aliases[2]), \
-        (p, aliases), 0)                                                                           \
+    CALL(int, jack_port_get_aliases, portGetAliases,                                               \
+        (const jack_port_t* p, char* const aliases[2]), (p, aliases), 0)                           \
     CALL(int, jack_port_request_monitor, portRequestMonitor, (jack_port_t * p, int onoff),         \
         (p, onoff), 0)                                                                             \
     CALL(int, jack_port_request_monitor_by_name, portRequestMonitorByName,                         \
@@ -114,8 +114,8 @@
     PROC(jack_port_set_latency_range, portSetLatencyRange,                                         \
         (jack_port_t * p, jack_latency_callback_mode_t mode, jack_latency_range_t * range),        \
         (p, mode, range))                                                                          \
-    CALL(int, jack_recompute_total_latencies, recomputeTotalLatencies, (jack_client_t * c), (c),   \
-        0)                                                                                         \
+    CALL(                                                                                          \
+        int, jack_recompute_total_latencies, recomputeTotalLatencies, (jack_client_t * c), (c), 0) \
     CALL(const char**, jack_get_ports, getPorts,                                                   \
         (jack_client_t * c, const char* namePattern, const char* typePattern,                      \
             unsigned long flags),                                                                  \
@@ -126,8 +126,7 @@
         nullptr)                                                                                   \
     PROC(jack_free, freeMemory, (void* ptr), (ptr))                                                \
     CALL(uint32_t, jack_midi_get_event_count, midiGetEventCount, (void* buffer), (buffer), 0)      \
-    OWN(int, jack_midi_event_get,                                                                  \
-        (jack_midi_event_t * event, void* buffer, uint32_t index))                                 \
+    OWN(int, jack_midi_event_get, (jack_midi_event_t * event, void* buffer, uint32_t index))       \
     PROC(jack_midi_clear_buffer, midiClearBuffer, (void* buffer), (buffer))                        \
     OWN(int, jack_midi_event_write,                                                                \
         (void* buffer, jack_nframes_t time, const jack_midi_data_t* data, size_t size))            \
@@ -159,15 +158,15 @@
         (subject, key, value, type), -1)                                                           \
     PROC(jack_free_description, freeDescription, (jack_description_t * desc, int freeItself),      \
         (desc, freeItself))                                                                        \
-    CALL(int, jack_get_properties, getProperties, (jack_uuid_t subject, jack_description_t * desc), \
-        (subject, desc), -1)                                                                       \
+    CALL(int, jack_get_properties, getProperties,                                                  \
+        (jack_uuid_t subject, jack_description_t * desc), (subject, desc), -1)                     \
     CALL(int, jack_get_all_properties, getAllProperties, (jack_description_t * *descs), (descs),   \
         -1)                                                                                        \
     CALL(int, jack_remove_property, removeProperty,                                                \
-        (jack_client_t * c, jack_uuid_t subject, const char* key), (c, subject, key),  0)          \
+        (jack_client_t * c, jack_uuid_t subject, const char* key), (c, subject, key), 0)           \
     CALL(int, jack_remove_properties, removeProperties, (jack_client_t * c, jack_uuid_t subject),  \
-        (c, subject),  0)                                                                          \
-    CALL(int, jack_remove_all_properties, removeAllProperties, (jack_client_t * c), (c),  0)       \
+        (c, subject), 0)                                                                           \
+    CALL(int, jack_remove_all_properties, removeAllProperties, (jack_client_t * c), (c), 0)        \
     CALL(int, jack_set_property_change_callback, setPropertyChangeCallback,                        \
         (jack_client_t * c, JackPropertyChangeCallback cb, void* arg), (c, cb, arg), 0)            \
     CALL(int, jack_set_process_thread, setProcessThread,                                           \

@@ -3,7 +3,8 @@
 
 namespace Orvane {
 
-TransportInfo transportFromJack(jack_transport_state_t state, const jack_position_t& position) noexcept
+TransportInfo transportFromJack(
+    jack_transport_state_t state, const jack_position_t& position) noexcept
 {
     TransportInfo transport;
     transport.playing = state == JackTransportRolling;

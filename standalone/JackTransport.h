@@ -8,6 +8,7 @@ namespace Orvane {
 
 // A position whose two unique counters differ was torn while the server wrote it: it reports
 // frame 0 and no musical position, with the playing flag still taken from the state.
-TransportInfo transportFromJack(jack_transport_state_t state, const jack_position_t& position) noexcept;
+TransportInfo transportFromJack(
+    jack_transport_state_t state, const jack_position_t& position) noexcept;
 
 } // namespace Orvane

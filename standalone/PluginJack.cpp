@@ -22,8 +22,8 @@ namespace {
 constexpr const char* kXsdInteger = "http://www.w3.org/2001/XMLSchema#integer";
 constexpr float kValueEpsilon = 1.1920929e-07f; // 2^-23
 
-StandaloneEditorSetup editorSetup(PluginJack* owner, const PluginAdapter& plugin,
-    uintptr_t parentWindow)
+StandaloneEditorSetup editorSetup(
+    PluginJack* owner, const PluginAdapter& plugin, uintptr_t parentWindow)
 {
     StandaloneEditorSetup setup;
     setup.sampleRate = plugin.sampleRate();
@@ -100,7 +100,8 @@ void PluginJack::setPortMetadata(jack_client_t* client, jack_port_t* port, uint3
     Jack::setProperty(client, uuid, kJackMetadataOrder, order, kXsdInteger);
     if (info.groupId != GroupNone) {
         const PortGroupInfo& group = fPlugin.portGroupById(info.groupId);
-        Jack::setProperty(client, uuid, kJackMetadataPortGroup, group.symbol.buffer(), "text/plain");
+        Jack::setProperty(
+            client, uuid, kJackMetadataPortGroup, group.symbol.buffer(), "text/plain");
     }
     const bool isCV = (info.hints & PortIsCV) != 0;
     Jack::setProperty(client, uuid, kJackMetadataSignalType, isCV ? "CV" : "AUDIO", "text/plain");

@@ -14,7 +14,7 @@ namespace Orvane {
 namespace {
 
 constexpr float kValueEpsilon = 1.1920929e-07f; // 2^-23
-constexpr float kControlStep = 0.007874016f;    // 1/127
+constexpr float kControlStep = 0.007874016f; // 1/127
 
 } // namespace
 
@@ -37,7 +37,8 @@ void PluginJack::process(jack_nframes_t frames) noexcept
 
     resetTriggerParameters();
 
-    void* const midiOut = fPortMidiOut != nullptr ? Jack::portGetBuffer(fPortMidiOut, frames) : nullptr;
+    void* const midiOut =
+        fPortMidiOut != nullptr ? Jack::portGetBuffer(fPortMidiOut, frames) : nullptr;
     if (midiOut != nullptr)
         Jack::midiClearBuffer(midiOut);
     fPortMidiOutBuffer.store(midiOut, std::memory_order_relaxed);
@@ -52,7 +53,8 @@ void PluginJack::process(jack_nframes_t frames) noexcept
 void PluginJack::resetTriggerParameters() noexcept
 {
     for (uint32_t i = 0; i < fCachedParameters.count; ++i) {
-        if ((fPlugin.parameterHints(i) & (HintTrigger | HintBoolean)) != (HintTrigger | HintBoolean))
+        if ((fPlugin.parameterHints(i) & (HintTrigger | HintBoolean)) !=
+            (HintTrigger | HintBoolean))
             continue;
         const float def = fPlugin.parameterRanges(i).def;
         if (std::abs(fPlugin.parameterValue(i) - def) >= kValueEpsilon)
@@ -80,7 +82,8 @@ uint32_t PluginJack::readEditorNotes() noexcept
 // not give) is held to its last frame.
 uint32_t PluginJack::readMidiInput(jack_nframes_t frames, uint32_t count) noexcept
 {
-    void* const buffer = fPortEventsIn != nullptr ? Jack::portGetBuffer(fPortEventsIn, frames) : nullptr;
+    void* const buffer =
+        fPortEventsIn != nullptr ? Jack::portGetBuffer(fPortEventsIn, frames) : nullptr;
     if (buffer == nullptr)
         return count;
     const uint32_t available = Jack::midiGetEventCount(buffer);
@@ -130,8 +133,10 @@ void PluginJack::applyControlChange(const MidiMessage& message) noexcept
 void PluginJack::runInChunks(float** outputs, uint32_t frames, uint32_t eventCount) noexcept
 {
     const uint32_t told = fPlugin.bufferSize();
-    const uint32_t limit = std::max<uint32_t>(1, std::min(told != 0 ? told : frames, kDiscardFrames));
-    const TransportInfo start = fPlugin.data() != nullptr ? fPlugin.data()->transport : TransportInfo();
+    const uint32_t limit =
+        std::max<uint32_t>(1, std::min(told != 0 ? told : frames, kDiscardFrames));
+    const TransportInfo start =
+        fPlugin.data() != nullptr ? fPlugin.data()->transport : TransportInfo();
     uint32_t firstEvent = 0;
     for (uint32_t offset = 0; offset < frames; offset += limit) {
         const uint32_t length = std::min(limit, frames - offset);

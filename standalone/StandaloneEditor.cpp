@@ -75,8 +75,8 @@ void StandaloneEditor::runHeadless(Skein::IdleCallback& idleStep)
 {
     std::unique_lock<std::mutex> lock(fQuitMutex);
     while (!fQuitRequested) {
-        if (fQuitChanged.wait_for(lock, std::chrono::milliseconds(kIdlePeriodMs),
-                [this] { return fQuitRequested; }))
+        if (fQuitChanged.wait_for(
+                lock, std::chrono::milliseconds(kIdlePeriodMs), [this] { return fQuitRequested; }))
             break;
         lock.unlock();
         idleStep.onIdleTick();

@@ -37,7 +37,8 @@ std::string rangeText(const PluginAdapter& plugin, uint32_t index)
 bool findParameter(const PluginAdapter& plugin, const std::string& option, uint32_t& index)
 {
     for (uint32_t i = 0; i < plugin.parameterCount(); ++i) {
-        if (!plugin.isParameterOutputOrTrigger(i) && optionOf(plugin.parameterSymbol(i)) == option) {
+        if (!plugin.isParameterOutputOrTrigger(i) &&
+            optionOf(plugin.parameterSymbol(i)) == option) {
             index = i;
             return true;
         }
@@ -81,17 +82,18 @@ bool resolveStartValues(const PluginAdapter& plugin, const StandaloneOptions& op
 
 std::string standaloneUsage(const PluginAdapter& plugin)
 {
-    std::string usage = "Usage: vantorel [options]\n"
-                        "       vantorel [options] embed WINDOW\n"
-                        "       vantorel selftest\n"
-                        "Plays the groove as a JACK client (a JACK server must be running), with its\n"
-                        "editor in a window of its own, or inside the X window WINDOW (a decimal id).\n"
-                        "Without an X display it runs without the editor.\n"
-                        "\n"
-                        "  --SYMBOL VALUE            set a parameter at start, '_' written as '-'\n"
-                        "                            (value as the plug-in shows it, e.g. --baya-tempo \"÷1.5\")\n"
-                        "  -h, --help                show this help\n"
-                        "\nParameters of this plug-in:\n";
+    std::string usage =
+        "Usage: vantorel [options]\n"
+        "       vantorel [options] embed WINDOW\n"
+        "       vantorel selftest\n"
+        "Plays the groove as a JACK client (a JACK server must be running), with its\n"
+        "editor in a window of its own, or inside the X window WINDOW (a decimal id).\n"
+        "Without an X display it runs without the editor.\n"
+        "\n"
+        "  --SYMBOL VALUE            set a parameter at start, '_' written as '-'\n"
+        "                            (value as the plug-in shows it, e.g. --baya-tempo \"÷1.5\")\n"
+        "  -h, --help                show this help\n"
+        "\nParameters of this plug-in:\n";
     for (uint32_t i = 0; i < plugin.parameterCount(); ++i) {
         if (plugin.isParameterOutputOrTrigger(i))
             continue;

@@ -46,7 +46,8 @@ int checkOptions(const Orvane::StandaloneOptions& options, std::vector<Orvane::S
     return 0;
 }
 
-int runClient(const Orvane::StandaloneOptions& options, const std::vector<Orvane::StartValue>& values)
+int runClient(
+    const Orvane::StandaloneOptions& options, const std::vector<Orvane::StartValue>& values)
 {
     Orvane::jack_status_t status = 0;
     Orvane::jack_client_t* const client =
@@ -56,7 +57,8 @@ int runClient(const Orvane::StandaloneOptions& options, const std::vector<Orvane
         if (reasons.empty())
             std::fprintf(stderr, "Failed to create the JACK client, cannot continue!\n");
         else
-            std::fprintf(stderr, "Failed to create the JACK client, reason was:\n%s", reasons.c_str());
+            std::fprintf(
+                stderr, "Failed to create the JACK client, reason was:\n%s", reasons.c_str());
         return kFailure;
     }
 

@@ -21,8 +21,8 @@ using Clock = std::chrono::steady_clock;
 
 Clock::time_point deadlineAfter(double seconds)
 {
-    return Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                              std::chrono::duration<double>(seconds));
+    return Clock::now() +
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
 } // namespace

@@ -107,7 +107,8 @@ void JackTestClient::writeMidi(jack_nframes_t frames)
     jack_midi_clear_buffer(buffer);
     if (fBatchPending.load()) {
         for (const MidiBytes& message : fBatch)
-            jack_midi_event_write(buffer, message.frame, message.bytes.data(), message.bytes.size());
+            jack_midi_event_write(
+                buffer, message.frame, message.bytes.data(), message.bytes.size());
         fBatchPending.store(false);
     }
     const uint32_t period = fClockPeriod.load();
@@ -150,8 +151,8 @@ int JackTestClient::processCallback(jack_nframes_t frames, void* arg)
     return 0;
 }
 
-void JackTestClient::timebaseCallback(jack_transport_state_t, jack_nframes_t,
-    jack_position_t* position, int, void* arg)
+void JackTestClient::timebaseCallback(
+    jack_transport_state_t, jack_nframes_t, jack_position_t* position, int, void* arg)
 {
     const auto* self = static_cast<const JackTestClient*>(arg);
     const double ticksPerBeat = 1920.0;

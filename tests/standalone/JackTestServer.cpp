@@ -19,6 +19,8 @@ namespace {
 // Connecting is the only sign that the server is ready; tries are spaced, within a bound.
 bool waitUntilReachable(const std::string& name, pid_t pid)
 {
+    // Each try before the server is up would print its failure.
+    jack_set_error_function([](const char*) {});
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
         if (waitpid(pid, nullptr, WNOHANG) == pid)
@@ -28,6 +30,7 @@ bool waitUntilReachable(const std::string& name, pid_t pid)
             static_cast<jack_options_t>(JackNoStartServer | JackServerName), &status, name.c_str());
         if (client != nullptr) {
             jack_client_close(client);
+            jack_set_error_function(nullptr);
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -13,8 +13,8 @@
 #include <signal.h>
 
 #include <algorithm>
-#include <cstring>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -52,13 +52,13 @@ std::string waitForPort(jack_client_t* client, const std::string& shortName)
     return "";
 }
 
-std::string property(jack_client_t* client, const std::string& port, const char* key,
-    std::string* type = nullptr)
+std::string property(
+    jack_client_t* client, const std::string& port, const char* key, std::string* type = nullptr)
 {
     char* value = nullptr;
     char* valueType = nullptr;
-    if (jack_get_property(jack_port_uuid(jack_port_by_name(client, port.c_str())), key, &value,
-            &valueType) != 0)
+    if (jack_get_property(
+            jack_port_uuid(jack_port_by_name(client, port.c_str())), key, &value, &valueType) != 0)
         return "(none)";
     const std::string text = value;
     if (type != nullptr)
@@ -120,16 +120,18 @@ TEST(Program, HeadlessClientHasItsPortsAndMetadataAndEndsOnSignals)
             EXPECT_STREQ(jack_port_type(port), JACK_DEFAULT_AUDIO_TYPE);
             EXPECT_TRUE(jack_port_flags(port) & JackPortIsOutput);
         }
-        jack_port_t* eventsIn = jack_port_by_name(observer.client(), (client + ":events-in").c_str());
+        jack_port_t* eventsIn =
+            jack_port_by_name(observer.client(), (client + ":events-in").c_str());
         ASSERT_NE(eventsIn, nullptr);
         EXPECT_STREQ(jack_port_type(eventsIn), JACK_DEFAULT_MIDI_TYPE);
         EXPECT_TRUE(jack_port_flags(eventsIn) & JackPortIsInput);
-        EXPECT_STREQ(
-            jack_port_type(jack_port_by_name(observer.client(), midiOut.c_str())), JACK_DEFAULT_MIDI_TYPE);
+        EXPECT_STREQ(jack_port_type(jack_port_by_name(observer.client(), midiOut.c_str())),
+            JACK_DEFAULT_MIDI_TYPE);
 
         std::string type;
         const std::string second = client + ":audio_out_2";
-        EXPECT_EQ(property(observer.client(), second, JACK_METADATA_PRETTY_NAME, &type), "Audio Output 2");
+        EXPECT_EQ(property(observer.client(), second, JACK_METADATA_PRETTY_NAME, &type),
+            "Audio Output 2");
         EXPECT_EQ(type, "text/plain");
         EXPECT_EQ(property(observer.client(), second, JACK_METADATA_ORDER, &type), "1");
         EXPECT_EQ(type, "http://www.w3.org/2001/XMLSchema#integer");
@@ -224,7 +226,8 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
         rolling += capture.cycles()[c].state == JackTransportRolling ? 1 : 0;
     }
     ASSERT_GT(rolling, 300u);
-    const std::vector<float> expected = referenceRender(capture.cycles(), count, {{4, 17.0f}, {2, 3.0f}});
+    const std::vector<float> expected =
+        referenceRender(capture.cycles(), count, {{4, 17.0f}, {2, 3.0f}});
     ASSERT_FALSE(silent(expected, 0, frames)) << "the reference plays nothing";
     std::vector<float> actual(capture.audio(0).begin(), capture.audio(0).begin() + frames);
     actual.insert(actual.end(), capture.audio(1).begin(), capture.audio(1).begin() + frames);
