@@ -29,7 +29,7 @@ public:
 };
 
 float sink;
-void keepFloat(KrellContextInterface*, int, const Message* m)
+void keepFloat(KrellContextInterface*, int, const Message* m) noexcept
 {
     sink = m->floatAt(0);
 }

@@ -13,7 +13,7 @@ namespace {
 
 constexpr uint32_t kReceiver = hashString("receiver");
 
-void ignore(KrellContextInterface*, int, const Message* m)
+void ignore(KrellContextInterface*, int, const Message* m) noexcept
 {
     benchmark::DoNotOptimize(m);
 }

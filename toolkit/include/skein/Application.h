@@ -1,5 +1,5 @@
 // The connection to the display and the event loop that all windows of a process run on.
-// Main thread only, except requestQuit(), which any thread may call.
+// [main-thread], except requestQuit(), which any thread may call.
 #pragma once
 
 namespace Skein {
