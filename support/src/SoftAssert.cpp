@@ -35,15 +35,15 @@ void reportAssertion(const char* condition, const char* file, int line) noexcept
 
 void reportAssertionValue(const char* condition, const char* file, int line, int value) noexcept
 {
-    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", value %i"), condition,
-        lengthWithoutExtension(file), file, line, value);
+    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", value %i"), condition, lengthWithoutExtension(file),
+        file, line, value);
 }
 
 void reportAssertionValue(
     const char* condition, const char* file, int line, unsigned value) noexcept
 {
-    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", value %u"), condition,
-        lengthWithoutExtension(file), file, line, value);
+    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", value %u"), condition, lengthWithoutExtension(file),
+        file, line, value);
 }
 
 void reportAssertionValues(
