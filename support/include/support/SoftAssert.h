@@ -24,27 +24,33 @@ void printWarning(const char* format, ...) noexcept __attribute__((format(printf
 
 // Checks as expressions that yield the condition, placed by __FILE__ and __LINE__:
 // `if (!SOFT_CHECK(p != nullptr)) return false;`. The value variants print their values as int
-// or unsigned.
-#define SOFT_CHECK(cond)                                                                           \
-    ((cond) ? true : (::Support::reportAssertion(#cond, __FILE__, __LINE__), false))
-#define SOFT_CHECK_INT(cond, value)                                                                \
+// or unsigned. The _TEXT forms take the condition's text, for macros that forward their argument
+// (which the preprocessor would expand before it is turned into text).
+#define SOFT_CHECK(cond) SOFT_CHECK_TEXT(cond, #cond)
+#define SOFT_CHECK_INT(cond, value) SOFT_CHECK_INT_TEXT(cond, #cond, value)
+#define SOFT_CHECK_UINT(cond, value) SOFT_CHECK_UINT_TEXT(cond, #cond, value)
+#define SOFT_CHECK_INT2(cond, v1, v2) SOFT_CHECK_INT2_TEXT(cond, #cond, v1, v2)
+#define SOFT_CHECK_UINT2(cond, v1, v2) SOFT_CHECK_UINT2_TEXT(cond, #cond, v1, v2)
+
+#define SOFT_CHECK_TEXT(cond, text)                                                                \
+    ((cond) ? true : (::Support::reportAssertion(text, __FILE__, __LINE__), false))
+#define SOFT_CHECK_INT_TEXT(cond, text, value)                                                     \
+    ((cond) ? true                                                                                 \
+            : (::Support::reportAssertionValue(text, __FILE__, __LINE__, static_cast<int>(value)), \
+                  false))
+#define SOFT_CHECK_UINT_TEXT(cond, text, value)                                                    \
     ((cond) ? true                                                                                 \
             : (::Support::reportAssertionValue(                                                    \
-                   #cond, __FILE__, __LINE__, static_cast<int>(value)),                            \
+                   text, __FILE__, __LINE__, static_cast<unsigned>(value)),                        \
                   false))
-#define SOFT_CHECK_UINT(cond, value)                                                               \
-    ((cond) ? true                                                                                 \
-            : (::Support::reportAssertionValue(                                                    \
-                   #cond, __FILE__, __LINE__, static_cast<unsigned>(value)),                       \
-                  false))
-#define SOFT_CHECK_INT2(cond, v1, v2)                                                              \
+#define SOFT_CHECK_INT2_TEXT(cond, text, v1, v2)                                                   \
     ((cond) ? true                                                                                 \
             : (::Support::reportAssertionValues(                                                   \
-                   #cond, __FILE__, __LINE__, static_cast<int>(v1), static_cast<int>(v2)),         \
+                   text, __FILE__, __LINE__, static_cast<int>(v1), static_cast<int>(v2)),          \
                   false))
-#define SOFT_CHECK_UINT2(cond, v1, v2)                                                             \
+#define SOFT_CHECK_UINT2_TEXT(cond, text, v1, v2)                                                  \
     ((cond) ? true                                                                                 \
-            : (::Support::reportAssertionValues(#cond, __FILE__, __LINE__,                         \
+            : (::Support::reportAssertionValues(text, __FILE__, __LINE__,                          \
                    static_cast<unsigned>(v1), static_cast<unsigned>(v2)),                          \
                   false))
 
