@@ -38,22 +38,23 @@ public:
         return isInput ? fInputBuses : fOutputBuses;
     }
 
-    // Main thread.
+    // [main-thread]
     bool init();
     // False, with nothing changed, for a rate that is not finite and positive.
     bool activate(double sampleRate, uint32_t minFrames, uint32_t maxFrames);
     void deactivate();
 
-    // Audio thread.
+    // [audio-thread]
     clap_process_status process(const clap_process_t& data) noexcept;
 
     // Parameter values from the host (events of process and flush, the state reader): ids at or
     // beyond the parameter count and non-finite values are ignored, other values are clamped to
-    // the parameter's range, then cached and applied. Any thread the host calls from.
+    // the parameter's range, then cached and applied. [any-thread] (whichever the host calls from)
     void applyHostParameter(uint32_t index, double value) noexcept;
-    // Sends every output-or-trigger parameter whose value changed as a value event at `time`.
+    // [audio-thread] Sends every output-or-trigger parameter whose value changed as a value event
+    // at `time`.
     void reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept;
-    // Main thread, after a state load: the host's "clap.params" rescan of values and texts.
+    // [main-thread] After a state load: the host's "clap.params" rescan of values and texts.
     void requestParameterRescan() noexcept;
 
 private:
@@ -83,7 +84,7 @@ private:
     // The two output channels, or false when the host's buffers do not add up to them.
     bool collectOutputs(const clap_process_t& data, float** channels) noexcept;
 
-    static bool writeMidiCallback(void* ptr, const MidiMessage& message);
+    static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
     bool writeMidi(const MidiMessage& message) noexcept;
 };
 

@@ -21,12 +21,15 @@ public:
     PatchLink(const PatchLink&) = delete;
     PatchLink& operator=(const PatchLink&) = delete;
 
-    // Replaces the patch by a fresh one at `sampleRate`; false when none could be created.
+    // [main-thread] Replaces the patch by a fresh one at `sampleRate`; false when none could be
+    // created.
     bool rebuild(double sampleRate) noexcept;
     bool hasPatch() const noexcept { return fPatch != nullptr; }
 
-    bool postParameter(uint32_t receiverHash, float value) noexcept;
-    bool post(const PatchPost& message) noexcept override;
+    // [any-thread] False when the patch refused the value (or there is no patch).
+    [[nodiscard]] bool postParameter(uint32_t receiverHash, float value) noexcept;
+    // [audio-thread]
+    [[nodiscard]] bool post(const PatchPost& message) noexcept override;
     void render(float** outputs, uint32_t frames) noexcept;
 
 private:
