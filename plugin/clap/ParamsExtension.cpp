@@ -120,7 +120,8 @@ void flush(
                 sizeof(clap_event_param_value)))
             break;
         const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
-        instance->applyHostParameter(param->param_id, param->value);
+        // An active instance is flushed on the audio thread, which must not wait.
+        instance->applyHostParameter(param->param_id, param->value, instance->adapter().isActive());
     }
     if (out != nullptr && out->try_push != nullptr)
         instance->reportOutputParameters(out, 0);
