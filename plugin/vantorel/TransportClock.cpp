@@ -85,7 +85,7 @@ void TransportClock::postTransportChange(
 }
 
 // Each tick lands on the frame that contains its position. Once the patch refuses a tick (its
-// input pipe is full), the block's remaining ticks are dropped, so even an absurd tempo costs
+// message pool is full), the block's remaining ticks are dropped, so even an absurd tempo costs
 // bounded time; the time line still moves past them.
 void TransportClock::emitTicks(uint32_t frames, double tickLength, PatchMessageSink& sink) noexcept
 {
