@@ -13,7 +13,8 @@ add_custom_target(check_tsan)
 function(vantorel_add_test_suite name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main
+    vantorel::test_warnings)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES LABELS "${ARG_LABELS}" ${ARG_PROPERTIES})
   foreach(label IN LISTS ARG_LABELS)
@@ -28,5 +29,6 @@ find_package(benchmark REQUIRED)
 function(vantorel_add_benchmark name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main
+    vantorel::test_warnings)
 endfunction()

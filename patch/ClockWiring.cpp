@@ -7,6 +7,7 @@
 #include "Composites.h"
 #include "DrumWiring.h"
 #include "GrooveGraph.h"
+#include "PatchInterface.h"
 #include "PatchMessages.h"
 
 namespace {
@@ -51,7 +52,7 @@ struct StatusRoute {
     SendFunction handler;
 };
 // Clock, start, continue, stop; start and continue lead to handlers that do nothing.
-constexpr float kStatusValues[] = {248.0f, 250.0f, 251.0f, 252.0f};
+constexpr float kStatusValues[] = {kMidiClock, kMidiStart, kMidiContinue, kMidiStop};
 constexpr StatusRoute kStatusRoutes[] = {
     {&ClockUnit::clockRest, &onClock},
     {&ClockUnit::startRest, &ignoreOutlet},

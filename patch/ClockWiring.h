@@ -1,5 +1,5 @@
 // The sequencer's shared part, wired from runtime objects: MIDI real-time status input, the tick
-// counter that both drums test, the tick bus and the initialisation bang. Audio thread only
+// counter that both drums test, the tick bus and the initialisation bang. [audio-thread]
 // (message handlers in processBlock).
 #pragma once
 

@@ -1,6 +1,6 @@
 // The two composites that recur in the sequencer, built from runtime objects: truncation toward
 // zero and the exact counter. Each use site is one instantiation, because an outlet function
-// knows its place in the graph only by its address. Audio thread only.
+// knows its place in the graph only by its address. [audio-thread]
 #pragma once
 
 #include "GrooveGraph.h"

@@ -1,7 +1,7 @@
 // One drum's sequencer, wired from runtime objects: its receivers (Length, Pattern, Tempo, the
 // length and seed buses), the step on a tick, the reseed every Length steps and the draw that
 // triggers and stops voices. Dayan and Baya are the two instances, told apart by their DrumRecord.
-// Audio thread only (message handlers in processBlock).
+// [audio-thread] (message handlers in processBlock).
 #pragma once
 
 #include "StrokeTables.h"

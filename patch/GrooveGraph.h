@@ -1,6 +1,6 @@
 // The object records of the groove graph, owned by the patch: the shared clock unit, one sequencer
 // unit per drum and the twelve stroke voices. The wiring functions reach them through graphOf().
-// Audio thread only, after construction.
+// [audio-thread] after construction.
 #pragma once
 
 #include "StrokeTables.h"

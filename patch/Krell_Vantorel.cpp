@@ -7,6 +7,7 @@
 
 #include "ClockWiring.h"
 #include "DrumWiring.h"
+#include "PatchInterface.h"
 #include "StrokeMix.h"
 #include "recordings/StrokeRecordings.h"
 #include "runtime/Message.h"
@@ -18,32 +19,19 @@ struct Receiver {
 };
 
 constexpr Receiver kReceivers[] = {
-    {hashString("Dayan_Length"), &DrumWiring<kDayan>::onLengthParameter},
-    {hashString("Dayan_Pattern"), &DrumWiring<kDayan>::onPatternParameter},
-    {hashString("Dayan_Tempo"), &DrumWiring<kDayan>::onTempo},
-    {hashString("Baya_Length"), &DrumWiring<kBaya>::onLengthParameter},
-    {hashString("Baya_Pattern"), &DrumWiring<kBaya>::onPatternParameter},
-    {hashString("Baya_Tempo"), &DrumWiring<kBaya>::onTempo},
-    // Internal receivers, known by their hashes only: the names beside them are labels, not the
-    // texts the hashes come from.
-    {0x6FFF0BCF, &onRealtimeStatus}, // ParamRealtimeIn
-    {0xCE5CC65B, &onInitialise}, // InitReceiver
-    {0xA9CCB089, &onTickBus}, // TickBus
-    {0xA7F0CDEB, &DrumWiring<kDayan>::onLengthBus}, // DayanLengthBus
-    {0xE557C71C, &DrumWiring<kBaya>::onLengthBus}, // BayaLengthBus
-    {0x3DBE0D28, &DrumWiring<kDayan>::onSeedBus}, // DayanSeedBus
-    {0xE52D5E97, &DrumWiring<kBaya>::onSeedBus}, // BayaSeedBus
-};
-
-constexpr int kParameterCount = 6;
-// Alphabetical, Baya before Dayan: the host's parameter indices.
-constexpr PatchParameterInfo kParameters[kParameterCount] = {
-    {"Baya_Length", hashString("Baya_Length"), 0, 4.0f, 16.0f, 4.0f},
-    {"Baya_Pattern", hashString("Baya_Pattern"), 0, 1.0f, 1337.0f, 1.0f},
-    {"Baya_Tempo", hashString("Baya_Tempo"), 0, 0.0f, 4.0f, 2.0f},
-    {"Dayan_Length", hashString("Dayan_Length"), 0, 4.0f, 16.0f, 4.0f},
-    {"Dayan_Pattern", hashString("Dayan_Pattern"), 0, 1.0f, 1337.0f, 1.0f},
-    {"Dayan_Tempo", hashString("Dayan_Tempo"), 0, 0.0f, 4.0f, 2.0f},
+    {kDayanLengthReceiver, &DrumWiring<kDayan>::onLengthParameter},
+    {kDayanPatternReceiver, &DrumWiring<kDayan>::onPatternParameter},
+    {kDayanTempoReceiver, &DrumWiring<kDayan>::onTempo},
+    {kBayaLengthReceiver, &DrumWiring<kBaya>::onLengthParameter},
+    {kBayaPatternReceiver, &DrumWiring<kBaya>::onPatternParameter},
+    {kBayaTempoReceiver, &DrumWiring<kBaya>::onTempo},
+    {kRealtimeReceiver, &onRealtimeStatus},
+    {kInitReceiver, &onInitialise},
+    {kTickBus, &onTickBus},
+    {kDayanLengthBus, &DrumWiring<kDayan>::onLengthBus},
+    {kBayaLengthBus, &DrumWiring<kBaya>::onLengthBus},
+    {kDayanSeedBus, &DrumWiring<kDayan>::onSeedBus},
+    {kBayaSeedBus, &DrumWiring<kBaya>::onSeedBus},
 };
 constexpr PatchParameterInfo kInvalidParameter = {
     "invalid parameter index", 0, 0, 0.0f, 0.0f, 0.0f};
@@ -84,17 +72,17 @@ Krell_Vantorel::Krell_Vantorel(
 
 Krell_Vantorel::~Krell_Vantorel() = default;
 
-const char* Krell_Vantorel::patchName()
+const char* Krell_Vantorel::patchName() noexcept
 {
     return "Vantorel";
 }
 
-int Krell_Vantorel::inputChannelCount()
+int Krell_Vantorel::inputChannelCount() noexcept
 {
     return 0;
 }
 
-int Krell_Vantorel::outputChannelCount()
+int Krell_Vantorel::outputChannelCount() noexcept
 {
     return 2;
 }
@@ -169,14 +157,15 @@ int Krell_Vantorel::processInterleaved(const float*, float* output, int frames) 
     return frames;
 }
 
-int Krell_Vantorel::parameterInfo(int index, PatchParameterInfo* info)
+int Krell_Vantorel::parameterInfo(int index, PatchParameterInfo* info) noexcept
 {
     if (info != nullptr)
-        *info = (index >= 0 && index < kParameterCount) ? kParameters[index] : kInvalidParameter;
-    return kParameterCount;
+        *info = (index >= 0 && index < kPatchParameterCount) ? kPatchParameters[index]
+                                                             : kInvalidParameter;
+    return kPatchParameterCount;
 }
 
-Table* Krell_Vantorel::findTable(uint32_t tableHash)
+Table* Krell_Vantorel::findTable(uint32_t tableHash) noexcept
 {
     for (int t = 0; t < kStrokeTableCount; ++t) {
         if (kStrokeTableNames[t].hash == tableHash)
@@ -191,7 +180,8 @@ void Krell_Vantorel::routeToReceiver(uint32_t receiverHash, const Message* messa
         return;
     for (const Receiver& receiver : kReceivers) {
         if (receiver.hash == receiverHash) {
-            scheduleForObject(message, receiver.entry, 0);
+            // A message the pool cannot hold is dropped, like every refusal inside the runtime.
+            static_cast<void>(scheduleForObject(message, receiver.entry, 0));
             return;
         }
     }

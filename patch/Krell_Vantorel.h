@@ -17,15 +17,15 @@ public:
         uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate);
     ~Krell_Vantorel() override;
 
-    const char* patchName() override;
-    int inputChannelCount() override;
-    int outputChannelCount() override;
+    const char* patchName() noexcept override;
+    int inputChannelCount() noexcept override;
+    int outputChannelCount() noexcept override;
     int processBlock(
         const float* const* inputs, float* const* outputs, int frames) noexcept override;
     int processContiguous(const float* input, float* output, int frames) noexcept override;
     int processInterleaved(const float* input, float* output, int frames) noexcept override;
-    int parameterInfo(int index, PatchParameterInfo* info) override;
-    Table* findTable(uint32_t tableHash) override;
+    int parameterInfo(int index, PatchParameterInfo* info) noexcept override;
+    Table* findTable(uint32_t tableHash) noexcept override;
     void routeToReceiver(uint32_t receiverHash, const Message* message) noexcept override;
 
     // Whether every stroke table was allocated and the initialisation could be scheduled.

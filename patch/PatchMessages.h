@@ -1,5 +1,5 @@
 // Helpers shared by the wiring of the groove graph: how its switches read a message and how it
-// builds the small messages it passes on. Audio thread only (message handlers in processBlock).
+// builds the small messages it passes on. [audio-thread] (message handlers in processBlock).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The two-channel mix of the twelve voice slots (in render order), one frame at a time. The
 // association and the fused multiply-adds are fixed so that every build renders bit-identical
-// output. Audio thread only.
+// output. [audio-thread]
 #pragma once
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // The twelve stroke tables and what each drum plays: table names, the voice order the block loop
 // renders in, and per drum the draw multiplier and the stroke each draw triggers with the strokes
-// it cuts off. Constant data, read on any thread.
+// it cuts off. Constant data. [any-thread]
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // One stroke's voice: a table player bound to the stroke's table for the life of the patch, with
-// the two commands the sequencer sends it. Audio thread only.
+// the two commands the sequencer sends it. [audio-thread]
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Two-operand arithmetic on floats: with a stored right operand (inlet 1 sets it) or with a
-// constant one. Audio thread only.
+// constant one. [audio-thread]
 #pragma once
 
 #include "KrellContextInterface.h"

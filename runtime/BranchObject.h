@@ -1,4 +1,4 @@
-// Routes every message to outlet 1 when its condition holds, else to outlet 0. Audio thread only.
+// Routes every message to outlet 1 when its condition holds, else to outlet 0. [audio-thread]
 #pragma once
 
 #include "KrellContextInterface.h"

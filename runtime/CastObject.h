@@ -1,4 +1,4 @@
-// Converts a message to a bang, a float or a symbol. Stateless; audio thread only.
+// Converts a message to a bang, a float or a symbol. Stateless. [audio-thread]
 #pragma once
 
 #include "KrellContextInterface.h"

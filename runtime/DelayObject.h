@@ -1,5 +1,5 @@
 // Delays messages by a number of samples through the scheduler, up to 8 at a time; "flush"
-// delivers them at once, "clear" drops them. Audio thread only.
+// delivers them at once, "clear" drops them. [audio-thread]
 #pragma once
 
 #include <cstdint>

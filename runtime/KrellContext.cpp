@@ -70,55 +70,56 @@ KrellContext::KrellContext(
 
 KrellContext::~KrellContext() = default;
 
-uint64_t KrellContext::memorySize()
+uint64_t KrellContext::memorySize() noexcept
 {
     return fMemorySize;
 }
-double KrellContext::sampleRate()
+double KrellContext::sampleRate() noexcept
 {
     return fSampleRate;
 }
-uint32_t KrellContext::blockStartSample()
+uint32_t KrellContext::blockStartSample() noexcept
 {
     return fBlockStartSample.load(std::memory_order_relaxed);
 }
 
-float KrellContext::samplesToMs(uint32_t samples)
+float KrellContext::samplesToMs(uint32_t samples) noexcept
 {
     return static_cast<float>(samples * 1000.0 / fSampleRate);
 }
 
-uint32_t KrellContext::msToSamples(float ms)
+uint32_t KrellContext::msToSamples(float ms) noexcept
 {
     return delayToSamples(ms, fSampleRate);
 }
 
-void KrellContext::setOwner(void* owner)
+void KrellContext::setOwner(void* owner) noexcept
 {
     fOwner = owner;
 }
-void* KrellContext::owner()
+void* KrellContext::owner() noexcept
 {
     return fOwner;
 }
-void KrellContext::setOutboundHook(SendHook hook)
+void KrellContext::setOutboundHook(SendHook hook) noexcept
 {
     fSendHook = hook;
 }
-SendHook KrellContext::outboundHook()
+SendHook KrellContext::outboundHook() noexcept
 {
     return fSendHook;
 }
-void KrellContext::setLogHook(LogHook hook)
+void KrellContext::setLogHook(LogHook hook) noexcept
 {
     fLogHook = hook;
 }
-LogHook KrellContext::logHook()
+LogHook KrellContext::logHook() noexcept
 {
     return fLogHook;
 }
 
-bool KrellContext::postMessage(uint32_t receiverHash, double delayMs, const Message* message)
+bool KrellContext::postMessage(
+    uint32_t receiverHash, double delayMs, const Message* message) noexcept
 {
     if (message == nullptr)
         return false;
@@ -130,7 +131,8 @@ bool KrellContext::postMessage(uint32_t receiverHash, double delayMs, const Mess
     return written;
 }
 
-bool KrellContext::postFormatted(uint32_t receiverHash, double delayMs, const char* format, ...)
+bool KrellContext::postFormatted(
+    uint32_t receiverHash, double delayMs, const char* format, ...) noexcept
 {
     if (format == nullptr)
         return false;
@@ -165,25 +167,25 @@ bool KrellContext::postFormatted(uint32_t receiverHash, double delayMs, const ch
     return known && postMessage(receiverHash, delayMs, m);
 }
 
-bool KrellContext::postFloat(uint32_t receiverHash, float value)
+bool KrellContext::postFloat(uint32_t receiverHash, float value) noexcept
 {
     MessageStorage<1> storage;
     return postMessage(receiverHash, 0.0, Message::initWithFloat(storage.bytes, 0, value));
 }
 
-bool KrellContext::postBang(uint32_t receiverHash)
+bool KrellContext::postBang(uint32_t receiverHash) noexcept
 {
     MessageStorage<1> storage;
     return postMessage(receiverHash, 0.0, Message::initWithBang(storage.bytes, 0));
 }
 
-bool KrellContext::postSymbol(uint32_t receiverHash, const char* text)
+bool KrellContext::postSymbol(uint32_t receiverHash, const char* text) noexcept
 {
     MessageStorage<1> storage;
     return postMessage(receiverHash, 0.0, Message::initWithSymbol(storage.bytes, 0, text));
 }
 
-bool KrellContext::cancelScheduled(const Message* handle, SendFunction target)
+bool KrellContext::cancelScheduled(const Message* handle, SendFunction target) noexcept
 {
     return fScheduler.cancel(handle, target);
 }
@@ -206,38 +208,38 @@ bool KrellContext::scheduleForReceiver(uint32_t receiverHash, double delayMs, Me
     return refusedSchedules() == refusedBefore;
 }
 
-float* KrellContext::tableBuffer(uint32_t tableHash)
+float* KrellContext::tableBuffer(uint32_t tableHash) noexcept
 {
     Table* table = findTable(tableHash);
     return table != nullptr ? table->buffer() : nullptr;
 }
 
-uint32_t KrellContext::tableLength(uint32_t tableHash)
+uint32_t KrellContext::tableLength(uint32_t tableHash) noexcept
 {
     Table* table = findTable(tableHash);
     return table != nullptr ? table->length() : 0;
 }
 
-bool KrellContext::resizeTable(uint32_t tableHash, uint32_t newLength)
+bool KrellContext::resizeTable(uint32_t tableHash, uint32_t newLength) noexcept
 {
     Table* table = findTable(tableHash);
     return table != nullptr && table->resize(newLength);
 }
 
-void KrellContext::lockInput()
+void KrellContext::lockInput() noexcept
 {
     spinLock(fInputLock);
 }
-bool KrellContext::tryLockInput()
+bool KrellContext::tryLockInput() noexcept
 {
     return !fInputLock.exchange(true, std::memory_order_acquire);
 }
-void KrellContext::unlockInput()
+void KrellContext::unlockInput() noexcept
 {
     fInputLock.store(false, std::memory_order_release);
 }
 
-uint32_t KrellContext::resizeInputPipe(uint32_t kiB)
+uint32_t KrellContext::resizeInputPipe(uint32_t kiB) noexcept
 {
     spinLock(fInputLock);
     fInputPipe.reset(kiBToBytes(kiB));
@@ -245,7 +247,7 @@ uint32_t KrellContext::resizeInputPipe(uint32_t kiB)
     return fInputPipe.length();
 }
 
-uint32_t KrellContext::resizeOutputPipe(uint32_t kiB)
+uint32_t KrellContext::resizeOutputPipe(uint32_t kiB) noexcept
 {
     spinLock(fOutputLock);
     fOutputPipe.reset(kiBToBytes(kiB));
@@ -254,7 +256,7 @@ uint32_t KrellContext::resizeOutputPipe(uint32_t kiB)
 }
 
 void KrellContext::defaultSendHook(
-    KrellContextInterface* context, const char*, uint32_t sendHash, const Message* message)
+    KrellContextInterface* context, const char*, uint32_t sendHash, const Message* message) noexcept
 {
     if (context == nullptr || message == nullptr)
         return;
@@ -262,7 +264,7 @@ void KrellContext::defaultSendHook(
     writeAddressed(self->fOutputPipe, sendHash, message, message->timestamp);
 }
 
-bool KrellContext::takeOutboundMessage(uint32_t* outHash, Message* out, uint32_t capacity)
+bool KrellContext::takeOutboundMessage(uint32_t* outHash, Message* out, uint32_t capacity) noexcept
 {
     if (outHash != nullptr)
         *outHash = 0;

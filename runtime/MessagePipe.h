@@ -14,13 +14,14 @@ public:
     static constexpr uint32_t kWrapMarker = 0xFFFFFFFFu;
     static constexpr uint32_t kHeaderBytes = 8;
 
+    // [main-thread]
     explicit MessagePipe(uint32_t bytes = 0);
     ~MessagePipe();
     MessagePipe(const MessagePipe&) = delete;
     MessagePipe& operator=(const MessagePipe&) = delete;
 
-    // Discards buffer and contents and sets the pipe up afresh with `bytes` rounded down to a
-    // multiple of 8 (no buffer below 16); neither side may be active.
+    // [main-thread] Discards buffer and contents and sets the pipe up afresh with `bytes` rounded
+    // down to a multiple of 8 (no buffer below 16); neither side may be active.
     void reset(uint32_t bytes);
     uint32_t length() const noexcept { return fLength; }
 
@@ -30,18 +31,22 @@ public:
         return kHeaderBytes + ((uint64_t{bytes} + 7) & ~uint64_t{7});
     }
 
-    // [producer] Room for a payload of `bytes` (8-byte aligned), or null when it does not fit
-    // without overrunning unread records.
-    unsigned char* reserve(uint32_t bytes) noexcept;
-    // [producer] Makes the payload written at the last reservation (of the same `bytes`)
-    // visible to the consumer.
+    // The producer's side. [any-thread] One producer at a time (the context's lock for the
+    // input pipe, the audio thread for the output pipe).
+    // Room for a payload of `bytes` (8-byte aligned), or null when it does not fit without
+    // overrunning unread records.
+    [[nodiscard]] unsigned char* reserve(uint32_t bytes) noexcept;
+    // Makes the payload written at the last reservation (of the same `bytes`) visible to the
+    // consumer.
     void publish(uint32_t bytes) noexcept;
 
-    // [consumer] Whether a record is ready (follows a wrap marker on the way).
+    // The consumer's side. [any-thread] One consumer at a time (the audio thread for the input
+    // pipe, the context's lock for the output pipe).
+    // Whether a record is ready (follows a wrap marker on the way).
     bool hasData() noexcept;
-    // [consumer] The ready record's payload and its length; null (length 0) when none is ready.
+    // The ready record's payload and its length; null (length 0) when none is ready.
     const unsigned char* read(uint32_t* bytes) noexcept;
-    // [consumer] Drops the ready record.
+    // Drops the ready record.
     void consume() noexcept;
 
 private:

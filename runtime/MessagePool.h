@@ -1,5 +1,5 @@
 // Holds deep copies of messages that wait in the scheduler: power-of-two chunks (32..256 bytes)
-// carved in 512-byte blocks from one buffer allocated up front. Audio thread only.
+// carved in 512-byte blocks from one buffer allocated up front. [audio-thread] after construction.
 #pragma once
 
 #include <cstddef>
@@ -13,18 +13,20 @@ public:
     static constexpr uint32_t kLargestChunk = 256;
     static constexpr uint32_t kBlockBytes = 512;
 
-    explicit MessagePool(uint32_t kiB); // allocates the buffer and every list node it can need
+    // [main-thread] Allocates the buffer and every list node it can need.
+    explicit MessagePool(uint32_t kiB);
     ~MessagePool();
     MessagePool(const MessagePool&) = delete;
     MessagePool& operator=(const MessagePool&) = delete;
 
-    // Deep-copies m into a chunk of its size class. Null (nothing changed) when the message
-    // needs more than kLargestChunk bytes or the buffer has no room left for its class.
-    Message* allocate(const Message& m) noexcept;
+    // [audio-thread] Deep-copies m into a chunk of its size class. Null (nothing changed) when
+    // the message needs more than kLargestChunk bytes or the buffer has no room left for its class.
+    [[nodiscard]] Message* allocate(const Message& m) noexcept;
+    // [audio-thread]
     // Zeroes the chunk and returns it to its class's free list.
     void release(Message* chunk) noexcept;
 
-    // Size class for a byte size, or -1 when larger than kLargestChunk.
+    // [any-thread] Size class for a byte size, or -1 when larger than kLargestChunk.
     static int sizeClass(uint32_t bytes) noexcept;
 
     const unsigned char* buffer() const noexcept { return fBuffer; }

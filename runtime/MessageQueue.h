@@ -1,5 +1,5 @@
 // The scheduler: pooled messages sorted by timestamp (equal timestamps in insertion order),
-// each with the inlet it is delivered to. Audio thread only.
+// each with the inlet it is delivered to. [audio-thread] after construction.
 #pragma once
 
 #include <cstdint>
@@ -28,18 +28,21 @@ constexpr uint32_t kMaxDelaySamples = 0x7FFFFFFFu;
 
 class MessageQueue {
 public:
-    explicit MessageQueue(uint32_t poolKiB); // preallocates the pool and every node it can need
+    // [main-thread] Preallocates the pool and every node it can need.
+    explicit MessageQueue(uint32_t poolKiB);
     ~MessageQueue();
     MessageQueue(const MessageQueue&) = delete;
     MessageQueue& operator=(const MessageQueue&) = delete;
 
-    // Copies m into the pool and inserts it by timestamp; null when the pool refuses it.
-    Message* schedule(const Message* m, SendFunction target, int inlet) noexcept;
-    // Unlinks the node holding handle (and whose target matches, when target is given) and
-    // frees its chunk. A message being delivered is no longer queued and cannot be cancelled.
+    // [audio-thread] Copies m into the pool and inserts it by timestamp; null when the pool
+    // refuses it.
+    [[nodiscard]] Message* schedule(const Message* m, SendFunction target, int inlet) noexcept;
+    // [audio-thread] Unlinks the node holding handle (and whose target matches, when target is
+    // given) and frees its chunk. A message being delivered is no longer queued and cannot be
+    // cancelled.
     bool cancel(const Message* handle, SendFunction target) noexcept;
-    // Delivers, in order, every message due before endExclusive, including those scheduled
-    // by the deliveries themselves. Each chunk is freed when its target returns.
+    // [audio-thread] Delivers, in order, every message due before endExclusive, including those
+    // scheduled by the deliveries themselves. Each chunk is freed when its target returns.
     void dispatchBefore(KrellContextInterface* context, uint32_t endExclusive) noexcept;
 
     bool empty() const noexcept { return fHead == nullptr; }

@@ -1,5 +1,5 @@
 // Float-to-integer conversions defined for every input (NaN gives 0, out-of-range values
-// saturate), shared by every object that truncates. Pure functions; any thread.
+// saturate), shared by every object that truncates. Pure functions. [any-thread]
 #pragma once
 
 #include <cstdint>

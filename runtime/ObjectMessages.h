@@ -1,5 +1,5 @@
 // Reading inputs and emitting one-element messages: shared by the control and signal objects.
-// Audio thread only.
+// [audio-thread]
 #pragma once
 
 #include <cstdint>

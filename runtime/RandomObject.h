@@ -1,5 +1,5 @@
 // Seedable Lehmer generator: any message on inlet 0 emits a float in [0, 1); a float on inlet 1
-// sets the state. Audio thread only.
+// sets the state. [audio-thread]
 #pragma once
 
 #include <cstdint>

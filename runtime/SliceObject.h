@@ -1,5 +1,5 @@
 // Emits part of a message: `count` elements from `start` (count <= 0: to the end); a message too
-// short for start gives a bang on outlet 1. A negative start counts as 0. Audio thread only.
+// short for start gives a bang on outlet 1. A negative start counts as 0. [audio-thread]
 #pragma once
 
 #include "KrellContextInterface.h"

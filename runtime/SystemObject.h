@@ -1,5 +1,5 @@
 // Answers questions about the context: sample rate, channel counts, current time, table sizes.
-// Stateless; audio thread only.
+// Stateless. [audio-thread]
 #pragma once
 
 #include "KrellContextInterface.h"

@@ -1,4 +1,4 @@
-// Plays a table once, one value per frame, between a start and an end index. Audio thread only.
+// Plays a table once, one value per frame, between a start and an end index. [audio-thread]
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// One-operand single-precision math on floats. Stateless; audio thread only.
+// One-operand single-precision math on floats. Stateless. [audio-thread]
 #pragma once
 
 #include "KrellContextInterface.h"

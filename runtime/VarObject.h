@@ -1,4 +1,4 @@
-// Stores a float or a name hash; a bang re-emits it. Audio thread only.
+// Stores a float or a name hash; a bang re-emits it. [audio-thread]
 #pragma once
 
 #include "KrellContextInterface.h"

@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "patch/Krell_Vantorel.h"
+#include "patch/PatchInterface.h"
 
 namespace {
 
 constexpr int kBlock = 512;
-constexpr uint32_t kTickBus = 0xA9CCB089;
-constexpr uint32_t kRealtimeIn = 0x6FFF0BCF;
 // Long enough for 2048 blocks without a voice running out.
 constexpr uint32_t kLongTable = 2048 * kBlock + 1;
 
@@ -41,11 +40,11 @@ struct Patch {
     }
     void startAllVoices()
     {
-        patch->postFloat(hashString("Dayan_Length"), 0.0f);
-        patch->postFloat(hashString("Baya_Length"), 0.0f);
+        patch->postFloat(kDayanLengthReceiver, 0.0f);
+        patch->postFloat(kBayaLengthReceiver, 0.0f);
         for (int i = 0; i < 4; ++i) {
-            patch->postFloat(hashString("Dayan_Pattern"), kDayanPatterns[i]);
-            patch->postFloat(hashString("Baya_Pattern"), kBayaPatterns[i]);
+            patch->postFloat(kDayanPatternReceiver, kDayanPatterns[i]);
+            patch->postFloat(kBayaPatternReceiver, kBayaPatterns[i]);
             patch->postFloat(kTickBus, 0.0f);
             process(1);
         }
@@ -87,11 +86,11 @@ BENCHMARK(BM_PatchSevenVoices);
 void BM_PatchBlockWithTick(benchmark::State& state)
 {
     Patch p;
-    p.patch->postFloat(hashString("Dayan_Pattern"), 7.0f);
-    p.patch->postFloat(hashString("Baya_Pattern"), 9.0f);
+    p.patch->postFloat(kDayanPatternReceiver, 7.0f);
+    p.patch->postFloat(kBayaPatternReceiver, 9.0f);
     for (auto _ : state) {
-        p.patch->postFormatted(kRealtimeIn, 0.0, "ff", 252.0, 0.0);
-        p.patch->postFormatted(kRealtimeIn, 100.5 / 48.0, "ff", 248.0, 0.0);
+        p.patch->postFormatted(kRealtimeReceiver, 0.0, "ff", 252.0, 0.0);
+        p.patch->postFormatted(kRealtimeReceiver, 100.5 / 48.0, "ff", 248.0, 0.0);
         p.process();
         benchmark::DoNotOptimize(p.left.data());
     }

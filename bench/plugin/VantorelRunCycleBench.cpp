@@ -68,8 +68,8 @@ void ProcessBlockAlone(benchmark::State& state)
     for (auto _ : state) {
         const double end = blockStart + frames;
         for (; nextTick < end; nextTick += kSamplesPerTick)
-            patch->postFormatted(
-                0x6FFF0BCF, (nextTick - blockStart + 0.5) * 1000.0 / kSampleRate, "ff", 248.0, 0.0);
+            patch->postFormatted(kRealtimeReceiver,
+                (nextTick - blockStart + 0.5) * 1000.0 / kSampleRate, "ff", 248.0, 0.0);
         blockStart = end;
         patch->processBlock(nullptr, buffers.outputs, static_cast<int>(frames));
         benchmark::DoNotOptimize(buffers.left.data());

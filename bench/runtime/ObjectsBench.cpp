@@ -16,20 +16,20 @@ namespace {
 class BenchContext : public KrellContext {
 public:
     BenchContext() : KrellContext(4, 1, 0, 48000.0) { }
-    const char* patchName() override { return "bench"; }
-    int inputChannelCount() override { return 0; }
-    int outputChannelCount() override { return 2; }
-    int processBlock(const float* const*, float* const*, int n) override { return n; }
-    int processContiguous(const float*, float*, int n) override { return n; }
-    int processInterleaved(const float*, float*, int n) override { return n; }
-    int parameterInfo(int, PatchParameterInfo*) override { return 0; }
-    Table* findTable(uint32_t) override { return &table; }
-    void routeToReceiver(uint32_t, const Message*) override { }
+    const char* patchName() noexcept override { return "bench"; }
+    int inputChannelCount() noexcept override { return 0; }
+    int outputChannelCount() noexcept override { return 2; }
+    int processBlock(const float* const*, float* const*, int n) noexcept override { return n; }
+    int processContiguous(const float*, float*, int n) noexcept override { return n; }
+    int processInterleaved(const float*, float*, int n) noexcept override { return n; }
+    int parameterInfo(int, PatchParameterInfo*) noexcept override { return 0; }
+    Table* findTable(uint32_t) noexcept override { return &table; }
+    void routeToReceiver(uint32_t, const Message*) noexcept override { }
     Table table;
 };
 
 float sink;
-void keepFloat(KrellContextInterface*, int, const Message* m)
+void keepFloat(KrellContextInterface*, int, const Message* m) noexcept
 {
     sink = m->floatAt(0);
 }

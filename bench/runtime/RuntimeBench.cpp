@@ -13,7 +13,7 @@ namespace {
 
 constexpr uint32_t kReceiver = hashString("receiver");
 
-void ignore(KrellContextInterface*, int, const Message* m)
+void ignore(KrellContextInterface*, int, const Message* m) noexcept
 {
     benchmark::DoNotOptimize(m);
 }
@@ -22,10 +22,10 @@ void ignore(KrellContextInterface*, int, const Message* m)
 class BenchPatch : public KrellContext {
 public:
     BenchPatch() : KrellContext(10, 6, 2, 48000.0) { }
-    const char* patchName() override { return "bench"; }
-    int inputChannelCount() override { return 0; }
-    int outputChannelCount() override { return 1; }
-    int processBlock(const float* const*, float* const* outputs, int n) override
+    const char* patchName() noexcept override { return "bench"; }
+    int inputChannelCount() noexcept override { return 0; }
+    int outputChannelCount() noexcept override { return 1; }
+    int processBlock(const float* const*, float* const* outputs, int n) noexcept override
     {
         drainInputPipe();
         for (int i = 0; i < n; ++i) {
@@ -35,17 +35,17 @@ public:
         advanceBlockStart(n);
         return n;
     }
-    int processContiguous(const float*, float* output, int n) override
+    int processContiguous(const float*, float* output, int n) noexcept override
     {
         return processBlock(nullptr, &output, n);
     }
-    int processInterleaved(const float*, float* output, int n) override
+    int processInterleaved(const float*, float* output, int n) noexcept override
     {
         return processBlock(nullptr, &output, n);
     }
-    int parameterInfo(int, PatchParameterInfo*) override { return 0; }
-    Table* findTable(uint32_t) override { return nullptr; }
-    void routeToReceiver(uint32_t hash, const Message* m) override
+    int parameterInfo(int, PatchParameterInfo*) noexcept override { return 0; }
+    Table* findTable(uint32_t) noexcept override { return nullptr; }
+    void routeToReceiver(uint32_t hash, const Message* m) noexcept override
     {
         if (hash == kReceiver)
             scheduleForObject(m, ignore, 0);

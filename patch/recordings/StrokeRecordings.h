@@ -1,4 +1,4 @@
-// The twelve embedded stroke recordings: mono floats, one value per frame; read-only, any thread.
+// The twelve embedded stroke recordings: mono floats, one value per frame; read-only. [any-thread]
 #pragma once
 #include <cstdint>
 struct StrokeRecording {

@@ -56,12 +56,13 @@ void fillDescriptor()
     descriptor.description = descriptorDescription.buffer();
 }
 
-uint32_t getPluginCount(const clap_plugin_factory_t*)
+uint32_t getPluginCount(const clap_plugin_factory_t*) noexcept
 {
     return 1;
 }
 
-const clap_plugin_descriptor_t* getPluginDescriptor(const clap_plugin_factory_t*, uint32_t index)
+const clap_plugin_descriptor_t* getPluginDescriptor(
+    const clap_plugin_factory_t*, uint32_t index) noexcept
 {
     if (!ORVANE_CHECK_UINT(index == 0, index))
         return nullptr;
@@ -72,7 +73,7 @@ const clap_plugin_descriptor_t* getPluginDescriptor(const clap_plugin_factory_t*
 // The library holds one plug-in, so the requested id is not compared. Hosts may create instances
 // on several threads at once: the pending values stay locked until the instance has read them.
 const clap_plugin_t* createPlugin(
-    const clap_plugin_factory_t* factory, const clap_host_t* host, const char*)
+    const clap_plugin_factory_t* factory, const clap_host_t* host, const char*) noexcept
 {
     const std::lock_guard<std::mutex> lock(pendingValuesMutex());
     if (pendingBufferSize == 0)
@@ -85,7 +86,7 @@ const clap_plugin_t* createPlugin(
 
 constexpr clap_plugin_factory_t kFactory = {getPluginCount, getPluginDescriptor, createPlugin};
 
-bool entryInit(const char* pluginPath)
+bool entryInit(const char* pluginPath) noexcept
 {
     const std::lock_guard<std::mutex> lock(pendingValuesMutex());
     libraryPath() = pluginPath;
@@ -109,12 +110,12 @@ bool entryInit(const char* pluginPath)
     return true;
 }
 
-void entryDeinit()
+void entryDeinit() noexcept
 {
     descriptorInstance().reset();
 }
 
-const void* getFactory(const char* factoryId)
+const void* getFactory(const char* factoryId) noexcept
 {
     if (factoryId != nullptr && std::strcmp(factoryId, CLAP_PLUGIN_FACTORY_ID) == 0)
         return &kFactory;

@@ -48,8 +48,8 @@ bool ClapEventQueue::sendNote(uint8_t channel, uint8_t note, uint8_t velocity) n
 {
     const uint8_t status = static_cast<uint8_t>((velocity != 0 ? 0x90 : 0x80) + (channel & 0x0F));
     const uint8_t record[3] = {status, note, velocity};
-    // A failed write makes the commit discard the record.
-    fNotesWriter.writeCustomData(record, sizeof(record));
+    // A failed write makes the commit discard the record and report it.
+    static_cast<void>(fNotesWriter.writeCustomData(record, sizeof(record)));
     return fNotesWriter.commitWrite();
 }
 

@@ -35,16 +35,16 @@ public:
     ClapEventQueue(const ClapEventQueue&) = delete;
     ClapEventQueue& operator=(const ClapEventQueue&) = delete;
 
-    // Editor entry points (main thread; may allocate and wait for the mutex).
+    // [main-thread] Editor entry points; may allocate and wait for the mutex.
     void editParameter(uint32_t index, bool started);
     void setParameter(uint32_t index, float value);
-    // False, with the note dropped (and one line printed), when the ring is full.
-    bool sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept;
+    // [main-thread] False, with the note dropped (and one line printed), when the ring is full.
+    [[nodiscard]] bool sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept;
 
 protected:
-    // Audio thread: hands every queued event to `visit` in order and empties the list, unless the
+    // [audio-thread] Hands every queued event to `visit` in order and empties the list, unless the
     // editor holds the mutex, in which case they wait for a later block. False when busy.
-    template <typename Visitor> bool drainQueuedEvents(Visitor&& visit) noexcept
+    template <typename Visitor> [[nodiscard]] bool drainQueuedEvents(Visitor&& visit) noexcept
     {
         // Most blocks find nothing queued; they need not touch the mutex.
         if (!fHasQueuedEvents.load(std::memory_order_acquire))

@@ -19,7 +19,7 @@ PluginAdapter* adapterFor(const clap_plugin_t* plugin, uint32_t index) noexcept
     return &instance->adapter();
 }
 
-uint32_t count(const clap_plugin_t* plugin)
+uint32_t count(const clap_plugin_t* plugin) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr || !ORVANE_CHECK(instance->adapter().data() != nullptr))
@@ -40,7 +40,7 @@ clap_param_info_flags infoFlags(const PluginAdapter& adapter, uint32_t index) no
     return flags;
 }
 
-bool getInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_info_t* info)
+bool getInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_info_t* info) noexcept
 {
     PluginAdapter* const adapter = adapterFor(plugin, index);
     if (adapter == nullptr || info == nullptr)
@@ -70,7 +70,7 @@ bool getInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_info_t* inf
     return true;
 }
 
-bool getValue(const clap_plugin_t* plugin, clap_id id, double* value)
+bool getValue(const clap_plugin_t* plugin, clap_id id, double* value) noexcept
 {
     if (value == nullptr)
         return false;
@@ -84,7 +84,7 @@ bool getValue(const clap_plugin_t* plugin, clap_id id, double* value)
 }
 
 bool valueToText(
-    const clap_plugin_t* plugin, clap_id id, double value, char* display, uint32_t size)
+    const clap_plugin_t* plugin, clap_id id, double value, char* display, uint32_t size) noexcept
 {
     PluginAdapter* const adapter = adapterFor(plugin, id);
     if (adapter == nullptr || display == nullptr)
@@ -95,7 +95,8 @@ bool valueToText(
     return true;
 }
 
-bool textToValue(const clap_plugin_t* plugin, clap_id id, const char* display, double* value)
+bool textToValue(
+    const clap_plugin_t* plugin, clap_id id, const char* display, double* value) noexcept
 {
     PluginAdapter* const adapter = adapterFor(plugin, id);
     if (adapter == nullptr || display == nullptr || value == nullptr)
@@ -104,8 +105,8 @@ bool textToValue(const clap_plugin_t* plugin, clap_id id, const char* display, d
     return true;
 }
 
-void flush(
-    const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t* out)
+void flush(const clap_plugin_t* plugin, const clap_input_events_t* in,
+    const clap_output_events_t* out) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr)

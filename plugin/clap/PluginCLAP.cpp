@@ -154,7 +154,8 @@ clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcep
 
 void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
 {
-    drainQueuedEvents([this, out](const QueuedEvent& queued) {
+    // While the editor holds the list, its events wait for a later block.
+    static_cast<void>(drainQueuedEvents([this, out](const QueuedEvent& queued) {
         if (queued.index >= fPlugin.parameterCount())
             return;
         switch (queued.kind) {
@@ -177,7 +178,7 @@ void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
             break;
         }
         }
-    });
+    }));
 }
 
 void PluginCLAP::readInputEvents(const clap_input_events_t* in) noexcept
@@ -371,7 +372,7 @@ void PluginCLAP::requestParameterRescan() noexcept
         fHostParams->rescan(fHost, CLAP_PARAM_RESCAN_VALUES | CLAP_PARAM_RESCAN_TEXT);
 }
 
-bool PluginCLAP::writeMidiCallback(void* ptr, const MidiMessage& message)
+bool PluginCLAP::writeMidiCallback(void* ptr, const MidiMessage& message) noexcept
 {
     return static_cast<PluginCLAP*>(ptr)->writeMidi(message);
 }

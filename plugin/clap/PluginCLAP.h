@@ -38,7 +38,8 @@ public:
         return isInput ? fInputBuses : fOutputBuses;
     }
 
-    // Main thread; activation, deactivation and destruction print what the audio thread recorded.
+    // [main-thread] Activation, deactivation and destruction also print what the audio thread
+    // recorded.
     bool init();
     // False, with nothing changed, for a rate that is not finite and positive.
     bool activate(double sampleRate, uint32_t minFrames, uint32_t maxFrames);
@@ -56,9 +57,10 @@ public:
     // the parameter's range (integer ones truncated toward zero), then cached and applied.
     // [any-thread] With `onAudioThread` the plug-in takes the value over without waiting.
     void applyHostParameter(uint32_t index, double value, bool onAudioThread) noexcept;
-    // Sends every output-or-trigger parameter whose value changed as a value event at `time`.
+    // [audio-thread] Sends every output-or-trigger parameter whose value changed as a value event
+    // at `time`.
     void reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept;
-    // Main thread, after a state load: the host's "clap.params" rescan of values and texts.
+    // [main-thread] After a state load: the host's "clap.params" rescan of values and texts.
     void requestParameterRescan() noexcept;
 
 private:
@@ -95,7 +97,7 @@ private:
     // block, and clears the others.
     void markSilentChannels(const clap_process_t& data) noexcept;
 
-    static bool writeMidiCallback(void* ptr, const MidiMessage& message);
+    static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
     bool writeMidi(const MidiMessage& message) noexcept;
 };
 

@@ -12,13 +12,13 @@ namespace Orvane {
 
 namespace {
 
-bool init(const clap_plugin_t* plugin)
+bool init(const clap_plugin_t* plugin) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     return instance != nullptr && instance->init();
 }
 
-void destroy(const clap_plugin_t* plugin)
+void destroy(const clap_plugin_t* plugin) noexcept
 {
     if (plugin == nullptr)
         return;
@@ -27,24 +27,24 @@ void destroy(const clap_plugin_t* plugin)
 }
 
 bool activate(
-    const clap_plugin_t* plugin, double sampleRate, uint32_t minFrames, uint32_t maxFrames)
+    const clap_plugin_t* plugin, double sampleRate, uint32_t minFrames, uint32_t maxFrames) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     return instance != nullptr && instance->activate(sampleRate, minFrames, maxFrames);
 }
 
-void deactivate(const clap_plugin_t* plugin)
+void deactivate(const clap_plugin_t* plugin) noexcept
 {
     if (PluginCLAP* const instance = instanceOf(plugin))
         instance->deactivate();
 }
 
-bool startProcessing(const clap_plugin_t*)
+bool startProcessing(const clap_plugin_t*) noexcept
 {
     return true;
 }
 
-void doNothing(const clap_plugin_t*)
+void doNothing(const clap_plugin_t*) noexcept
 {
 }
 
@@ -54,7 +54,7 @@ void onMainThread(const clap_plugin_t* plugin)
         instance->onMainThread();
 }
 
-clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* data)
+clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* data) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr || data == nullptr)
@@ -63,7 +63,7 @@ clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* d
 }
 
 // The editor's "clap.gui" and "clap.timer-support" are not offered yet.
-const void* getExtension(const clap_plugin_t* plugin, const char* id)
+const void* getExtension(const clap_plugin_t* plugin, const char* id) noexcept
 {
     if (instanceOf(plugin) == nullptr || id == nullptr)
         return nullptr;
@@ -81,7 +81,7 @@ const void* getExtension(const clap_plugin_t* plugin, const char* id)
 } // namespace
 
 const clap_plugin_t* createClapPlugin(
-    const clap_plugin_descriptor_t* descriptor, const clap_host_t* host)
+    const clap_plugin_descriptor_t* descriptor, const clap_host_t* host) noexcept
 {
     if (host == nullptr)
         return nullptr;

@@ -10,14 +10,14 @@ namespace Orvane {
 
 namespace {
 
-uint32_t audioPortCount(const clap_plugin_t* plugin, bool isInput)
+uint32_t audioPortCount(const clap_plugin_t* plugin, bool isInput) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     return instance != nullptr ? static_cast<uint32_t>(instance->buses(isInput).buses.size()) : 0;
 }
 
-bool audioPortGet(
-    const clap_plugin_t* plugin, uint32_t index, bool isInput, clap_audio_port_info_t* info)
+bool audioPortGet(const clap_plugin_t* plugin, uint32_t index, bool isInput,
+    clap_audio_port_info_t* info) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr || info == nullptr)
@@ -39,12 +39,12 @@ bool audioPortGet(
     return true;
 }
 
-uint32_t notePortCount(const clap_plugin_t*, bool)
+uint32_t notePortCount(const clap_plugin_t*, bool) noexcept
 {
     return 1;
 }
 
-bool notePortGet(const clap_plugin_t*, uint32_t, bool isInput, clap_note_port_info_t* info)
+bool notePortGet(const clap_plugin_t*, uint32_t, bool isInput, clap_note_port_info_t* info) noexcept
 {
     if (info == nullptr)
         return false;

@@ -8,7 +8,7 @@ namespace Orvane {
 
 namespace {
 
-bool save(const clap_plugin_t* plugin, const clap_ostream_t* stream)
+bool save(const clap_plugin_t* plugin, const clap_ostream_t* stream) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr || stream == nullptr || stream->write == nullptr)
@@ -16,7 +16,7 @@ bool save(const clap_plugin_t* plugin, const clap_ostream_t* stream)
     return writeState(instance->adapter(), *stream);
 }
 
-bool load(const clap_plugin_t* plugin, const clap_istream_t* stream)
+bool load(const clap_plugin_t* plugin, const clap_istream_t* stream) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr || stream == nullptr || stream->read == nullptr)

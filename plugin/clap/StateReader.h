@@ -1,5 +1,5 @@
 // Loads a saved byte stream (NUL-separated strings ending with 0xFE) into an instance, applying
-// each parameter value as soon as its pair is complete. Main thread. Whatever the stream holds,
+// each parameter value as soon as its pair is complete. [main-thread] Whatever the stream holds,
 // nothing is read or written outside the reader's buffers.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Saves an instance's parameter values as the NUL-separated key/value byte stream that ends with
-// 0xFE. Main thread.
+// 0xFE. [main-thread]
 #pragma once
 
 #include "ClapState.h"

@@ -1,4 +1,4 @@
-// Turns the host's transport event of one block into the framework's TransportInfo. Audio thread;
+// Turns the host's transport event of one block into the framework's TransportInfo. [audio-thread];
 // pure function.
 #pragma once
 

@@ -57,11 +57,12 @@ void printLine(const Slot& slot) noexcept
         reportAssertion(slot.text, slot.file, slot.line);
         break;
     case AudioReportKind::AssertionUInt:
-        reportAssertionUInt(slot.text, slot.file, slot.line, static_cast<unsigned>(slot.v1));
+        Support::reportAssertionValue(
+            slot.text, slot.file, slot.line, static_cast<unsigned>(slot.v1));
         break;
     case AudioReportKind::AssertionUInt2:
-        reportAssertionUInt2(slot.text, slot.file, slot.line, static_cast<unsigned>(slot.v1),
-            static_cast<unsigned>(slot.v2));
+        Support::reportAssertionValues(slot.text, slot.file, slot.line,
+            static_cast<unsigned>(slot.v1), static_cast<unsigned>(slot.v2));
         break;
     case AudioReportKind::WarningPointerSize:
 #pragma GCC diagnostic push

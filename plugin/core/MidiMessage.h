@@ -1,4 +1,4 @@
-// One MIDI message of an audio block, at a frame offset within the block. Audio thread.
+// One MIDI message of an audio block, at a frame offset within the block. [audio-thread]
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Float comparisons used by the framework's checks (a change smaller than epsilon is no change).
-// Pure functions, any thread.
+// Pure functions. [any-thread]
 #pragma once
 
 #include <cmath>

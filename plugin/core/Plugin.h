@@ -1,5 +1,5 @@
 // Base class of a plug-in: the framework asks it who it is, has it describe its ports and
-// parameters (main thread, once per instance), and has it render audio blocks (audio thread).
+// parameters [main-thread] (once per instance), and has it render audio blocks [audio-thread].
 #pragma once
 
 #include "DropCounters.h"
@@ -25,17 +25,18 @@ public:
     Plugin(const Plugin&) = delete;
     Plugin& operator=(const Plugin&) = delete;
 
+    // [any-thread]
     uint32_t bufferSize() const noexcept;
     double sampleRate() const noexcept;
-    // The transport of the block being rendered.
+    // [audio-thread] The transport of the block being rendered.
     const TransportInfo& transportInfo() const noexcept;
-    // Audio thread, inside renderBlock: hands the message to the binding; false when it refused
+    // [audio-thread] Inside renderBlock: hands the message to the binding; false when it refused
     // it or when the binding gave no MIDI output.
-    bool emitMidi(const MidiMessage& message) noexcept;
+    [[nodiscard]] bool emitMidi(const MidiMessage& message) noexcept;
     // [any-thread] What the audio thread dropped (counted lock-free).
     DropCounters& drops() noexcept;
 
-    // Identity (main thread).
+    // Identity [main-thread].
     virtual const char* displayName() const;
     virtual const char* label() const = 0;
     virtual const char* description() const;
@@ -46,12 +47,12 @@ public:
     virtual int64_t uniqueId() const = 0;
 
 protected:
-    // Descriptions (main thread, once per instance). `index` counts within inputs or outputs.
+    // Descriptions [main-thread] (once per instance). `index` counts within inputs or outputs.
     virtual void describeAudioPort(bool isInput, uint32_t index, AudioPortInfo& port);
     virtual void describeParameter(uint32_t index, ParameterInfo& parameter);
     virtual void describePortGroup(uint32_t groupId, PortGroupInfo& portGroup);
 
-    // Parameter values: callers keep the index below the parameter count. Any thread.
+    // [any-thread] Parameter values: callers keep the index below the parameter count.
     virtual float parameterValue(uint32_t index) const noexcept;
     virtual void applyParameter(uint32_t index, float value) noexcept;
     // [audio-thread] A value that arrives inside the host's process call (its events, the
@@ -59,15 +60,15 @@ protected:
     // overrides it to take the value over at its next block without waiting.
     virtual void applyParameterInProcess(uint32_t index, float value) noexcept;
 
-    // Main thread, while the audio thread is not running the plug-in.
+    // [main-thread] While the audio thread is not running the plug-in.
     virtual void onActivate();
     virtual void onDeactivate();
 
-    // Audio thread: renders `frames` frames; must not allocate, lock or wait.
+    // [audio-thread] Renders `frames` frames; must not allocate, lock or wait.
     virtual void renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
         const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept = 0;
 
-    // Main thread, between onDeactivate and onActivate when the instance is active.
+    // [main-thread] Between onDeactivate and onActivate when the instance is active.
     virtual void onBufferSizeChange(uint32_t newBufferSize);
     virtual void onSampleRateChange(double newSampleRate);
 
@@ -77,8 +78,8 @@ private:
     friend class PluginAdapter;
 };
 
-// Implemented once per build by the plug-in class: returns a new plug-in, or throws when it
-// cannot be constructed.
+// [main-thread] Implemented once per build by the plug-in class: returns a new plug-in, or throws
+// when it cannot be constructed.
 Plugin* createPlugin();
 
 } // namespace Orvane

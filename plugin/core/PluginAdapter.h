@@ -1,6 +1,6 @@
 // Wraps one plug-in instance for a host binding: creates and describes it, keeps the activation
-// state and is the bindings' only way to the plug-in. Main thread, except runCycle (audio thread)
-// and the parameter value operations (any thread). No lock: the host keeps the audio thread out
+// state and is the bindings' only way to the plug-in. [main-thread] except runCycle [audio-thread]
+// and the parameter value operations [any-thread]. No lock: the host keeps the audio thread out
 // of the plug-in during activation, sample-rate and buffer-size changes.
 #pragma once
 
@@ -17,6 +17,7 @@ namespace Orvane {
 
 class PluginAdapter {
 public:
+    // [main-thread]
     PluginAdapter(void* callbacksPtr, WriteMidiFunc writeMidiCall,
         RequestParameterChangeFunc requestParameterChangeCall,
         UpdateStateValueFunc updateStateValueCall);
@@ -25,6 +26,7 @@ public:
     PluginAdapter(const PluginAdapter&) = delete;
     PluginAdapter& operator=(const PluginAdapter&) = delete;
 
+    // [any-thread] Everything up to setParameterValue: what creation described, read-only after.
     // Null only when the build's factory gave no plug-in.
     Plugin* plugin() const noexcept { return fPlugin.get(); }
     PluginData* data() const noexcept { return fData; }
@@ -68,17 +70,19 @@ public:
     // [audio-thread] A value that arrives inside the host's process call; never waits.
     void setParameterValueInProcess(uint32_t index, float value) noexcept;
 
+    // [any-thread]
     uint32_t portGroupCount() const noexcept;
     // An id that no group has answers an empty group with id GroupNone.
     const PortGroupInfo& portGroupById(uint32_t groupId) const noexcept;
 
+    // [main-thread]
     void enable();
     void disable();
     // With notify, an active plug-in is deactivated around the change notification.
     void changeSampleRate(double sampleRate, bool notify);
     void changeBufferSize(uint32_t bufferSize, bool notify);
 
-    // Audio thread: the transport of the next block, then the block itself. The first block of
+    // [audio-thread] The transport of the next block, then the block itself. The first block of
     // an inactive adapter activates it.
     void setTransportInfo(const TransportInfo& transport) noexcept;
     void runCycle(const float* const* inputs, float** outputs, uint32_t frames,

@@ -16,7 +16,9 @@
 namespace Orvane {
 
 // Binding callbacks; `callbacksPtr` is handed back as the first argument.
-using WriteMidiFunc = bool (*)(void* callbacksPtr, const MidiMessage& message);
+// [audio-thread] Called inside renderBlock, so it must not throw.
+using WriteMidiFunc = bool (*)(void* callbacksPtr, const MidiMessage& message) noexcept;
+// [main-thread]
 using RequestParameterChangeFunc = bool (*)(void* callbacksPtr, uint32_t index, float value);
 using UpdateStateValueFunc = bool (*)(void* callbacksPtr, const char* key, const char* value);
 

@@ -1,5 +1,5 @@
-// The Vantorel plug-in class and the build's plug-in factory. Main thread, except renderBlock
-// (audio thread) and the parameter values (any thread).
+// The Vantorel plug-in class. Main thread, except renderBlock (audio thread) and the parameter
+// values (any thread).
 #include "KrellZEF_Vantorel.h"
 
 #include "MidiForwarding.h"
@@ -127,11 +127,6 @@ void KrellZEF_Vantorel::onSampleRateChange(double newSampleRate)
 {
     fPatch.rebuild(newSampleRate);
     postCurrentValues();
-}
-
-Plugin* createPlugin()
-{
-    return new KrellZEF_Vantorel();
 }
 
 } // namespace Orvane

@@ -1,7 +1,7 @@
 // Host MIDI to patch messages. Audio thread.
 #include "MidiForwarding.h"
 
-#include "PatchReceivers.h"
+#include "patch/PatchInterface.h"
 
 #include <algorithm>
 

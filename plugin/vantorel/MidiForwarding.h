@@ -1,5 +1,5 @@
 // Offers the host's MIDI input to the patch: every data byte, real-time status bytes, and channel
-// messages split into their values, each due on its message's frame. Audio thread.
+// messages split into their values, each due on its message's frame. [audio-thread]
 #pragma once
 
 #include "MidiMessage.h"

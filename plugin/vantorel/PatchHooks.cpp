@@ -11,7 +11,7 @@ constexpr size_t kMaxLineText = 63;
 
 } // namespace
 
-void pluginLogHook(KrellContextInterface*, const char* printerName, const char* text)
+void pluginLogHook(KrellContextInterface*, const char* printerName, const char* text) noexcept
 {
     char line[kMaxLineText + 1];
     std::snprintf(line, sizeof(line), "%.48s %s", printerName != nullptr ? printerName : "",
@@ -19,7 +19,7 @@ void pluginLogHook(KrellContextInterface*, const char* printerName, const char* 
     std::printf("> %s \n", line);
 }
 
-void pluginSendHook(KrellContextInterface*, const char*, uint32_t, const Message*)
+void pluginSendHook(KrellContextInterface*, const char*, uint32_t, const Message*) noexcept
 {
 }
 

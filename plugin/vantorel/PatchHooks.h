@@ -11,10 +11,11 @@ namespace Orvane {
 
 // One line "> " + text + " \n"; the text (printer name of at most 48 bytes, a space, the message)
 // is cut at 63 bytes.
-void pluginLogHook(KrellContextInterface* context, const char* printerName, const char* text);
+void pluginLogHook(
+    KrellContextInterface* context, const char* printerName, const char* text) noexcept;
 
 // The plug-in has no use for messages leaving the patch.
 void pluginSendHook(KrellContextInterface* context, const char* sendName, uint32_t sendHash,
-    const Message* message);
+    const Message* message) noexcept;
 
 } // namespace Orvane

@@ -23,18 +23,19 @@ public:
     PatchLink(const PatchLink&) = delete;
     PatchLink& operator=(const PatchLink&) = delete;
 
-    // Replaces the patch by a fresh one at `sampleRate`; false when none could be created.
+    // [main-thread] Replaces the patch by a fresh one at `sampleRate`; false when none could be
+    // created.
     bool rebuild(double sampleRate) noexcept;
     bool hasPatch() const noexcept { return fPatch != nullptr; }
 
     // [any-thread] Through the patch's input pipe, which serialises its writers on a spin lock:
-    // not for the audio thread. False when the pipe is full.
-    bool postParameter(uint32_t receiverHash, float value) noexcept;
+    // not for the audio thread. False when the pipe is full (or there is no patch).
+    [[nodiscard]] bool postParameter(uint32_t receiverHash, float value) noexcept;
     // [audio-thread] Takes in what other threads posted; call it at the start of a block, before
     // post, so that their posts keep coming first.
     void receiveInput() noexcept;
     // [audio-thread] Lock-free: straight into the patch's scheduler. False when it refused.
-    bool post(const PatchPost& message) noexcept override;
+    [[nodiscard]] bool post(const PatchPost& message) noexcept override;
     // [audio-thread]
     void render(float** outputs, uint32_t frames) noexcept;
 

@@ -1,5 +1,5 @@
 // Where the bridge's messages for the patch go, addressed by frame within the current block: the
-// patch itself in the plug-in, a recorder in tests. Audio thread.
+// patch itself in the plug-in, a recorder in tests. [audio-thread]
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,7 @@ struct PatchPost {
 class PatchMessageSink {
 public:
     // False when the message was refused (the patch's message pool is full, or there is no patch).
-    virtual bool post(const PatchPost& message) noexcept = 0;
+    [[nodiscard]] virtual bool post(const PatchPost& message) noexcept = 0;
 
 protected:
     ~PatchMessageSink() = default;

@@ -1,7 +1,7 @@
 // Real-time bytes, clock ticks and tempo from the host transport. Audio thread.
 #include "TransportClock.h"
 
-#include "PatchReceivers.h"
+#include "patch/PatchInterface.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,6 +1,6 @@
 // Turns the host transport into what the groove follows: MIDI real-time bytes when the transport
 // starts, continues or stops, one MIDI clock tick (24 per quarter note) on each frame where a tick
-// falls, and the host tempo. Audio thread.
+// falls, and the host tempo. [audio-thread]
 #pragma once
 
 #include "PatchMessageSink.h"

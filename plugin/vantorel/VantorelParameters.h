@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ParameterInfo.h"
+#include "patch/PatchInterface.h"
 
 #include <cstdint>
 
@@ -21,15 +22,24 @@ struct VantorelParameter {
     uint32_t receiverHash;
 };
 
-// The index order is that of saved state, CLAP parameter ids and the editor's knobs.
-constexpr uint32_t kVantorelParameterCount = 6;
+// The host's texts beside the patch's parameter `index`, whose range, default and receiver it
+// takes.
+constexpr VantorelParameter vantorelParameter(
+    const char* name, const char* symbol, bool isTempo, int index)
+{
+    const PatchParameterInfo& patch = kPatchParameters[index];
+    return {name, symbol, patch.minimum, patch.maximum, patch.defaultValue, isTempo, patch.hash};
+}
+
+// The index order, the patch's, is that of saved state, CLAP parameter ids and the editor's knobs.
+constexpr uint32_t kVantorelParameterCount = kPatchParameterCount;
 constexpr VantorelParameter kVantorelParameters[kVantorelParameterCount] = {
-    {"Baya Length", "baya_length", 4.0f, 16.0f, 4.0f, false, 0x5B3BAAC5},
-    {"Baya Pattern", "baya_pattern", 1.0f, 1337.0f, 1.0f, false, 0x8CC44224},
-    {"Baya Tempo", "baya_tempo", 0.0f, 4.0f, 2.0f, true, 0xFEA78B82},
-    {"Dayan Length", "dayan_length", 4.0f, 16.0f, 4.0f, false, 0x2CD8D7C5},
-    {"Dayan Pattern", "dayan_pattern", 1.0f, 1337.0f, 1.0f, false, 0xA296D5DA},
-    {"Dayan Tempo", "dayan_tempo", 0.0f, 4.0f, 2.0f, true, 0x7C622646},
+    vantorelParameter("Baya Length", "baya_length", false, 0),
+    vantorelParameter("Baya Pattern", "baya_pattern", false, 1),
+    vantorelParameter("Baya Tempo", "baya_tempo", true, 2),
+    vantorelParameter("Dayan Length", "dayan_length", false, 3),
+    vantorelParameter("Dayan Pattern", "dayan_pattern", false, 4),
+    vantorelParameter("Dayan Tempo", "dayan_tempo", true, 5),
 };
 
 // Step rates relative to one step per quarter note, for the values 0 to 4 (UTF-8 multiplication

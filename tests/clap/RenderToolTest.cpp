@@ -1,6 +1,7 @@
 // vantorel-render end to end: its WAV file against the groove patch rendered directly for the
 // same clock ticks, its parameters and state files, and its refusals of bad arguments.
 #include "patch/Krell_Vantorel.h"
+#include "patch/PatchInterface.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -77,14 +78,11 @@ Channels readWav(const std::string& path, SF_INFO& info)
 Channels renderPatch(uint32_t frames, uint32_t tickCount)
 {
     Krell_Vantorel* const patch = createPatch(10, 6, 2, kRate);
-    const uint32_t receivers[6] = {
-        0x5B3BAAC5, 0x8CC44224, 0xFEA78B82, 0x2CD8D7C5, 0xA296D5DA, 0x7C622646};
-    const float defaults[6] = {4, 1, 2, 4, 1, 2};
-    for (int i = 0; i < 6; ++i)
-        patch->postFloat(receivers[i], defaults[i]);
+    for (const PatchParameterInfo& parameter : kPatchParameters)
+        patch->postFloat(parameter.hash, parameter.defaultValue);
 
-    constexpr uint32_t kRealtime = 0x6FFF0BCF;
-    constexpr uint32_t kTempo = 0xDF8C2721;
+    constexpr uint32_t kRealtime = kRealtimeReceiver;
+    constexpr uint32_t kTempo = kTempoReceiver;
     Channels channels{std::vector<float>(frames), std::vector<float>(frames)};
     uint32_t tick = 0;
     for (uint32_t start = 0; start < frames; start += kBlock) {

@@ -7,18 +7,13 @@
 #include <vector>
 
 #include "patch/Krell_Vantorel.h"
+#include "patch/PatchInterface.h"
 #include "patch/StrokeTables.h"
 
 namespace groove_test {
 
 constexpr double kSampleRate = 48000.0;
-constexpr uint32_t kRealtimeIn = 0x6FFF0BCF;
-constexpr uint32_t kTickBus = 0xA9CCB089;
-constexpr uint32_t kDayanLengthBus = 0xA7F0CDEB;
-constexpr uint32_t kBayaLengthBus = 0xE557C71C;
-constexpr uint32_t kDayanSeedBus = 0x3DBE0D28;
-constexpr uint32_t kBayaSeedBus = 0xE52D5E97;
-constexpr uint32_t kInitReceiver = 0xCE5CC65B;
+constexpr uint32_t kRealtimeIn = kRealtimeReceiver;
 
 struct PatchDeleter {
     void operator()(Krell_Vantorel* patch) const { destroyPatch(patch); }

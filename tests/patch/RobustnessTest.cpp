@@ -13,12 +13,12 @@ using namespace groove_test;
 namespace {
 
 constexpr uint32_t kReceivers[] = {
-    0x2CD8D7C5,
-    0xA296D5DA,
-    0x7C622646,
-    0x5B3BAAC5,
-    0x8CC44224,
-    0xFEA78B82,
+    kDayanLengthReceiver,
+    kDayanPatternReceiver,
+    kDayanTempoReceiver,
+    kBayaLengthReceiver,
+    kBayaPatternReceiver,
+    kBayaTempoReceiver,
     kRealtimeIn,
     kInitReceiver,
     kTickBus,

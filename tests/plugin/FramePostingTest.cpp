@@ -3,9 +3,9 @@
 // tempos and block sizes.
 #include "FramePosting.h"
 #include "MidiForwarding.h"
-#include "PatchReceivers.h"
 #include "RoutedMessageRecorder.h"
 #include "TransportClock.h"
+#include "patch/PatchInterface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // What the patch is offered for each kind of incoming MIDI message, and on which frame.
 #include "MidiForwarding.h"
-#include "PatchReceivers.h"
 #include "RecordingSink.h"
+#include "patch/PatchInterface.h"
 
 #include <gtest/gtest.h>
 

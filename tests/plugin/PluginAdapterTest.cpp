@@ -290,7 +290,7 @@ TEST_F(PluginAdapterTest, BufferSizeChangeDeactivatesAroundTheNotification)
     EXPECT_EQ(adapter->plugin()->bufferSize(), 1u);
 }
 
-bool recordMidi(void* callbacksPtr, const MidiMessage& message)
+bool recordMidi(void* callbacksPtr, const MidiMessage& message) noexcept
 {
     static_cast<std::vector<uint8_t>*>(callbacksPtr)->push_back(message.data[0]);
     return true;

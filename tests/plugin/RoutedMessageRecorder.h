@@ -20,29 +20,29 @@ public:
     // A large input pipe, so that long blocks of posts are never refused.
     explicit RoutedMessageRecorder(double sampleRate) : KrellContext(10, 256, 0, sampleRate) { }
 
-    const char* patchName() override { return "recorder"; }
-    int inputChannelCount() override { return 0; }
-    int outputChannelCount() override { return 0; }
+    const char* patchName() noexcept override { return "recorder"; }
+    int inputChannelCount() noexcept override { return 0; }
+    int outputChannelCount() noexcept override { return 0; }
 
     // Routes what was posted, then moves the clock on by `frames`.
-    int processBlock(const float* const*, float* const*, int frames) override
+    int processBlock(const float* const*, float* const*, int frames) noexcept override
     {
         drainInputPipe();
         advanceBlockStart(frames);
         return frames;
     }
-    int processContiguous(const float*, float*, int frames) override
+    int processContiguous(const float*, float*, int frames) noexcept override
     {
         return processBlock(nullptr, nullptr, frames);
     }
-    int processInterleaved(const float*, float*, int frames) override
+    int processInterleaved(const float*, float*, int frames) noexcept override
     {
         return processBlock(nullptr, nullptr, frames);
     }
-    int parameterInfo(int, PatchParameterInfo*) override { return 0; }
-    Table* findTable(uint32_t) override { return nullptr; }
+    int parameterInfo(int, PatchParameterInfo*) noexcept override { return 0; }
+    Table* findTable(uint32_t) noexcept override { return nullptr; }
 
-    void routeToReceiver(uint32_t receiverHash, const Message* message) override
+    void routeToReceiver(uint32_t receiverHash, const Message* message) noexcept override
     {
         Routed entry{receiverHash, message->timestamp, {}};
         for (int i = 0; i < message->numElements; ++i)

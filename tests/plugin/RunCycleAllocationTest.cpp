@@ -7,7 +7,7 @@
 
 namespace {
 
-bool acceptMidi(void*, const Orvane::MidiMessage&)
+bool acceptMidi(void*, const Orvane::MidiMessage&) noexcept
 {
     return true;
 }

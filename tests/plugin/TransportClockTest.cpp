@@ -1,8 +1,8 @@
 // The transport clock on its own: which real-time bytes, ticks and tempo a run of host blocks
 // produces, and on which frames, including hosts that report unusable tempos.
 #include "TransportClock.h"
-#include "PatchReceivers.h"
 #include "RecordingSink.h"
+#include "patch/PatchInterface.h"
 
 #include <gtest/gtest.h>
 

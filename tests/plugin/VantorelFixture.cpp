@@ -60,7 +60,7 @@ Stereo renderWithExactTicks(double sampleRate, const ParameterValues& values,
     size_t nextTick = 0;
     while (position < totalFrames) {
         while (nextTick < tickFrames.size() && tickFrames[nextTick] == position) {
-            patch->postFormatted(0x6FFF0BCF, 0.0, "ff", 248.0, 0.0);
+            patch->postFormatted(kRealtimeReceiver, 0.0, "ff", 248.0, 0.0);
             ++nextTick;
         }
         const uint64_t end = nextTick < tickFrames.size()

@@ -27,7 +27,10 @@ struct Stereo {
 };
 
 using ParameterValues = std::array<float, 6>;
-constexpr ParameterValues kDefaultValues = {4, 1, 2, 4, 1, 2};
+constexpr ParameterValues kDefaultValues = {Orvane::kVantorelParameters[0].defaultValue,
+    Orvane::kVantorelParameters[1].defaultValue, Orvane::kVantorelParameters[2].defaultValue,
+    Orvane::kVantorelParameters[3].defaultValue, Orvane::kVantorelParameters[4].defaultValue,
+    Orvane::kVantorelParameters[5].defaultValue};
 
 Orvane::TransportInfo playingTransport(double bpm);
 

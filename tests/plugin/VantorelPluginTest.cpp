@@ -17,13 +17,6 @@ using namespace Orvane;
 
 namespace {
 
-static_assert(kVantorelParameters[0].receiverHash == hashString("Baya_Length"), "");
-static_assert(kVantorelParameters[1].receiverHash == hashString("Baya_Pattern"), "");
-static_assert(kVantorelParameters[2].receiverHash == hashString("Baya_Tempo"), "");
-static_assert(kVantorelParameters[3].receiverHash == hashString("Dayan_Length"), "");
-static_assert(kVantorelParameters[4].receiverHash == hashString("Dayan_Pattern"), "");
-static_assert(kVantorelParameters[5].receiverHash == hashString("Dayan_Tempo"), "");
-
 class VantorelPlugin : public VantorelFixture { };
 
 TEST_F(VantorelPlugin, Identity)

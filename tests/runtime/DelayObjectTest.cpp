@@ -59,7 +59,7 @@ TEST_F(DelayFixture, ClearCancelsAndFlushDeliversAtOnceWithItsTimestamp)
 }
 
 // An outlet that feeds every flushed message back into the delay, as a patch loop would.
-void loopingOutlet(KrellContextInterface* context, int outlet, const Message* m)
+void loopingOutlet(KrellContextInterface* context, int outlet, const Message* m) noexcept
 {
     auto* self = static_cast<RecordingContext*>(context);
     RecordingContext::delayOutlet(context, outlet, m);

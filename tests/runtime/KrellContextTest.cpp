@@ -322,7 +322,8 @@ TEST(Outbound, NothingToTakeWithoutTheDefaultHook)
     TestPatch patch(10, 6, 2, kRate);
     MessageStorage<1> storage;
     patch.outboundHook()(&patch, "out", 5u, Message::initWithBang(storage.bytes, 0));
-    patch.setOutboundHook([](KrellContextInterface*, const char*, uint32_t, const Message*) {});
+    patch.setOutboundHook(
+        [](KrellContextInterface*, const char*, uint32_t, const Message*) noexcept {});
     uint32_t hash = 99;
     MessageStorage<1> out;
     EXPECT_FALSE(

@@ -79,12 +79,12 @@ public:
 
     explicit RecordingContext(double sampleRate = 1000.0) : KrellContext(4, 1, 0, sampleRate) { }
 
-    const char* patchName() override { return "recording"; }
-    int inputChannelCount() override { return 3; }
-    int outputChannelCount() override { return 2; }
-    int parameterInfo(int, PatchParameterInfo*) override { return 0; }
-    void routeToReceiver(uint32_t, const Message*) override { }
-    Table* findTable(uint32_t hash) override
+    const char* patchName() noexcept override { return "recording"; }
+    int inputChannelCount() noexcept override { return 3; }
+    int outputChannelCount() noexcept override { return 2; }
+    int parameterInfo(int, PatchParameterInfo*) noexcept override { return 0; }
+    void routeToReceiver(uint32_t, const Message*) noexcept override { }
+    Table* findTable(uint32_t hash) noexcept override
     {
         if (hash == kSmallTable)
             return &smallTable;
@@ -94,18 +94,18 @@ public:
     }
 
     // Runs n frames: delivers the messages due at each frame, then moves the clock on.
-    int processBlock(const float* const*, float* const*, int n) override
+    int processBlock(const float* const*, float* const*, int n) noexcept override
     {
         for (int i = 0; i < n; ++i)
             dispatchDueAt(i);
         advanceBlockStart(n);
         return n;
     }
-    int processContiguous(const float*, float*, int n) override
+    int processContiguous(const float*, float*, int n) noexcept override
     {
         return processBlock(nullptr, nullptr, n);
     }
-    int processInterleaved(const float*, float*, int n) override
+    int processInterleaved(const float*, float*, int n) noexcept override
     {
         return processBlock(nullptr, nullptr, n);
     }
@@ -113,12 +113,12 @@ public:
     void advance(int n) { advanceBlockStart(n); }
 
     // An outlet function that records every message.
-    static void record(KrellContextInterface* context, int outlet, const Message* m)
+    static void record(KrellContextInterface* context, int outlet, const Message* m) noexcept
     {
         static_cast<RecordingContext*>(context)->sent.push_back(snapshot(outlet, m));
     }
     // The outlet of `delay`, which is also the target of its delayed messages.
-    static void delayOutlet(KrellContextInterface* context, int outlet, const Message* m)
+    static void delayOutlet(KrellContextInterface* context, int outlet, const Message* m) noexcept
     {
         auto* self = static_cast<RecordingContext*>(context);
         self->delay->clearSlot(m);

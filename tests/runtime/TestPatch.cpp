@@ -11,7 +11,7 @@ TestPatch::TestPatch(uint32_t poolKiB, uint32_t inputKiB, uint32_t outputKiB, do
     deliveries.reserve(1024);
 }
 
-int TestPatch::processBlock(const float* const*, float* const* outputs, int n)
+int TestPatch::processBlock(const float* const*, float* const* outputs, int n) noexcept
 {
     drainInputPipe();
     for (fFrame = 0; fFrame < n; ++fFrame) {
@@ -23,28 +23,28 @@ int TestPatch::processBlock(const float* const*, float* const* outputs, int n)
     return n;
 }
 
-int TestPatch::processContiguous(const float*, float* output, int n)
+int TestPatch::processContiguous(const float*, float* output, int n) noexcept
 {
     float* outputs[1] = {output};
     return processBlock(nullptr, outputs, n);
 }
 
-int TestPatch::processInterleaved(const float* input, float* output, int n)
+int TestPatch::processInterleaved(const float* input, float* output, int n) noexcept
 {
     return processContiguous(input, output, n);
 }
 
-int TestPatch::parameterInfo(int, PatchParameterInfo*)
+int TestPatch::parameterInfo(int, PatchParameterInfo*) noexcept
 {
     return 0;
 }
 
-Table* TestPatch::findTable(uint32_t tableHash)
+Table* TestPatch::findTable(uint32_t tableHash) noexcept
 {
     return tableHash == kTable ? &fTable : nullptr;
 }
 
-void TestPatch::routeToReceiver(uint32_t receiverHash, const Message* message)
+void TestPatch::routeToReceiver(uint32_t receiverHash, const Message* message) noexcept
 {
     switch (receiverHash) {
     case kFirst:
@@ -72,12 +72,12 @@ void TestPatch::skipSamples(uint64_t samples)
     }
 }
 
-void TestPatch::receiveFirst(KrellContextInterface* context, int inlet, const Message* m)
+void TestPatch::receiveFirst(KrellContextInterface* context, int inlet, const Message* m) noexcept
 {
     static_cast<TestPatch*>(context)->record(0, inlet, m);
 }
 
-void TestPatch::receiveSecond(KrellContextInterface* context, int inlet, const Message* m)
+void TestPatch::receiveSecond(KrellContextInterface* context, int inlet, const Message* m) noexcept
 {
     static_cast<TestPatch*>(context)->record(1, inlet, m);
 }

@@ -28,15 +28,15 @@ public:
     explicit TestPatch(uint32_t poolKiB = 10, uint32_t inputKiB = 6, uint32_t outputKiB = 2,
         double sampleRate = 48000.0);
 
-    const char* patchName() override { return "test"; }
-    int inputChannelCount() override { return 0; }
-    int outputChannelCount() override { return 1; }
-    int processBlock(const float* const* inputs, float* const* outputs, int n) override;
-    int processContiguous(const float* input, float* output, int n) override;
-    int processInterleaved(const float* input, float* output, int n) override;
-    int parameterInfo(int index, PatchParameterInfo* info) override;
-    Table* findTable(uint32_t tableHash) override;
-    void routeToReceiver(uint32_t receiverHash, const Message* message) override;
+    const char* patchName() noexcept override { return "test"; }
+    int inputChannelCount() noexcept override { return 0; }
+    int outputChannelCount() noexcept override { return 1; }
+    int processBlock(const float* const* inputs, float* const* outputs, int n) noexcept override;
+    int processContiguous(const float* input, float* output, int n) noexcept override;
+    int processInterleaved(const float* input, float* output, int n) noexcept override;
+    int parameterInfo(int index, PatchParameterInfo* info) noexcept override;
+    Table* findTable(uint32_t tableHash) noexcept override;
+    void routeToReceiver(uint32_t receiverHash, const Message* message) noexcept override;
 
     // Renders n frames without output buffers.
     void run(int n);
@@ -44,8 +44,8 @@ public:
     void skipSamples(uint64_t samples);
     MessageQueue& queue() { return scheduler(); }
 
-    static void receiveFirst(KrellContextInterface* context, int inlet, const Message* m);
-    static void receiveSecond(KrellContextInterface* context, int inlet, const Message* m);
+    static void receiveFirst(KrellContextInterface* context, int inlet, const Message* m) noexcept;
+    static void receiveSecond(KrellContextInterface* context, int inlet, const Message* m) noexcept;
 
     std::vector<Delivery> deliveries;
     // Called after recording each delivery, to act from inside a dispatch.

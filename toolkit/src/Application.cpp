@@ -6,7 +6,7 @@
 
 #include "ApplicationPrivateData.h"
 #include "World.h"
-#include "skein/SoftAssert.h"
+#include "support/SoftAssert.h"
 
 namespace Skein {
 
@@ -30,7 +30,7 @@ bool Application::isStandalone() const noexcept
 
 void Application::setWindowClass(const char* name)
 {
-    SKEIN_SOFT_ASSERT_RETURN(name != nullptr && name[0] != '\0', kFile, 168, );
+    SOFT_ASSERT_RETURN(name != nullptr && name[0] != '\0', kFile, 168, );
     if (pData->world != nullptr)
         pData->world->setClassName(name);
 }
@@ -42,7 +42,7 @@ void Application::pumpEvents(unsigned timeoutMs)
 
 void Application::runLoop(unsigned idleTimeMs)
 {
-    SKEIN_SOFT_ASSERT_RETURN(pData->isStandalone, kFile, 51, );
+    SOFT_ASSERT_RETURN(pData->isStandalone, kFile, 51, );
     while (!pData->isQuitting)
         pData->pump(idleTimeMs);
 }
@@ -66,13 +66,13 @@ bool Application::isQuitting() const noexcept
 
 void Application::registerIdleTask(IdleCallback* callback)
 {
-    SKEIN_SOFT_ASSERT_RETURN(callback != nullptr, kFile, 93, );
+    SOFT_ASSERT_RETURN(callback != nullptr, kFile, 93, );
     pData->idleCallbacks.push_back(callback);
 }
 
 void Application::unregisterIdleTask(IdleCallback* callback)
 {
-    SKEIN_SOFT_ASSERT_RETURN(callback != nullptr, kFile, __LINE__, );
+    SOFT_ASSERT_RETURN(callback != nullptr, kFile, __LINE__, );
     pData->idleCallbacks.remove(callback);
 }
 

@@ -7,8 +7,8 @@
 
 #include "World.h"
 #include "skein/IdleCallback.h"
-#include "skein/SoftAssert.h"
 #include "skein/Window.h"
+#include "support/SoftAssert.h"
 
 namespace Skein {
 
@@ -29,7 +29,7 @@ Application::PrivateData::PrivateData(bool standalone)
       mainThreadHandle(std::this_thread::get_id())
 {
     if (world == nullptr) {
-        reportAssertion("world != nullptr", kFile, 67);
+        Support::reportAssertion("world != nullptr", kFile, 67);
         return;
     }
     world->setClassName("Skein");
@@ -38,9 +38,9 @@ Application::PrivateData::PrivateData(bool standalone)
 Application::PrivateData::~PrivateData()
 {
     if (!isStarting && !isQuitting)
-        reportAssertion("isStarting || isQuitting", kFile, 79);
+        Support::reportAssertion("isStarting || isQuitting", kFile, 79);
     if (visibleWindows != 0)
-        reportAssertion("visibleWindows == 0", kFile, 80);
+        Support::reportAssertion("visibleWindows == 0", kFile, 80);
     windows.clear();
     idleCallbacks.clear();
     delete world;
@@ -57,7 +57,7 @@ void Application::PrivateData::oneWindowShown() noexcept
 
 void Application::PrivateData::oneWindowClosed() noexcept
 {
-    SKEIN_SOFT_ASSERT_RETURN(visibleWindows != 0, kFile, 102, );
+    SOFT_ASSERT_RETURN(visibleWindows != 0, kFile, 102, );
     if (--visibleWindows == 0)
         isQuitting = true;
 }

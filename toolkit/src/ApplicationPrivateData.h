@@ -1,5 +1,5 @@
 // State of an application: display world, quit flags, shown-window count, windows and idle
-// callbacks. Main thread, except the pending-quit flag, which any thread may set.
+// callbacks. [main-thread] except the pending-quit flag, which any thread may set.
 #pragma once
 
 #include <atomic>

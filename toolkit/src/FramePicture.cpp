@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "skein/SoftAssert.h"
+#include "support/SoftAssert.h"
 
 namespace Skein {
 
 void writeFramePicture(const char* fileName, unsigned width, unsigned height)
 {
     std::FILE* f = std::fopen(fileName, "w");
-    SKEIN_SOFT_ASSERT_RETURN(f != nullptr, "src/OpenGL", 785, );
+    SOFT_ASSERT_RETURN(f != nullptr, "src/OpenGL", 785, );
     glFlush();
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

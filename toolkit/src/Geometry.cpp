@@ -3,14 +3,14 @@
 
 #include <GL/gl.h>
 
-#include "skein/SoftAssert.h"
+#include "support/SoftAssert.h"
 
 namespace Skein {
 
 template <typename T> void Line<T>::draw(T width) const
 {
-    SKEIN_SOFT_ASSERT_RETURN(posStart != posEnd, "src/OpenGL", __LINE__, );
-    SKEIN_SOFT_ASSERT_RETURN(width != 0, "src/OpenGL", __LINE__, );
+    SOFT_ASSERT_RETURN(posStart != posEnd, "src/OpenGL", __LINE__, );
+    SOFT_ASSERT_RETURN(width != 0, "src/OpenGL", __LINE__, );
     glLineWidth(static_cast<GLfloat>(width));
     glBegin(GL_LINES);
     glVertex2d(static_cast<double>(posStart.x), static_cast<double>(posStart.y));

@@ -1,5 +1,5 @@
 // Pure rules for window sizes and scale factors, kept apart from the platform so they can be
-// checked on their own. Any thread.
+// checked on their own. [any-thread]
 #pragma once
 
 #include "skein/Geometry.h"

@@ -3,8 +3,8 @@
 #include "skein/Widget.h"
 
 #include "WidgetPrivateData.h"
-#include "skein/SoftAssert.h"
 #include "skein/TopLevelWidget.h"
+#include "support/SoftAssert.h"
 
 namespace Skein {
 
@@ -159,7 +159,7 @@ TopLevelWidget* Widget::topWidget() const noexcept
 
 Window* Widget::hostWindow() const
 {
-    SKEIN_SOFT_ASSERT_RETURN(pData->topLevelWidget != nullptr, "src/Widget", 142, nullptr);
+    SOFT_ASSERT_RETURN(pData->topLevelWidget != nullptr, "src/Widget", 142, nullptr);
     return &pData->topLevelWidget->window();
 }
 

@@ -10,8 +10,8 @@
 #include "SizeRules.h"
 #include "View.h"
 #include "WindowPrivateData.h"
-#include "skein/SoftAssert.h"
 #include "skein/TopLevelWidget.h"
+#include "support/SoftAssert.h"
 
 namespace Skein {
 
@@ -75,25 +75,25 @@ void Window::closeWindow()
 
 unsigned Window::pixelWidth() const
 {
-    SKEIN_SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, 222, 0);
+    SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, 222, 0);
     return pData->view->frameWidth();
 }
 
 unsigned Window::pixelHeight() const
 {
-    SKEIN_SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, 231, 0);
+    SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, 231, 0);
     return pData->view->frameHeight();
 }
 
 Size<unsigned> Window::pixelSize() const
 {
-    SKEIN_SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, 240, Size<unsigned>{});
+    SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, 240, Size<unsigned>{});
     return {pData->view->frameWidth(), pData->view->frameHeight()};
 }
 
 void Window::setPixelSize(unsigned width, unsigned height)
 {
-    SKEIN_SOFT_ASSERT_VALUES_RETURN(width > 1 && height > 1, kFile, 261, width, height, );
+    SOFT_ASSERT_VALUES_RETURN(width > 1 && height > 1, kFile, 261, width, height, );
     if (pData->isEmbed) {
         const SizeConstraints constraints{pData->minWidth, pData->minHeight, pData->keepAspectRatio,
             pData->autoScaling, pData->scaleFactor};
@@ -102,8 +102,8 @@ void Window::setPixelSize(unsigned width, unsigned height)
         height = size.height;
     }
     if (pData->usesSizeRequest) {
-        SKEIN_SOFT_ASSERT_RETURN(pData->topLevelWidgets.size() != 0, kFile, 303, );
-        SKEIN_SOFT_ASSERT_RETURN(pData->topLevelWidget != nullptr, kFile, 306, );
+        SOFT_ASSERT_RETURN(pData->topLevelWidgets.size() != 0, kFile, 303, );
+        SOFT_ASSERT_RETURN(pData->topLevelWidget != nullptr, kFile, 306, );
         pData->topLevelWidget->askWindowSize(width, height);
         return;
     }
@@ -112,16 +112,16 @@ void Window::setPixelSize(unsigned width, unsigned height)
 
 void Window::setSizeFromHost(unsigned width, unsigned height)
 {
-    SKEIN_SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, __LINE__, );
-    SKEIN_SOFT_ASSERT_VALUES_RETURN(width > 1 && height > 1, kFile, __LINE__, width, height, );
+    SOFT_ASSERT_RETURN(pData->view != nullptr, kFile, __LINE__, );
+    SOFT_ASSERT_VALUES_RETURN(width > 1 && height > 1, kFile, __LINE__, width, height, );
     pData->view->setSize(width, height);
 }
 
 void Window::setSizeLimits(unsigned minimumWidth, unsigned minimumHeight, bool keepAspectRatio,
     bool automaticallyScale, bool resizeNow)
 {
-    SKEIN_SOFT_ASSERT_RETURN(minimumWidth > 0, kFile, 460, );
-    SKEIN_SOFT_ASSERT_RETURN(minimumHeight > 0, kFile, 461, );
+    SOFT_ASSERT_RETURN(minimumWidth > 0, kFile, 460, );
+    SOFT_ASSERT_RETURN(minimumHeight > 0, kFile, 461, );
     pData->minWidth = minimumWidth;
     pData->minHeight = minimumHeight;
     pData->keepAspectRatio = keepAspectRatio;
@@ -149,7 +149,7 @@ Size<unsigned> Window::sizeLimits(bool& keepAspectRatio) const noexcept
 
 void Window::setCaption(const char* text)
 {
-    SKEIN_SOFT_ASSERT_RETURN(text != nullptr, kFile, __LINE__, );
+    SOFT_ASSERT_RETURN(text != nullptr, kFile, __LINE__, );
     if (pData->view != nullptr)
         pData->view->setTitle(text);
 }
@@ -186,7 +186,7 @@ bool Window::registerIdleTask(IdleCallback* callback, unsigned periodMs)
 {
     if (pData->ignoreIdleCallbacks || pData->view == nullptr)
         return false;
-    SKEIN_SOFT_ASSERT_RETURN(callback != nullptr, kFile, __LINE__, false);
+    SOFT_ASSERT_RETURN(callback != nullptr, kFile, __LINE__, false);
     if (periodMs == 0) {
         pData->app.registerIdleTask(callback);
         return true;
@@ -232,7 +232,7 @@ std::vector<Window::ClipboardType> Window::clipboardTypes() const
 
 void Window::captureNextFrame(const char* fileName)
 {
-    SKEIN_SOFT_ASSERT_RETURN(fileName != nullptr, kFile, __LINE__, );
+    SOFT_ASSERT_RETURN(fileName != nullptr, kFile, __LINE__, );
     pData->pictureFileName = fileName;
     requestRedraw();
 }

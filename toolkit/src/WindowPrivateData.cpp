@@ -13,8 +13,8 @@
 #include "View.h"
 #include "World.h"
 #include "skein/IdleCallback.h"
-#include "skein/SoftAssert.h"
 #include "skein/TopLevelWidget.h"
+#include "support/SoftAssert.h"
 
 namespace Skein {
 
@@ -33,7 +33,7 @@ Window::PrivateData::PrivateData(Application& app_, Window* self_, uintptr_t par
 {
     appData->windows.push_back(self);
     if (appData->world == nullptr) {
-        reportWarning("Failed to create Pugl view, everything will fail!");
+        Support::printWarning("Failed to create Pugl view, everything will fail!");
         return;
     }
     view = new View(*appData->world, *this);
@@ -63,11 +63,11 @@ Window::PrivateData::~PrivateData()
 
 bool Window::PrivateData::realize()
 {
-    SKEIN_SOFT_ASSERT_RETURN(view != nullptr, "src/Window", __LINE__, false);
+    SOFT_ASSERT_RETURN(view != nullptr, "src/Window", __LINE__, false);
     if (view->isRealized())
         return true;
     if (!view->realize()) {
-        reportWarning("Failed to realize Pugl view, everything will fail!");
+        Support::printWarning("Failed to realize Pugl view, everything will fail!");
         delete view;
         view = nullptr;
         isVisible = false;
@@ -192,7 +192,7 @@ void Window::PrivateData::onViewEvent(const ViewEvent& event)
 
 void Window::PrivateData::onConfigure(unsigned width, unsigned height)
 {
-    SKEIN_SOFT_ASSERT_VALUES_RETURN(width > 1 && height > 1, kFile, 569, width, height, );
+    SOFT_ASSERT_VALUES_RETURN(width > 1 && height > 1, kFile, 569, width, height, );
     if (autoScaling && minWidth != 0 && minHeight != 0)
         autoScaleFactor = std::min(
             static_cast<double>(width) / minWidth, static_cast<double>(height) / minHeight);

@@ -1,5 +1,5 @@
 // The connection to the display and the event loop that all windows of a process run on.
-// Main thread only, except requestQuit(), which any thread may call.
+// [main-thread], except requestQuit(), which is [any-thread].
 #pragma once
 
 namespace Skein {
@@ -21,7 +21,7 @@ public:
     void pumpEvents(unsigned timeoutMs);
     // Standalone only: pumps until quitting.
     void runLoop(unsigned idleTimeMs);
-    // Thread-safe. Off the main thread the quit takes effect in the next pumpEvents.
+    // [any-thread] Off the main thread the quit takes effect in the next pumpEvents.
     void requestQuit();
     bool isQuitting() const noexcept;
 

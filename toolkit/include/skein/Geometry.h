@@ -1,5 +1,5 @@
 // Small value types for widget geometry and the OpenGL helpers that draw lines and set colours.
-// Drawing helpers need the window's OpenGL context current (event-loop thread).
+// Drawing helpers need the window's OpenGL context current (event-loop thread): [main-thread].
 #pragma once
 
 namespace Skein {

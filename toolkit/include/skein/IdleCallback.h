@@ -1,4 +1,5 @@
 // Periodic work registered with an application or a window; called on the event-loop thread.
+// [main-thread]
 #pragma once
 
 namespace Skein {

@@ -1,4 +1,4 @@
-// A widget placed at a position inside a parent widget. Event-loop (main) thread only.
+// A widget placed at a position inside a parent widget. [main-thread] (the event loop).
 #pragma once
 
 #include "skein/Widget.h"

@@ -1,5 +1,5 @@
 // The widget that fills a window (an editor is one); forwards size, clipboard and idle work to
-// its window. Event-loop (main) thread only.
+// its window. [main-thread] (the event loop).
 #pragma once
 
 #include <cstddef>

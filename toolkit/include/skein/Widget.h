@@ -1,5 +1,5 @@
 // Base of the widget tree: event records, key codes and the virtual handlers that input travels
-// through. Event-loop (main) thread only.
+// through. [main-thread] (the event loop).
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // A toolkit window: one native view with an OpenGL 2 context, free-standing or embedded in a
-// host's window, holding the top-level widgets. Event-loop (main) thread only.
+// host's window, holding the top-level widgets. [main-thread] (the event loop).
 #pragma once
 
 #include <cstddef>

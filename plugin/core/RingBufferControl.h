@@ -13,24 +13,25 @@ class RingBufferControl {
 public:
     // Attaches to a buffer; with `reset` its positions are cleared (only while nobody else uses
     // it). Attaching to the buffer already attached is reported and changes nothing.
+    // [main-thread]
     void setRingBuffer(SmallStackRingBuffer* buffer, bool reset) noexcept;
 
-    // Reader side.
+    // Reader side. [audio-thread]
     bool isDataAvailableForReading() const noexcept;
     uint32_t readableDataSize() const noexcept;
     // Copies `size` bytes out and consumes them; false (and nothing consumed) when fewer are
     // readable. The first failure after a success prints one line.
-    bool readCustomData(void* data, uint32_t size) noexcept;
+    [[nodiscard]] bool readCustomData(void* data, uint32_t size) noexcept;
 
-    // Writer side: bytes written stay invisible to the reader until commitWrite. One byte is
-    // always kept free, so a full buffer holds kSize - 1 bytes. The first failure after a success
-    // prints one line.
-    bool writeCustomData(const void* data, uint32_t size) noexcept;
+    // Writer side, [main-thread] (the editor's): bytes written stay invisible to the reader until
+    // commitWrite. One byte is always kept free, so a full buffer holds kSize - 1 bytes. The first
+    // failure after a success prints one line.
+    [[nodiscard]] bool writeCustomData(const void* data, uint32_t size) noexcept;
     // Publishes what was written since the last commit; false when a write failed in between
     // (the failed group is dropped as a whole).
-    bool commitWrite() noexcept;
+    [[nodiscard]] bool commitWrite() noexcept;
 
-    // Drops everything (reader and writer both idle).
+    // [main-thread] Drops everything (reader and writer both idle).
     void clearData() noexcept;
 
 private:

@@ -1,5 +1,5 @@
 // Conversions between parameter values and the texts a host shows: enumeration labels, integers
-// and plain numbers. Main thread; pure functions over the adapter's parameter descriptions.
+// and plain numbers. [main-thread]; pure functions over the adapter's parameter descriptions.
 #pragma once
 
 #include "PluginAdapter.h"

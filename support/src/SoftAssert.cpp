@@ -1,12 +1,12 @@
 // Prints the soft assertion and warning lines; one formatted write per line so that lines from
-// different threads do not interleave. Any thread.
-#include "SoftAssert.h"
+// different threads do not interleave. [any-thread]
+#include "support/SoftAssert.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-namespace Orvane {
+namespace Support {
 
 namespace {
 
@@ -24,37 +24,39 @@ int lengthWithoutExtension(const char* file) noexcept
 
 } // namespace
 
-#define ORVANE_ASSERT_LINE(suffix)                                                                 \
+#define SUPPORT_ASSERT_LINE(suffix)                                                                \
     "\x1b[31massertion failure: \"%s\" in file %.*s, line %i" suffix "\x1b[0m\n"
 
 void reportAssertion(const char* condition, const char* file, int line) noexcept
 {
     std::fprintf(
-        stderr, ORVANE_ASSERT_LINE(""), condition, lengthWithoutExtension(file), file, line);
+        stderr, SUPPORT_ASSERT_LINE(""), condition, lengthWithoutExtension(file), file, line);
 }
 
-void reportAssertionInt(const char* condition, const char* file, int line, int value) noexcept
+void reportAssertionValue(const char* condition, const char* file, int line, int value) noexcept
 {
-    std::fprintf(stderr, ORVANE_ASSERT_LINE(", value %i"), condition, lengthWithoutExtension(file),
+    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", value %i"), condition, lengthWithoutExtension(file),
         file, line, value);
 }
 
-void reportAssertionUInt(const char* condition, const char* file, int line, unsigned value) noexcept
+void reportAssertionValue(
+    const char* condition, const char* file, int line, unsigned value) noexcept
 {
-    std::fprintf(stderr, ORVANE_ASSERT_LINE(", value %u"), condition, lengthWithoutExtension(file),
+    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", value %u"), condition, lengthWithoutExtension(file),
         file, line, value);
 }
 
-void reportAssertionInt2(const char* condition, const char* file, int line, int v1, int v2) noexcept
+void reportAssertionValues(
+    const char* condition, const char* file, int line, int v1, int v2) noexcept
 {
-    std::fprintf(stderr, ORVANE_ASSERT_LINE(", v1 %i, v2 %i"), condition,
+    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", v1 %i, v2 %i"), condition,
         lengthWithoutExtension(file), file, line, v1, v2);
 }
 
-void reportAssertionUInt2(
+void reportAssertionValues(
     const char* condition, const char* file, int line, unsigned v1, unsigned v2) noexcept
 {
-    std::fprintf(stderr, ORVANE_ASSERT_LINE(", v1 %u, v2 %u"), condition,
+    std::fprintf(stderr, SUPPORT_ASSERT_LINE(", v1 %u, v2 %u"), condition,
         lengthWithoutExtension(file), file, line, v1, v2);
 }
 
@@ -68,4 +70,4 @@ void printWarning(const char* format, ...) noexcept
     std::fprintf(stderr, "\x1b[31m%s\x1b[0m\n", text);
 }
 
-} // namespace Orvane
+} // namespace Support
