@@ -1,5 +1,7 @@
 // vantorel-render end to end: its WAV file against the groove patch rendered directly for the
-// same clock ticks, its parameters and state files, and its refusals of bad arguments.
+// same clock ticks, its parameters, state files and file formats, where it looks for the plug-in,
+// and its refusals of bad arguments.
+#include "PluginSearch.h"
 #include "patch/Krell_Vantorel.h"
 #include "patch/PatchInterface.h"
 
@@ -8,6 +10,8 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -111,10 +115,11 @@ size_t firstDifference(const std::vector<float>& a, const std::vector<float>& b)
     return i;
 }
 
+// The tool renders in large blocks by default; the patch here runs at 256-frame blocks.
 TEST(RenderTool, DefaultGrooveIsThePatchClockedFromTheTransport)
 {
     const std::string wav = tempPath("default.wav");
-    const ToolRun run = runTool("--bars 2 --bpm 120 --rate 48000 --block 256 -o " + wav);
+    const ToolRun run = runTool("--bars 2 --bpm 120 --rate 48000 -o " + wav);
     ASSERT_EQ(run.status, 0) << run.errors;
 
     SF_INFO info;
@@ -176,6 +181,48 @@ TEST(RenderTool, ParametersAndStateFiles)
     EXPECT_NE(a.left, readWav(plain, info).left);
 }
 
+TEST(RenderTool, FlacHoldsTheFloatGrooveAndOggIsReadable)
+{
+    const std::string wav = tempPath("formats.wav");
+    const std::string flac = tempPath("formats.flac");
+    const std::string ogg = tempPath("formats.ogg");
+    for (const std::string& arguments :
+        {"-o " + wav, "--format flac -o " + flac, "--format ogg --block 100 -o " + ogg}) {
+        const ToolRun run = runTool("--dayan-tempo ×2 --bars 1 " + arguments);
+        ASSERT_EQ(run.status, 0) << arguments << ": " << run.errors;
+    }
+    SF_INFO info;
+    const Channels exact = readWav(wav, info);
+    const Channels lossless = readWav(flac, info);
+    EXPECT_EQ(info.format, SF_FORMAT_FLAC | SF_FORMAT_PCM_24);
+    ASSERT_EQ(lossless.left.size(), exact.left.size());
+    float worst = 0.0f;
+    for (size_t i = 0; i < exact.left.size(); ++i) {
+        worst = std::max({worst, std::abs(exact.left[i] - lossless.left[i]),
+            std::abs(exact.right[i] - lossless.right[i])});
+    }
+    EXPECT_LE(worst, 1.0f / (1 << 22)); // 24-bit rounding, and clipping at full scale only
+    EXPECT_EQ(readWav(ogg, info).left.size(), exact.left.size());
+    EXPECT_EQ(info.format, SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+}
+
+TEST(RenderTool, LooksForThePluginBesideItselfThenWhereHostsLook)
+{
+    const std::vector<std::string> candidates =
+        pluginCandidates({"/opt/v/bin", "/a::/b/", "/home/m"});
+    const std::vector<std::string> expected = {"/opt/v/bin/../lib/clap/vantorel.clap",
+        "/a/vantorel.clap", "/b//vantorel.clap", "/home/m/.clap/vantorel.clap",
+        "/usr/lib/clap/vantorel.clap", "/opt/v/bin/vantorel.clap"};
+    ASSERT_EQ(candidates.size(), expected.size() + 1);
+    EXPECT_EQ(candidates[0], expected[0]);
+    // Second, the plug-in of the build folder the tool was built in.
+    EXPECT_NE(candidates[1].find("plugin/clap/vantorel.clap"), std::string::npos);
+    EXPECT_TRUE(std::equal(expected.begin() + 1, expected.end(), candidates.begin() + 2));
+    char built[PATH_MAX];
+    ASSERT_NE(realpath(VANTOREL_CLAP_PATH, built), nullptr);
+    EXPECT_EQ(findPlugin({"/nonexistent/vantorel.clap", VANTOREL_CLAP_PATH}), built);
+}
+
 TEST(RenderTool, BadArgumentsGetOneLineAndStatusTwo)
 {
     const std::string wav = tempPath("bad.wav");
@@ -188,6 +235,7 @@ TEST(RenderTool, BadArgumentsGetOneLineAndStatusTwo)
         {"--seconds nan", "--seconds"},
         {"--time-signature 7/0", "--time-signature"},
         {"--format wav", "--format"},
+        {"--format mp3", "--format"},
         {"--dayan-pattern 0", "--dayan-pattern"},
         {"--dayan-pattern seventeen", "--dayan-pattern"},
         {"--baya-tempo ÷3", "--baya-tempo"},

@@ -42,7 +42,8 @@ bool BlockRenderer::render(uint64_t frames, const Sink& sink)
         const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(frames, fBlockSize));
         if (processBlock(count) == CLAP_PROCESS_ERROR)
             return false;
-        sink(fLeft.data(), fRight.data(), count);
+        if (!sink(fLeft.data(), fRight.data(), count))
+            return false;
         frames -= count;
     }
     return true;

@@ -29,8 +29,8 @@ public:
     uint64_t position() const noexcept { return fPosition; }
 
     // Renders `frames` frames from the current position; the sink gets (left, right, count) per
-    // block. False when the plug-in failed a block.
-    using Sink = std::function<void(const float* left, const float* right, uint32_t count)>;
+    // block and returns false to stop. False when the plug-in failed a block or the sink stopped.
+    using Sink = std::function<bool(const float* left, const float* right, uint32_t count)>;
     bool render(uint64_t frames, const Sink& sink);
 
 private:

@@ -8,21 +8,26 @@
 
 const char* const kRenderUsage =
     "Usage: vantorel-render [options] -o FILE\n"
-    "Renders a CLAP plug-in, playing the transport from bar 1, into a two-channel WAV file.\n"
+    "Renders a CLAP plug-in, playing the transport from bar 1, into a two-channel audio file.\n"
     "\n"
-    "  -o, --output FILE         the WAV file to write (required)\n"
-    "  --format f32|s16          32-bit float (default) or 16-bit integer samples\n"
-    "  --plugin PATH             the .clap to load (default: the one built with this tool)\n"
+    "  -o, --output FILE         the file to write (required)\n"
+    "  --format FORMAT           f32: 32-bit float WAV (default), s16: 16-bit WAV,\n"
+    "                            flac: 24-bit FLAC, ogg: Ogg Vorbis\n"
+    "  --plugin PATH             the .clap to load (default: vantorel.clap from the installed\n"
+    "                            layout beside this tool, its build folder, CLAP_PATH, ~/.clap,\n"
+    "                            /usr/lib/clap, then this tool's own folder)\n"
     "  --bpm N                   tempo in beats per minute, 1 to 999 (default 120)\n"
     "  --time-signature N/D      time signature (default 4/4)\n"
     "  --rate N                  sample rate in Hz, 8000 to 384000 (default 48000)\n"
-    "  --block N                 frames per processing block, 1 to 8192 (default 256)\n"
+    "  --block N                 frames per processing block, 1 to 8192 (default: the largest\n"
+    "                            the plug-in accepts, up to 4096; the groove is the same)\n"
     "  --bars N                  length in bars (default 8)\n"
     "  --seconds S               length in seconds, instead of bars\n"
     "  --state-in FILE           load this saved plug-in state before rendering\n"
     "  --state-out FILE          save the plug-in state (after parameters are applied)\n"
     "  --SYMBOL VALUE            set a parameter by its symbol, '_' written as '-'\n"
     "                            (value as the plug-in shows it, e.g. --baya-tempo \"÷1.5\")\n"
+    "  -v, --verbose             say which plug-in file was loaded and the block size\n"
     "  -h, --help                show this help and the plug-in's parameters\n";
 
 namespace {
@@ -65,6 +70,23 @@ bool parseTimeSignature(const char* text, uint16_t& beatsPerBar, uint16_t& beatT
     return true;
 }
 
+bool parseFormat(const char* text, AudioFileFormat& format)
+{
+    const std::pair<const char*, AudioFileFormat> names[] = {
+        {"f32", AudioFileFormat::WavFloat},
+        {"s16", AudioFileFormat::WavInt16},
+        {"flac", AudioFileFormat::Flac},
+        {"ogg", AudioFileFormat::OggVorbis},
+    };
+    for (const auto& [name, value] : names) {
+        if (std::strcmp(text, name) == 0) {
+            format = value;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string parameterOption(const std::string& symbol)
@@ -86,6 +108,10 @@ bool parseRenderOptions(
             options.help = true;
             continue;
         }
+        if (option == "-v" || option == "--verbose") {
+            options.verbose = true;
+            continue;
+        }
         if (option.rfind("-", 0) != 0 || option == "-" || option == "--") {
             error = "unexpected argument '" + option + "'";
             return false;
@@ -103,9 +129,8 @@ bool parseRenderOptions(
         if (option == "-o" || option == "--output") {
             options.outputPath = value;
         } else if (option == "--format") {
-            if (std::strcmp(value, "f32") != 0 && std::strcmp(value, "s16") != 0)
-                return invalid("f32 or s16");
-            options.sixteenBit = std::strcmp(value, "s16") == 0;
+            if (!parseFormat(value, options.format))
+                return invalid("f32, s16, flac or ogg");
         } else if (option == "--plugin") {
             options.pluginPath = value;
         } else if (option == "--bpm") {

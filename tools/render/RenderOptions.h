@@ -2,25 +2,28 @@
 // the plug-in's parameter symbols) kept as text until the plug-in is loaded. Main thread.
 #pragma once
 
+#include "AudioFileWriter.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 struct RenderOptions {
-    std::string pluginPath; // empty: the plug-in built next to the tool
+    std::string pluginPath; // empty: searched for (PluginSearch.h)
     std::string statePath;
     std::string stateOutPath;
     std::string outputPath;
-    bool sixteenBit = false;
+    AudioFileFormat format = AudioFileFormat::WavFloat;
     double beatsPerMinute = 120.0;
     uint16_t beatsPerBar = 4;
     uint16_t beatType = 4;
     uint32_t sampleRate = 48000;
-    uint32_t blockSize = 256;
+    uint32_t blockSize = 0; // 0: the largest the plug-in accepts
     uint32_t bars = 8;
     double seconds = 0.0; // when not 0, used instead of bars
     bool help = false;
+    bool verbose = false;
     // (option as given, value text), in command-line order.
     std::vector<std::pair<std::string, std::string>> parameters;
 };

@@ -1,18 +1,15 @@
 // vantorel-render: a command-line CLAP host that renders a plug-in, playing the transport from
-// bar 1, into a WAV file. Exit status 2 for invalid arguments (files named by them included), 1 for
-// failures of the plug-in or while writing.
-#include "BlockRenderer.h"
+// bar 1, into an audio file. Exit status 2 for invalid arguments (files named by them included), 1
+// for failures of the plug-in or while writing.
 #include "ClapLibrary.h"
+#include "FileRender.h"
 #include "HostContext.h"
 #include "PluginInstance.h"
+#include "PluginSearch.h"
 #include "ProgressBar.h"
 #include "RenderOptions.h"
 #include "TransportTimeline.h"
-#include "WavWriter.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -32,15 +29,23 @@ int fail(int status, const std::string& message)
     return status;
 }
 
-// The plug-in built with the tool, at its build-tree place relative to this executable.
-std::string defaultPluginPath()
+// The plug-in named by --plugin, or the first one found; false with `error` listing the places
+// looked at when there is none.
+bool choosePlugin(const RenderOptions& options, std::string& path, std::string& error)
 {
-    char self[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-    if (length <= 0)
-        return VANTOREL_RENDER_DEFAULT_PLUGIN;
-    const std::string path(self, static_cast<size_t>(length));
-    return path.substr(0, path.rfind('/') + 1) + VANTOREL_RENDER_DEFAULT_PLUGIN;
+    if (!options.pluginPath.empty()) {
+        path = options.pluginPath;
+        return true;
+    }
+    const std::vector<std::string> candidates = pluginCandidates(currentSearchPlaces());
+    path = findPlugin(candidates);
+    if (!path.empty())
+        return true;
+    error = "cannot find vantorel.clap (looked for";
+    for (const std::string& candidate : candidates)
+        error += " " + candidate;
+    error += "; name one with --plugin)";
+    return false;
 }
 
 std::string parameterText(const PluginInstance& instance, clap_id id, double value)
@@ -146,33 +151,29 @@ int render(PluginInstance& instance, const RenderOptions& options)
         ? static_cast<uint64_t>(std::ceil(options.seconds * options.sampleRate))
         : timeline.framesInBars(options.bars);
 
-    WavWriter writer;
+    AudioFileWriter writer;
     std::string error;
-    if (!writer.open(options.outputPath, options.sampleRate, options.sixteenBit, error))
+    if (!writer.open(options.outputPath, options.sampleRate, options.format, error))
         return fail(kInvalidArguments, "-o: " + error);
-    if (!instance.activate(options.sampleRate, 1, options.blockSize))
+    const uint32_t blockSize = activateForRender(instance, options.sampleRate, options.blockSize);
+    if (blockSize == 0)
         return fail(kFailure, "the plug-in refused to activate");
-    instance.plugin()->start_processing(instance.plugin());
+    if (options.verbose)
+        std::printf("Blocks of %u frames\n", blockSize);
 
-    BlockRenderer renderer(instance, timeline, options.blockSize);
     ProgressBar progress(
         frames, static_cast<double>(frames) / options.sampleRate > kLongRenderSeconds);
-    bool written = true;
-    const bool rendered =
-        renderer.render(frames, [&](const float* left, const float* right, uint32_t count) {
-            written = writer.write(left, right, count) && written;
-            progress.update(renderer.position());
-        });
-    instance.plugin()->stop_processing(instance.plugin());
+    const FileRenderResult result = renderToFile(instance, timeline, frames, blockSize, writer,
+        [&](uint64_t position) { progress.update(position); });
     instance.deactivate();
-    if (!rendered)
+    if (result == FileRenderResult::ProcessFailed)
         return fail(kFailure, "the plug-in failed to process a block");
-    if (!writer.close() || !written)
+    if (!writer.close() || result == FileRenderResult::WriteFailed)
         return fail(kFailure, "-o: cannot write " + options.outputPath);
 
     std::printf("%s: %llu frames, 2 channels, %u Hz, %s\n", options.outputPath.c_str(),
         static_cast<unsigned long long>(frames), options.sampleRate,
-        options.sixteenBit ? "16-bit" : "32-bit float");
+        audioFileFormatName(options.format));
     return 0;
 }
 
@@ -185,13 +186,14 @@ int main(int argc, char** argv)
     if (!parseRenderOptions(argc, argv, options, error))
         return fail(kInvalidArguments, error + " (see --help)");
 
-    const std::string pluginPath =
-        options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
+    std::string pluginPath;
     ClapLibrary library;
     HostContext host;
     PluginInstance instance;
-    const bool loaded =
+    const bool loaded = choosePlugin(options, pluginPath, error) &&
         library.open(pluginPath, error) && instance.create(*library.factory(), *host.host(), error);
+    if (loaded && options.verbose)
+        std::printf("Plug-in %s\n", pluginPath.c_str());
 
     if (options.help) {
         std::fputs(kRenderUsage, stdout);
