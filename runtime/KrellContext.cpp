@@ -192,7 +192,20 @@ bool KrellContext::cancelScheduled(const Message* handle, SendFunction target) n
 
 Message* KrellContext::scheduleForObject(const Message* m, SendFunction target, int inlet) noexcept
 {
-    return fScheduler.schedule(m, target, inlet);
+    Message* const pooled = fScheduler.schedule(m, target, inlet);
+    if (pooled == nullptr)
+        fRefusedSchedules.store(
+            fRefusedSchedules.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return pooled;
+}
+
+bool KrellContext::scheduleForReceiver(uint32_t receiverHash, double delayMs, Message& m) noexcept
+{
+    m.timestamp =
+        fBlockStartSample.load(std::memory_order_relaxed) + delayToSamples(delayMs, fSampleRate);
+    const uint64_t refusedBefore = refusedSchedules();
+    routeToReceiver(receiverHash, &m);
+    return refusedSchedules() == refusedBefore;
 }
 
 float* KrellContext::tableBuffer(uint32_t tableHash) noexcept

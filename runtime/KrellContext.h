@@ -59,16 +59,32 @@ public:
     [[nodiscard]] Message* scheduleForObject(
         const Message* m, SendFunction target, int inlet) noexcept;
 
+    // [audio-thread] Routes every record of the input pipe through routeToReceiver, oldest
+    // first; at most one pipe's worth per call, so that a poster that never stops cannot hold up
+    // the block. processBlock starts with it; a host that posts from the audio thread calls it
+    // first, then posts with scheduleForReceiver.
+    void drainInputPipe() noexcept;
+    // [audio-thread] The lock-free post of the thread that processes blocks: stamps m as
+    // postMessage would (block start plus the delay) and routes it at once, without the pipe.
+    // After drainInputPipe, what other threads posted before the block still comes first. False
+    // when the scheduler refused it (the pool is full).
+    [[nodiscard]] bool scheduleForReceiver(
+        uint32_t receiverHash, double delayMs, Message& m) noexcept;
+    // [any-thread] Messages the scheduler refused since construction (the pool was full or the
+    // message too large); relaxed, for reports.
+    uint64_t refusedSchedules() const noexcept
+    {
+        return fRefusedSchedules.load(std::memory_order_relaxed);
+    }
+
     // [audio-thread] The default send hook: appends (hash, copy) to the output pipe, dropping it
     // when full.
     static void defaultSendHook(KrellContextInterface* context, const char* sendName,
         uint32_t sendHash, const Message* message) noexcept;
 
 protected:
-    // [audio-thread] The block loop's building blocks, for the patch's processBlock.
-    // Routes every record of the input pipe through routeToReceiver, oldest first; at most one
-    // pipe's worth per call, so that a poster that never stops cannot hold up the block.
-    void drainInputPipe() noexcept;
+    // [audio-thread] The block loop's building blocks, for the patch's processBlock
+    // (drainInputPipe is public).
     // Delivers every queued message due at or before frame `frame` of the current block.
     void dispatchDueAt(int frame) noexcept;
     // Moves the sample clock on by n frames at the end of a block (it wraps at 2^32).
@@ -92,4 +108,5 @@ private:
     MessagePipe fOutputPipe;
     std::atomic<bool> fInputLock{false};
     std::atomic<bool> fOutputLock{false};
+    std::atomic<uint64_t> fRefusedSchedules{0}; // written by the audio thread only
 };

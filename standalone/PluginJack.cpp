@@ -2,6 +2,7 @@
 // of the JACK client (the process callback is in PluginJackProcess.cpp). Threads as in the header.
 #include "PluginJack.h"
 
+#include "AudioAssertions.h"
 #include "CloseRequest.h"
 #include "JackBinding.h"
 #include "NumericHelpers.h"
@@ -141,6 +142,8 @@ void PluginJack::run()
 
 void PluginJack::onIdleTick()
 {
+    // What the process thread could not print itself (the notes reader's warnings, say).
+    printAudioReports();
     if (isCloseRequested()) {
         fEditor.close();
         return;

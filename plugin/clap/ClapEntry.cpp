@@ -1,6 +1,7 @@
 // The library's one exported symbol, clap_entry, with the plug-in factory and the descriptor.
-// The host calls all of it on its main thread; the descriptor's texts are filled once, under a
-// one-time lock, from an instance kept only to answer descriptive questions.
+// init and deinit run on the host's main thread, the factory on any thread; the descriptor's
+// texts are filled once, under a one-time lock, from an instance kept only to answer descriptive
+// questions.
 #include "ClapEntry.h"
 
 #include "ClapExtensions.h"
@@ -69,10 +70,12 @@ const clap_plugin_descriptor_t* getPluginDescriptor(
     return &descriptor;
 }
 
-// The library holds one plug-in, so the requested id is not compared.
+// The library holds one plug-in, so the requested id is not compared. Hosts may create instances
+// on several threads at once: the pending values stay locked until the instance has read them.
 const clap_plugin_t* createPlugin(
     const clap_plugin_factory_t* factory, const clap_host_t* host, const char*) noexcept
 {
+    const std::lock_guard<std::mutex> lock(pendingValuesMutex());
     if (pendingBufferSize == 0)
         pendingBufferSize = 1024;
     if (pendingSampleRate <= 0.0)
@@ -85,6 +88,7 @@ constexpr clap_plugin_factory_t kFactory = {getPluginCount, getPluginDescriptor,
 
 bool entryInit(const char* pluginPath) noexcept
 {
+    const std::lock_guard<std::mutex> lock(pendingValuesMutex());
     libraryPath() = pluginPath;
     pendingBundlePath = libraryPath().isNotEmpty() ? libraryPath().buffer() : nullptr;
     if (descriptorInstance() != nullptr)

@@ -1,5 +1,6 @@
 // "clap.params": parameter descriptions, values and texts (main thread) and flush (main thread, or
 // the audio thread while processing). Ids at or beyond the parameter count are refused.
+#include "AudioAssertions.h"
 #include "ClapExtensions.h"
 #include "ParameterText.h"
 #include "PluginCLAP.h"
@@ -111,17 +112,23 @@ void flush(const clap_plugin_t* plugin, const clap_input_events_t* in,
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr)
         return;
+    // An active instance is flushed on the audio thread, which must not wait or print.
+    const bool onAudioThread = instance->adapter().isActive();
     const uint32_t eventCount =
         in != nullptr && in->size != nullptr && in->get != nullptr ? in->size(in) : 0;
     for (uint32_t i = 0; i < eventCount; ++i) {
         const clap_event_header_t* const event = in->get(in, i);
         if (!isCoreEvent(event) || event->type != CLAP_EVENT_PARAM_VALUE)
             continue;
-        if (!ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
-                sizeof(clap_event_param_value)))
+        const bool sized = onAudioThread
+            ? ORVANE_AUDIO_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
+                  sizeof(clap_event_param_value))
+            : ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
+                  sizeof(clap_event_param_value));
+        if (!sized)
             break;
         const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
-        instance->applyHostParameter(param->param_id, param->value);
+        instance->applyHostParameter(param->param_id, param->value, onAudioThread);
     }
     if (out != nullptr && out->try_push != nullptr)
         instance->reportOutputParameters(out, 0);

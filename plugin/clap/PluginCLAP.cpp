@@ -2,6 +2,7 @@
 // except process and the functions it calls (audio thread), which neither allocate nor wait.
 #include "PluginCLAP.h"
 
+#include "AudioAssertions.h"
 #include "OrvanePluginInfo.h"
 #include "PendingValues.h"
 #include "SoftAssert.h"
@@ -67,7 +68,10 @@ PluginCLAP::PluginCLAP(const clap_host_t* host)
     fOutputBuses = buildBuses(fPlugin, false);
 }
 
-PluginCLAP::~PluginCLAP() = default;
+PluginCLAP::~PluginCLAP()
+{
+    printAudioReports();
+}
 
 bool PluginCLAP::init()
 {
@@ -81,10 +85,15 @@ bool PluginCLAP::init()
 
 bool PluginCLAP::activate(double sampleRate, uint32_t, uint32_t maxFrames)
 {
+    printAudioReports();
     if (!std::isfinite(sampleRate) || sampleRate <= 0.0)
         return false;
-    pendingBufferSize = maxFrames;
-    pendingSampleRate = sampleRate;
+    {
+        // Later instances start at this host's figures; other threads may be creating some.
+        const std::lock_guard<std::mutex> lock(pendingValuesMutex());
+        pendingBufferSize = maxFrames;
+        pendingSampleRate = sampleRate;
+    }
     fPlugin.changeSampleRate(sampleRate, true);
     fPlugin.changeBufferSize(maxFrames, true);
     fPlugin.enable();
@@ -93,10 +102,25 @@ bool PluginCLAP::activate(double sampleRate, uint32_t, uint32_t maxFrames)
 
 void PluginCLAP::deactivate()
 {
+    printAudioReports();
     fPlugin.disable();
 }
 
 clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
+{
+    const clap_process_status status = processBlock(data);
+    // What the block could not print waits for the main thread; the host's callback brings it.
+    if (takeAudioReportRequest() && fHost->request_callback != nullptr)
+        fHost->request_callback(fHost);
+    return status;
+}
+
+void PluginCLAP::onMainThread() noexcept
+{
+    printAudioReports();
+}
+
+clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcept
 {
     fMidiEventCount = 0;
     const clap_output_events_t* const out =
@@ -111,8 +135,10 @@ clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
     readInputEvents(data.in_events);
     readEditorNotes();
 
-    if (data.frames_count == 0)
+    if (data.frames_count == 0) {
+        markSilentChannels(data);
         return CLAP_PROCESS_CONTINUE;
+    }
 
     float* outputs[kOutputChannels] = {};
     if (!collectOutputs(data, outputs))
@@ -122,6 +148,7 @@ clap_process_status PluginCLAP::process(const clap_process_t& data) noexcept
     fPlugin.runCycle(nullptr, outputs, data.frames_count, fMidiEvents, fMidiEventCount);
     reportOutputParameters(fOutputEvents, data.frames_count - 1);
     fOutputEvents = nullptr;
+    markSilentChannels(data);
     return CLAP_PROCESS_CONTINUE;
 }
 
@@ -138,16 +165,16 @@ void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
                 ? CLAP_EVENT_PARAM_GESTURE_BEGIN
                 : CLAP_EVENT_PARAM_GESTURE_END;
             const clap_event_param_gesture_t event = gestureEvent(type, queued.index);
-            out->try_push(out, &event.header);
+            pushToHost(out, event.header);
             break;
         }
         case QueuedEvent::ParamSet: {
             float value;
             if (!usableParameterValue(queued.index, queued.value, value))
                 break;
-            fPlugin.setParameterValue(queued.index, value);
+            fPlugin.setParameterValueInProcess(queued.index, value);
             const clap_event_param_value_t event = paramValueEvent(queued.index, value, 0);
-            out->try_push(out, &event.header);
+            pushToHost(out, event.header);
             break;
         }
         }
@@ -185,7 +212,9 @@ void PluginCLAP::addNoteEvent(const clap_event_header_t& header) noexcept
     if (header.size < sizeof(clap_event_note_t))
         return;
     const auto* const event = reinterpret_cast<const clap_event_note_t*>(&header);
-    if (!ORVANE_CHECK_UINT(event->port_index == 0, static_cast<uint16_t>(event->port_index)))
+    // -1 is the wildcard port, which includes port 0.
+    if (event->port_index != -1 &&
+        !ORVANE_AUDIO_CHECK_UINT(event->port_index == 0, static_cast<uint16_t>(event->port_index)))
         return;
     const uint8_t command = header.type == CLAP_EVENT_NOTE_ON ? 0x90 : 0x80;
     appendMidi(header.time, static_cast<uint8_t>(command + (event->channel & 0x0F)),
@@ -194,22 +223,22 @@ void PluginCLAP::addNoteEvent(const clap_event_header_t& header) noexcept
 
 void PluginCLAP::addMidiEvent(const clap_event_header_t* event) noexcept
 {
-    if (!ORVANE_CHECK_UINT2(
+    if (!ORVANE_AUDIO_CHECK_UINT2(
             event->size == sizeof(clap_event_midi_t), event->size, sizeof(clap_event_midi_t)))
         return;
     const auto* const midi = reinterpret_cast<const clap_event_midi_t*>(event);
-    if (!ORVANE_CHECK_UINT(midi->port_index == 0, midi->port_index))
+    if (!ORVANE_AUDIO_CHECK_UINT(midi->port_index == 0, midi->port_index))
         return;
     appendMidi(event->time, midi->data[0], midi->data[1], midi->data[2]);
 }
 
 void PluginCLAP::addParamValueEvent(const clap_event_header_t* event) noexcept
 {
-    if (!ORVANE_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
+    if (!ORVANE_AUDIO_CHECK_UINT2(event->size == sizeof(clap_event_param_value), event->size,
             sizeof(clap_event_param_value)))
         return;
     const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
-    applyHostParameter(param->param_id, param->value);
+    applyHostParameter(param->param_id, param->value, true);
 }
 
 bool PluginCLAP::usableParameterValue(uint32_t index, double value, float& usable) const noexcept
@@ -217,24 +246,43 @@ bool PluginCLAP::usableParameterValue(uint32_t index, double value, float& usabl
     if (index >= fPlugin.parameterCount() || !std::isfinite(value))
         return false;
     const ValueRange& range = fPlugin.parameterRanges(index);
-    usable = static_cast<float>(
-        std::clamp(value, static_cast<double>(range.min), static_cast<double>(range.max)));
+    double clamped =
+        std::clamp(value, static_cast<double>(range.min), static_cast<double>(range.max));
+    // A stepped parameter holds whole steps: the fraction is cut here, where values enter, so that
+    // the groove, get_value and the saved state all see the same value.
+    if (fPlugin.parameterHints(index) & HintInteger)
+        clamped = std::trunc(clamped);
+    usable = static_cast<float>(clamped);
     return true;
 }
 
-void PluginCLAP::applyHostParameter(uint32_t index, double value) noexcept
+void PluginCLAP::applyHostParameter(uint32_t index, double value, bool onAudioThread) noexcept
 {
     float usable;
     if (!usableParameterValue(index, value, usable))
         return;
     fCachedParameters.store(index, usable);
-    fPlugin.setParameterValue(index, usable);
+    if (onAudioThread)
+        fPlugin.setParameterValueInProcess(index, usable);
+    else
+        fPlugin.setParameterValue(index, usable);
+}
+
+bool PluginCLAP::pushToHost(
+    const clap_output_events_t* out, const clap_event_header_t& event) noexcept
+{
+    const bool pushed = out->try_push(out, &event);
+    if (!pushed)
+        fPlugin.countDrop(Drop::HostPushRefusal);
+    return pushed;
 }
 
 bool PluginCLAP::appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept
 {
-    if (fMidiEventCount >= kMaxMidiEvents)
+    if (fMidiEventCount >= kMaxMidiEvents) {
+        fPlugin.countDrop(Drop::MidiOverflow);
         return false;
+    }
     MidiMessage& message = fMidiEvents[fMidiEventCount++];
     message.frame = frame;
     message.size = 3;
@@ -263,7 +311,7 @@ bool PluginCLAP::collectOutputs(const clap_process_t& data, float** channels) no
     uint32_t out = 0;
     for (uint32_t i = 0; i < data.audio_outputs_count && data.audio_outputs != nullptr; ++i) {
         const clap_audio_buffer_t& outputs = data.audio_outputs[i];
-        if (!ORVANE_CHECK(outputs.channel_count != 0))
+        if (!ORVANE_AUDIO_CHECK(outputs.channel_count != 0))
             continue;
         for (uint32_t channel = 0; channel < outputs.channel_count; ++channel, ++out) {
             if (out < kOutputChannels)
@@ -272,11 +320,31 @@ bool PluginCLAP::collectOutputs(const clap_process_t& data, float** channels) no
     }
     if (fOutputBuses.usesCV)
         return true;
-    if (!ORVANE_CHECK_UINT2(out == ORVANE_PLUGIN_NUM_OUTPUTS, out, ORVANE_PLUGIN_NUM_OUTPUTS))
+    if (!ORVANE_AUDIO_CHECK_UINT2(out == ORVANE_PLUGIN_NUM_OUTPUTS, out, ORVANE_PLUGIN_NUM_OUTPUTS))
         return false;
     // A host that names the channels but gives no memory for them gets an error, not a crash.
     return std::all_of(
         channels, channels + kOutputChannels, [](float* channel) { return channel != nullptr; });
+}
+
+// A host may have left the mask set from another plug-in: every bit is written, and a set bit
+// lets it skip work on a channel that is silent throughout the block.
+void PluginCLAP::markSilentChannels(const clap_process_t& data) noexcept
+{
+    for (uint32_t i = 0; i < data.audio_outputs_count && data.audio_outputs != nullptr; ++i) {
+        clap_audio_buffer_t& buffer = data.audio_outputs[i];
+        uint64_t mask = 0;
+        const uint32_t maskedChannels = std::min<uint32_t>(buffer.channel_count, 64);
+        for (uint32_t channel = 0; channel < maskedChannels && buffer.data32 != nullptr;
+             ++channel) {
+            const float* const samples = buffer.data32[channel];
+            if (samples != nullptr &&
+                std::all_of(samples, samples + data.frames_count,
+                    [](float sample) { return sample == 0.0f; }))
+                mask |= uint64_t{1} << channel;
+        }
+        buffer.constant_mask = mask;
+    }
 }
 
 void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept
@@ -294,7 +362,7 @@ void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_
         if (out == nullptr)
             continue;
         const clap_event_param_value_t event = paramValueEvent(i, value, time);
-        out->try_push(out, &event.header);
+        pushToHost(out, event.header);
     }
 }
 
@@ -311,7 +379,7 @@ bool PluginCLAP::writeMidiCallback(void* ptr, const MidiMessage& message) noexce
 
 bool PluginCLAP::writeMidi(const MidiMessage& message) noexcept
 {
-    if (!ORVANE_CHECK(fOutputEvents != nullptr))
+    if (!ORVANE_AUDIO_CHECK(fOutputEvents != nullptr))
         return false;
     if (message.size > 3)
         return true;
@@ -323,7 +391,7 @@ bool PluginCLAP::writeMidi(const MidiMessage& message) noexcept
     event.header.flags = CLAP_EVENT_IS_LIVE;
     event.port_index = 0;
     std::memcpy(event.data, message.data, message.size);
-    return fOutputEvents->try_push(fOutputEvents, &event.header);
+    return pushToHost(fOutputEvents, event.header);
 }
 
 } // namespace Orvane

@@ -38,19 +38,25 @@ public:
         return isInput ? fInputBuses : fOutputBuses;
     }
 
-    // [main-thread]
+    // [main-thread] Activation, deactivation and destruction also print what the audio thread
+    // recorded.
     bool init();
     // False, with nothing changed, for a rate that is not finite and positive.
     bool activate(double sampleRate, uint32_t minFrames, uint32_t maxFrames);
     void deactivate();
 
-    // [audio-thread]
+    // [main-thread] The host's callback (on_main_thread): prints what the audio thread recorded.
+    void onMainThread() noexcept;
+
+    // [audio-thread] Never allocates, locks, waits or prints: failed checks are recorded for the
+    // main thread, and the host is asked for a callback to print them.
     clap_process_status process(const clap_process_t& data) noexcept;
 
     // Parameter values from the host (events of process and flush, the state reader): ids at or
     // beyond the parameter count and non-finite values are ignored, other values are clamped to
-    // the parameter's range, then cached and applied. [any-thread] (whichever the host calls from)
-    void applyHostParameter(uint32_t index, double value) noexcept;
+    // the parameter's range (integer ones truncated toward zero), then cached and applied.
+    // [any-thread] With `onAudioThread` the plug-in takes the value over without waiting.
+    void applyHostParameter(uint32_t index, double value, bool onAudioThread) noexcept;
     // [audio-thread] Sends every output-or-trigger parameter whose value changed as a value event
     // at `time`.
     void reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept;
@@ -72,17 +78,24 @@ private:
     RingBufferControl fNotesReader;
     TransportInfo fTransport;
 
-    // Ids within the parameter count and finite values only, clamped to the parameter's range.
+    // Ids within the parameter count and finite values only, clamped to the parameter's range;
+    // integer parameters' values truncated toward zero.
     bool usableParameterValue(uint32_t index, double value, float& usable) const noexcept;
+    clap_process_status processBlock(const clap_process_t& data) noexcept;
     void sendQueuedEvents(const clap_output_events_t* out) noexcept;
     void readInputEvents(const clap_input_events_t* in) noexcept;
     void addNoteEvent(const clap_event_header_t& header) noexcept;
     void addMidiEvent(const clap_event_header_t* event) noexcept;
     void addParamValueEvent(const clap_event_header_t* event) noexcept;
     void readEditorNotes() noexcept;
+    // try_push, counting a refusal.
+    bool pushToHost(const clap_output_events_t* out, const clap_event_header_t& event) noexcept;
     bool appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept;
     // The two output channels, or false when the host's buffers do not add up to them.
     bool collectOutputs(const clap_process_t& data, float** channels) noexcept;
+    // Sets the constant-mask bit of each output channel that is exactly 0.0 all through the
+    // block, and clears the others.
+    void markSilentChannels(const clap_process_t& data) noexcept;
 
     static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
     bool writeMidi(const MidiMessage& message) noexcept;

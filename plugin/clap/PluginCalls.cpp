@@ -48,6 +48,12 @@ void doNothing(const clap_plugin_t*) noexcept
 {
 }
 
+void onMainThread(const clap_plugin_t* plugin)
+{
+    if (PluginCLAP* const instance = instanceOf(plugin))
+        instance->onMainThread();
+}
+
 clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* data) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
@@ -94,7 +100,7 @@ const clap_plugin_t* createClapPlugin(
         return nullptr;
     }
     *pluginptr = clap_plugin_t{descriptor, instance, init, destroy, activate, deactivate,
-        startProcessing, doNothing, doNothing, process, getExtension, doNothing};
+        startProcessing, doNothing, doNothing, process, getExtension, onMainThread};
     return pluginptr;
 }
 

@@ -14,6 +14,9 @@ namespace {
 
 constexpr uint8_t kTerminator = 0xFE;
 constexpr size_t kChunkSize = 511;
+// Far beyond any symbol or number text: a longer key or value is not a saved state, and an
+// endless one must not take all memory.
+constexpr size_t kMaxStringBytes = 4096;
 
 } // namespace
 
@@ -42,12 +45,14 @@ bool StateReader::load(const clap_istream_t& stream)
             const void* const nul = std::memchr(start, 0, count - position);
             const size_t length =
                 nul != nullptr ? static_cast<const uint8_t*>(nul) - start : count - position;
-            if (fFillingKey) {
-                fKey.append(reinterpret_cast<const char*>(start), length);
-            } else {
-                fValue.append(reinterpret_cast<const char*>(start), length);
-                fHasValue = true;
+            std::string& text = fFillingKey ? fKey : fValue;
+            if (text.size() + length > kMaxStringBytes) {
+                printWarning("Saved state refused: a key or value is longer than %zu bytes",
+                    kMaxStringBytes);
+                return false;
             }
+            text.append(reinterpret_cast<const char*>(start), length);
+            fHasValue = fHasValue || !fFillingKey;
             position += length;
             if (nul == nullptr)
                 break; // the string goes on in the next chunk
@@ -114,7 +119,7 @@ void StateReader::applyPair()
         const double value = (adapter.parameterHints(i) & HintInteger)
             ? static_cast<double>(std::strtol(fValue.c_str(), nullptr, 10))
             : std::strtod(fValue.c_str(), nullptr);
-        fInstance.applyHostParameter(i, value);
+        fInstance.applyHostParameter(i, value, false);
         return;
     }
 }

@@ -1,4 +1,4 @@
-// Process-wide settings for the next plug-in instance. Main thread.
+// Process-wide settings for the next plug-in instance and the mutex that guards them. Any thread.
 #include "PendingValues.h"
 
 namespace Orvane {
@@ -9,5 +9,11 @@ const char* pendingBundlePath = nullptr;
 bool pendingMayRequestChanges = false;
 bool pendingIsDescriptorOnly = false;
 bool pendingIsSelfTest = false;
+
+std::mutex& pendingValuesMutex() noexcept
+{
+    static std::mutex mutex;
+    return mutex;
+}
 
 } // namespace Orvane

@@ -80,6 +80,11 @@ bool Plugin::emitMidi(const MidiMessage& message) noexcept
     return fData->writeMidiCallbackFunc(fData->callbacksPtr, message);
 }
 
+DropCounters& Plugin::drops() noexcept
+{
+    return fData->drops;
+}
+
 const char* Plugin::displayName() const
 {
     return ORVANE_PLUGIN_NAME;
@@ -138,6 +143,11 @@ float Plugin::parameterValue(uint32_t) const noexcept
 
 void Plugin::applyParameter(uint32_t, float) noexcept
 {
+}
+
+void Plugin::applyParameterInProcess(uint32_t index, float value) noexcept
+{
+    applyParameter(index, value);
 }
 
 void Plugin::onActivate()

@@ -2,6 +2,7 @@
 // parameters [main-thread] (once per instance), and has it render audio blocks [audio-thread].
 #pragma once
 
+#include "DropCounters.h"
 #include "MidiMessage.h"
 #include "ParameterInfo.h"
 #include "PortInfo.h"
@@ -32,6 +33,8 @@ public:
     // [audio-thread] Inside renderBlock: hands the message to the binding; false when it refused
     // it or when the binding gave no MIDI output.
     [[nodiscard]] bool emitMidi(const MidiMessage& message) noexcept;
+    // [any-thread] What the audio thread dropped (counted lock-free).
+    DropCounters& drops() noexcept;
 
     // Identity [main-thread].
     virtual const char* displayName() const;
@@ -52,6 +55,10 @@ protected:
     // [any-thread] Parameter values: callers keep the index below the parameter count.
     virtual float parameterValue(uint32_t index) const noexcept;
     virtual void applyParameter(uint32_t index, float value) noexcept;
+    // [audio-thread] A value that arrives inside the host's process call (its events, the
+    // editor's queue). By default applied like any other; a plug-in whose applyParameter may wait
+    // overrides it to take the value over at its next block without waiting.
+    virtual void applyParameterInProcess(uint32_t index, float value) noexcept;
 
     // [main-thread] While the audio thread is not running the plug-in.
     virtual void onActivate();

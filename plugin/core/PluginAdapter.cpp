@@ -2,6 +2,7 @@
 // setTransportInfo (audio thread) and the parameter value operations (any thread).
 #include "PluginAdapter.h"
 
+#include "AudioAssertions.h"
 #include "NumericHelpers.h"
 #include "OrvanePluginInfo.h"
 #include "SoftAssert.h"
@@ -215,6 +216,12 @@ void PluginAdapter::setParameterValue(uint32_t index, float value) noexcept
     fPlugin->applyParameter(index, value);
 }
 
+void PluginAdapter::setParameterValueInProcess(uint32_t index, float value) noexcept
+{
+    if (fData != nullptr && index < fData->parameterCount)
+        fPlugin->applyParameterInProcess(index, value);
+}
+
 uint32_t PluginAdapter::portGroupCount() const noexcept
 {
     return fData != nullptr ? fData->portGroupCount : 0;
@@ -252,6 +259,7 @@ void PluginAdapter::disable()
         return;
     fIsActive = false;
     fPlugin->onDeactivate();
+    fData->drops.reportNew();
 }
 
 // A rate that is not positive is reported and refused: the plug-in divides by it.
@@ -294,7 +302,7 @@ void PluginAdapter::changeBufferSize(uint32_t bufferSize, bool notify)
 
 void PluginAdapter::setTransportInfo(const TransportInfo& transport) noexcept
 {
-    if (!ORVANE_CHECK(fData != nullptr))
+    if (!ORVANE_AUDIO_CHECK(fData != nullptr))
         return;
     fData->transport = transport;
 }
@@ -302,7 +310,7 @@ void PluginAdapter::setTransportInfo(const TransportInfo& transport) noexcept
 void PluginAdapter::runCycle(const float* const* inputs, float** outputs, uint32_t frames,
     const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept
 {
-    if (!ORVANE_CHECK(fData != nullptr)) {
+    if (!ORVANE_AUDIO_CHECK(fData != nullptr)) {
         // Without a plug-in the host still gets silence rather than whatever its buffers held.
         for (uint32_t i = 0; i < kOutputCount; ++i) {
             if (outputs != nullptr && outputs[i] != nullptr)

@@ -35,6 +35,18 @@ public:
     double sampleRate() const noexcept;
     bool isActive() const noexcept { return fIsActive; }
 
+    // [any-thread] The audio thread's drop counts (lock-free); nothing is counted without a
+    // plug-in.
+    void countDrop(Drop kind, uint64_t count = 1) noexcept
+    {
+        if (fData != nullptr)
+            fData->drops.add(kind, count);
+    }
+    uint64_t dropCount(Drop kind) const noexcept
+    {
+        return fData != nullptr ? fData->drops.count(kind) : 0;
+    }
+
     // Ports: `index` counts within inputs or outputs; a bad index answers a static default port.
     const AudioPortInfo& audioPort(bool isInput, uint32_t index) const noexcept;
 
@@ -55,6 +67,8 @@ public:
     bool isParameterOutputOrTrigger(uint32_t index) const noexcept;
     float parameterValue(uint32_t index) const noexcept;
     void setParameterValue(uint32_t index, float value) noexcept;
+    // [audio-thread] A value that arrives inside the host's process call; never waits.
+    void setParameterValueInProcess(uint32_t index, float value) noexcept;
 
     // [any-thread]
     uint32_t portGroupCount() const noexcept;

@@ -1,9 +1,10 @@
 // The private record of one Plugin instance: ports, parameters, port groups, the current block's
 // transport, the binding's callbacks, buffer size and sample rate. Written on the main thread
 // while the audio thread is not running the plug-in, except `isProcessing` and `transport`,
-// which the audio thread writes around each block.
+// which the audio thread writes around each block, and the lock-free `drops`.
 #pragma once
 
+#include "DropCounters.h"
 #include "MidiMessage.h"
 #include "ParameterInfo.h"
 #include "PortInfo.h"
@@ -37,6 +38,8 @@ struct PluginData {
     std::unique_ptr<PortGroupInfo[]> portGroups;
 
     TransportInfo transport;
+    // What the audio thread dropped; reported when the instance is deactivated.
+    DropCounters drops;
 
     void* callbacksPtr = nullptr;
     WriteMidiFunc writeMidiCallbackFunc = nullptr;

@@ -3,6 +3,7 @@
 // other's bytes complete.
 #include "RingBufferControl.h"
 
+#include "AudioAssertions.h"
 #include "SoftAssert.h"
 
 #include <cstring>
@@ -63,8 +64,10 @@ bool RingBufferControl::readCustomData(void* data, uint32_t size) noexcept
     if (readableDataSize() < size) {
         if (!fErrorReading) {
             fErrorReading = true;
-            printWarning("RingBuffer::tryRead(%p, %lu): failed, not enough space", data,
-                static_cast<unsigned long>(size));
+            // The reader is the audio thread, which records the line instead of printing it.
+            recordAudioReport(AudioReportKind::WarningPointerSize,
+                "RingBuffer::tryRead(%p, %lu): failed, not enough space", __FILE__, __LINE__,
+                reinterpret_cast<uintptr_t>(data), size);
         }
         return false;
     }

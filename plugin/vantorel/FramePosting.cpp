@@ -1,27 +1,21 @@
-// Frame-addressed posting into a patch context. Any thread that may post to the context.
+// Frame-addressed scheduling into a patch context. Audio thread.
 #include "FramePosting.h"
 
-#include "runtime/KrellContextInterface.h"
+#include "runtime/KrellContext.h"
+#include "runtime/Message.h"
 
 namespace Orvane {
 
-bool postAtFrame(
-    KrellContextInterface& context, double sampleRate, const PatchPost& message) noexcept
+bool postAtFrame(KrellContext& context, double sampleRate, const PatchPost& message) noexcept
 {
-    const double delayMs = frameDelayMs(message.frame, sampleRate);
-    const uint32_t hash = message.receiverHash;
-    const float* const v = message.values;
-    switch (message.count) {
-    case 1:
-        return context.postFormatted(hash, delayMs, "f", double(v[0]));
-    case 2:
-        return context.postFormatted(hash, delayMs, "ff", double(v[0]), double(v[1]));
-    case 3:
-        return context.postFormatted(
-            hash, delayMs, "fff", double(v[0]), double(v[1]), double(v[2]));
-    default:
+    if (message.count == 0 || message.count > PatchPost::kMaxValues)
         return false;
-    }
+    MessageStorage<PatchPost::kMaxValues> storage;
+    Message* const m = Message::init(storage.bytes, 0, static_cast<uint16_t>(message.count));
+    for (uint32_t i = 0; i < message.count; ++i)
+        m->setFloat(static_cast<int>(i), message.values[i]);
+    return context.scheduleForReceiver(
+        message.receiverHash, frameDelayMs(message.frame, sampleRate), *m);
 }
 
 } // namespace Orvane

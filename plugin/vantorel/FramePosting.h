@@ -1,12 +1,12 @@
-// Posts a frame-addressed message into a patch context, which counts delays in milliseconds and
-// truncates them back to samples. Any thread that may post to the context.
+// Schedules a frame-addressed message in a patch context, which counts delays in milliseconds and
+// truncates them back to samples. Audio thread, after the context's input pipe was drained.
 #pragma once
 
 #include "PatchMessageSink.h"
 
 #include <cstdint>
 
-class KrellContextInterface;
+class KrellContext;
 
 namespace Orvane {
 
@@ -17,8 +17,9 @@ inline double frameDelayMs(uint32_t frame, double sampleRate) noexcept
     return (frame + 0.5) * 1000.0 / sampleRate;
 }
 
-// False when the context refused the message.
-bool postAtFrame(
-    KrellContextInterface& context, double sampleRate, const PatchPost& message) noexcept;
+// [audio-thread] Lock-free: the message goes straight to the context's scheduler, with no pipe.
+// False when the context refused it (its pool is full) or the message has no values.
+[[nodiscard]] bool postAtFrame(
+    KrellContext& context, double sampleRate, const PatchPost& message) noexcept;
 
 } // namespace Orvane

@@ -27,7 +27,11 @@ public:
     // An index of 6 or more and a value that is not finite are ignored. Otherwise the value is
     // stored and posted to its patch receiver unclamped (callers deliver values in range); a post
     // the patch refuses (its input pipe is full) is made again at the start of the next block.
+    // [any-thread] Posts through the patch's input pipe (a spin lock): not for the audio thread.
     void applyParameter(uint32_t index, float value) noexcept override;
+    // [audio-thread] Stores the value like applyParameter; the next block schedules it without a
+    // lock, after what other threads posted before it.
+    void applyParameterInProcess(uint32_t index, float value) noexcept override;
     float parameterValue(uint32_t index) const noexcept override;
 
 protected:
@@ -42,14 +46,16 @@ protected:
 private:
     // Plain stores from whichever thread sets a value; relaxed atomics keep them tear-free.
     std::atomic<float> fValues[kVantorelParameterCount];
-    // Values whose post the patch refused; the audio thread posts them again.
-    std::atomic<bool> fRepostPending[kVantorelParameterCount] = {};
+    // Values the audio thread posts at its next block: set in process, or refused by the pipe.
+    std::atomic<bool> fPostPending[kVantorelParameterCount] = {};
     TransportClock fClock;
     PatchLink fPatch;
 
+    static bool usable(uint32_t index, float value) noexcept;
     void postValue(uint32_t index) noexcept;
     void postCurrentValues() noexcept;
-    void repostRefusedValues() noexcept;
+    // [audio-thread] After the patch took in its input.
+    void postPendingValues() noexcept;
 };
 
 } // namespace Orvane

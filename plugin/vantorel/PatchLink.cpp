@@ -21,7 +21,7 @@ constexpr uint32_t kOutputCount = 2;
 
 } // namespace
 
-PatchLink::PatchLink(void* owner) noexcept : fOwner(owner)
+PatchLink::PatchLink(void* owner, DropCounters& drops) noexcept : fOwner(owner), fDrops(drops)
 {
 }
 
@@ -41,6 +41,7 @@ bool PatchLink::rebuild(double sampleRate) noexcept
     release();
     fPatch = createPatch(kPoolKiB, kInputPipeKiB, kOutputPipeKiB, sampleRate);
     fSampleRate = sampleRate;
+    fCountedRefusals = 0;
     if (fPatch == nullptr)
         return false;
     fPatch->setOwner(fOwner);
@@ -51,7 +52,18 @@ bool PatchLink::rebuild(double sampleRate) noexcept
 
 bool PatchLink::postParameter(uint32_t receiverHash, float value) noexcept
 {
-    return fPatch != nullptr && fPatch->postFloat(receiverHash, value);
+    if (fPatch == nullptr)
+        return false;
+    const bool posted = fPatch->postFloat(receiverHash, value);
+    if (!posted)
+        fDrops.add(Drop::PipeRefusal);
+    return posted;
+}
+
+void PatchLink::receiveInput() noexcept
+{
+    if (fPatch != nullptr)
+        fPatch->drainInputPipe();
 }
 
 bool PatchLink::post(const PatchPost& message) noexcept
@@ -66,6 +78,9 @@ void PatchLink::render(float** outputs, uint32_t frames) noexcept
     if (fPatch != nullptr && outputs[0] != nullptr && outputs[1] != nullptr) {
         fPatch->processBlock(
             nullptr, outputs, static_cast<int>(std::min<uint32_t>(frames, INT_MAX)));
+        const uint64_t refusals = fPatch->refusedSchedules();
+        fDrops.add(Drop::PoolRefusal, refusals - fCountedRefusals);
+        fCountedRefusals = refusals;
         return;
     }
     for (uint32_t i = 0; i < kOutputCount; ++i) {

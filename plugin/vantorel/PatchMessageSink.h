@@ -19,7 +19,7 @@ struct PatchPost {
 
 class PatchMessageSink {
 public:
-    // False when the message was refused (the patch's input pipe is full, or there is no patch).
+    // False when the message was refused (the patch's message pool is full, or there is no patch).
     [[nodiscard]] virtual bool post(const PatchPost& message) noexcept = 0;
 
 protected:

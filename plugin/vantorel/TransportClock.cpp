@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 namespace Orvane {
 
@@ -45,8 +46,14 @@ bool TransportClock::advance(const TransportInfo& transport, uint32_t frames, do
 {
     postTransportChange(transport, sink);
     const double tickLength = samplesPerTick(transport, sampleRate);
+    fTicksCut = 0;
     if (tickLength <= 0.0)
         return false;
+    // A block at an absurdly slow tempo (a host starting up, ramping or relocating) leaves the
+    // next tick far away; at a usable tempo the groove must not wait for it. More than a beat
+    // ahead never happens with ordinary tempo changes (under 24-fold from one block to the next).
+    if (fNextTick - fBlockStart > 24.0 * tickLength)
+        fNextTick = fBlockStart + tickLength;
     emitTicks(frames, tickLength, sink);
     return true;
 }
@@ -78,7 +85,7 @@ void TransportClock::postTransportChange(
 }
 
 // Each tick lands on the frame that contains its position. Once the patch refuses a tick (its
-// input pipe is full), the block's remaining ticks are dropped, so even an absurd tempo costs
+// message pool is full), the block's remaining ticks are dropped, so even an absurd tempo costs
 // bounded time; the time line still moves past them.
 void TransportClock::emitTicks(uint32_t frames, double tickLength, PatchMessageSink& sink) noexcept
 {
@@ -91,6 +98,7 @@ void TransportClock::emitTicks(uint32_t frames, double tickLength, PatchMessageS
     }
     if (fNextTick < end) {
         const double skipped = std::ceil((end - fNextTick) / tickLength);
+        fTicksCut = skipped < double(UINT32_MAX) ? static_cast<uint32_t>(skipped) : UINT32_MAX;
         fNextTick = std::max(fNextTick + skipped * tickLength, end);
     }
     fBlockStart = end;

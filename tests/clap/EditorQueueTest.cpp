@@ -133,6 +133,21 @@ TEST_F(EditorQueueTest, NotesBeyondTheBlockLimitWaitForTheNextBlock)
     EXPECT_EQ(out.as<clap_event_midi_t>(0).data[1], 2);
 }
 
+// Host MIDI beyond a block's 512 is dropped, and so is what the host's full output list refuses:
+// both are counted (the editor's waiting notes are not dropped, so not counted).
+TEST_F(EditorQueueTest, HostMidiBeyondTheLimitAndRefusedPushesAreCounted)
+{
+    for (int i = 0; i < 600; ++i)
+        addHostMidi(i % 64, 0xF8);
+    ASSERT_TRUE(instance->sendNote(0, 60, 1));
+    out.setCapacity(12);
+    ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
+    EXPECT_EQ(out.size(), 12u);
+    EXPECT_EQ(instance->adapter().dropCount(Orvane::Drop::MidiOverflow), 88u);
+    EXPECT_EQ(instance->adapter().dropCount(Orvane::Drop::HostPushRefusal), 500u);
+    EXPECT_EQ(instance->adapter().dropCount(Orvane::Drop::PipeRefusal), 0u);
+}
+
 TEST_F(EditorQueueTest, AFullNotesRingDropsNotesAndSaysSoOnce)
 {
     StreamCapture capture(stderr);

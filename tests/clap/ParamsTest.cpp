@@ -154,6 +154,30 @@ TEST_F(ClapParamsTest, FlushAppliesClampedValuesAndSkipsBadOnes)
     EXPECT_EQ(std::string(text(kDayanTempo, instance->parameterValue(kDayanTempo))), "×2");
 }
 
+// A stepped parameter plays, shows and saves the whole step its fraction truncates to.
+TEST_F(ClapParamsTest, FractionsOfSteppedParametersAreTruncatedWhereTheyEnter)
+{
+    constexpr clap_id kDayanLength = 3;
+    InputEventList events;
+    events.add(valueEvent(kDayanLength, 13.7).header);
+    events.add(valueEvent(kBayaPattern, -0.5).header); // clamped to 1 first
+    events.add(valueEvent(kBayaTempo, 3.999).header);
+    flush(events);
+    EXPECT_EQ(instance->parameterValue(kDayanLength), 13.0);
+    EXPECT_EQ(instance->parameterValue(kBayaPattern), 1.0);
+    EXPECT_EQ(instance->parameterValue(kBayaTempo), 3.0);
+    EXPECT_EQ(text(kDayanLength, instance->parameterValue(kDayanLength)), "13");
+    // The text of an arbitrary value keeps its rounding.
+    EXPECT_EQ(text(kDayanLength, 13.7), "14");
+
+    std::string saved;
+    ASSERT_TRUE(instance->saveState(saved));
+    EXPECT_NE(saved.find(std::string("dayan_length\0"
+                                     "13\0",
+                  16)),
+        std::string::npos);
+}
+
 TEST_F(ClapParamsTest, FlushStopsAtAMisSizedValueEvent)
 {
     InputEventList events;

@@ -4,6 +4,7 @@
 #include "StereoBlock.h"
 #include "StreamCapture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -90,16 +91,22 @@ TEST_F(ClapProcessProbeTest, NotesBecomeClampedMidiMessages)
     in.add(noteEvent(CLAP_EVENT_NOTE_ON, 7, 200, std::nan("")).header);
     in.add(noteEvent(CLAP_EVENT_NOTE_ON, 8, 64, HUGE_VAL, 17).header);
     in.add(noteEvent(CLAP_EVENT_NOTE_ON, 9, 65, -2.0).header);
-    // Neither another port nor another event type reaches the plug-in.
+    // Neither another port nor another event type reaches the plug-in; the wildcard port does.
     in.add(noteEvent(CLAP_EVENT_NOTE_ON, 10, 66, 1.0, 0, 1).header);
     in.add(noteEvent(CLAP_EVENT_NOTE_CHOKE, 11, 67, 1.0).header);
+    in.add(noteEvent(CLAP_EVENT_NOTE_OFF, 12, 68, 0.0, 0, -1).header);
 
-    StreamCapture capture(stderr);
+    StreamCapture quiet(stderr);
     ASSERT_EQ(renderer->processBlock(256), CLAP_PROCESS_CONTINUE);
+    // The audio thread prints nothing; the main thread's callback shows the line, once.
+    EXPECT_EQ(quiet.text(), "");
+    StreamCapture capture(stderr);
+    plugin()->on_main_thread(plugin());
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"event->port_index == 0\" in file plugin/clap/PluginCLAP, line "),
         std::string::npos)
         << text;
+    EXPECT_EQ(text.find("port_index", text.find("port_index") + 20), std::string::npos) << text;
 
     const std::vector<EchoedMidi> expected = {
         {0, 0x90, 60, 127},
@@ -108,6 +115,7 @@ TEST_F(ClapProcessProbeTest, NotesBecomeClampedMidiMessages)
         {7, 0x90, 127, 0},
         {8, 0x91, 64, 127},
         {9, 0x90, 65, 0},
+        {12, 0x80, 68, 0},
     };
     EXPECT_EQ(echoed(), expected);
 }
@@ -124,6 +132,7 @@ TEST_F(ClapProcessProbeTest, MidiEventsPassOnlyFromPortZeroWithTheRightSize)
 
     StreamCapture capture(stderr);
     ASSERT_EQ(renderer->processBlock(256), CLAP_PROCESS_CONTINUE);
+    plugin()->on_main_thread(plugin());
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"event->size == sizeof(clap_event_midi_t)\""), std::string::npos) << text;
     EXPECT_NE(text.find(", v1 32, v2 24"), std::string::npos) << text;
@@ -164,6 +173,7 @@ TEST_F(ClapProcessProbeTest, NoOutputListMeansNoMidiOut)
 
     StreamCapture capture(stderr);
     EXPECT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
+    plugin()->on_main_thread(plugin());
     EXPECT_NE(capture.text().find("\"fOutputEvents != nullptr\""), std::string::npos);
 }
 
@@ -233,6 +243,7 @@ TEST_F(ClapProcessTest, WrongChannelTotalsFailWithoutRendering)
     noBuffers.audio_outputs = nullptr;
     EXPECT_EQ(plugin()->process(plugin(), &noBuffers), CLAP_PROCESS_ERROR);
     EXPECT_EQ(plugin()->process(plugin(), nullptr), CLAP_PROCESS_ERROR);
+    plugin()->on_main_thread(plugin());
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"out == ORVANE_PLUGIN_NUM_OUTPUTS\""), std::string::npos) << text;
     EXPECT_NE(text.find(", v1 3, v2 2"), std::string::npos) << text;
@@ -254,6 +265,7 @@ TEST_F(ClapProcessTest, TwoMonoBuffersMakeTheTwoChannels)
     data.audio_outputs_count = 3;
     StreamCapture capture(stderr);
     EXPECT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
+    plugin()->on_main_thread(plugin());
     EXPECT_NE(capture.text().find("\"outputs.channel_count != 0\""), std::string::npos);
     EXPECT_EQ(std::vector<float>(left, left + 256), freshFirstBlock());
 }
@@ -268,20 +280,28 @@ TEST_F(ClapProcessTest, ProcessBeforeActivateRendersAtTheDefaultRate)
 } // namespace
 
 // A playing transport whose tempo is unusable sends no clock: the groove stays silent and the
-// block returns, whatever the host claims.
+// block returns, whatever the host claims. The constant mask tells the host which blocks are
+// silent, whatever it held before.
 TEST_F(ClapProcessTest, UnusableHostTempoPlaysNoClock)
 {
     ASSERT_TRUE(instance->activate(48000.0, 1, 256));
     for (const double tempo : {0.0, -120.0, std::nan(""), HUGE_VAL}) {
         transport.tempo = tempo;
+        buffer.constant_mask = 0;
         const clap_process_t data = block(256);
         ASSERT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
         for (const float sample : left)
             ASSERT_EQ(sample, 0.0f) << tempo;
+        EXPECT_EQ(buffer.constant_mask, 3u) << tempo;
     }
     // The clock resumes once the tempo is usable again.
     transport.tempo = 120.0;
+    buffer.constant_mask = ~uint64_t{0};
     const clap_process_t data = block(256);
     ASSERT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);
     EXPECT_NE(left[0], 0.0f);
+    EXPECT_EQ(buffer.constant_mask & 1, 0u);
+    const bool rightSilent = std::all_of(right, right + 256, [](float s) { return s == 0.0f; });
+    EXPECT_EQ((buffer.constant_mask & 2) != 0, rightSilent);
+    EXPECT_EQ(buffer.constant_mask >> 2, 0u);
 }

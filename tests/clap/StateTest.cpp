@@ -4,6 +4,7 @@
 #include "StreamCapture.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -153,6 +154,41 @@ TEST_F(ClapStateTest, ValuesAreReadLikeTheirParameters)
               "dayan_length\0\0dayan_pattern\0-4\0dayan_tempo\0nan\0baya_tempo\0 3x\0"s)));
     // Unknown symbols and named states are skipped; out-of-range values are clamped.
     EXPECT_EQ(values(), (std::array<double, 6>{12, 1337, 3, 4, 1, 0}));
+}
+
+// A key or value far beyond any symbol or number ends the load there; an endless one is not
+// read to its end.
+TEST_F(ClapStateTest, OverlongStringsEndTheLoad)
+{
+    StreamCapture capture(stderr);
+    EXPECT_FALSE(load(pairs("baya_pattern\0"
+                            "5\0dayan_length\0"s +
+        std::string(5000, '7') +
+        "\0dayan_pattern\0"
+        "6\0"s)));
+    EXPECT_EQ(values(), (std::array<double, 6>{4, 5, 2, 4, 1, 2}));
+    EXPECT_TRUE(host.rescans().empty());
+
+    // One key as long as the test can afford (a reader without a limit would take it all).
+    struct Endless {
+        clap_istream_t stream{this, read};
+        uint64_t given = 0;
+        static int64_t read(const clap_istream_t* stream, void* buffer, uint64_t size)
+        {
+            auto& self = *static_cast<Endless*>(stream->ctx);
+            if (self.given >= (64u << 20))
+                return 0;
+            std::memset(buffer, 'k', size);
+            self.given += size;
+            return static_cast<int64_t>(size);
+        }
+    } endless;
+    EXPECT_FALSE(instance->state()->load(plugin(), &endless.stream));
+    EXPECT_LT(endless.given, 8192u);
+    const std::string text = capture.text();
+    EXPECT_NE(text.find("Saved state refused: a key or value is longer than 4096 bytes"),
+        std::string::npos)
+        << text;
 }
 
 TEST_F(ClapStateTest, KeysCutAcrossReadsAreJoined)

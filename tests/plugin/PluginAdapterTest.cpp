@@ -1,6 +1,7 @@
 // PluginAdapter: instance set-up from the pending values, activation, sample-rate and buffer-size
 // changes, parameter queries and processing, seen from a host binding's side.
 #include "AssertionLines.h"
+#include "AudioAssertions.h"
 #include "ProbeFixture.h"
 #include "StreamCapture.h"
 
@@ -337,7 +338,13 @@ TEST_F(PluginAdapterTest, WithoutAPluginEveryOperationReportsAndStaysNeutral)
     EXPECT_EQ(output[0][0], 0.0f);
     EXPECT_EQ(output[0][63], 0.0f);
 
-    const auto reports = parseAssertionLines(capture.text());
+    // The block's own reports wait for the main thread.
+    const auto mainThreadReports = parseAssertionLines(capture.text());
+    EXPECT_EQ(mainThreadReports.size(), 4u);
+    StreamCapture blockCapture(stderr);
+    printAudioReports();
+    auto reports = parseAssertionLines(blockCapture.text());
+    reports.insert(reports.begin(), mainThreadReports.begin(), mainThreadReports.end());
     ASSERT_EQ(reports.size(), 5u);
     EXPECT_EQ(reports[0].condition, "fPlugin != nullptr");
     EXPECT_EQ(reports[4].condition, "fData != nullptr");

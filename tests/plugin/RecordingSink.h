@@ -1,5 +1,5 @@
 // Test double of the bridge's message sink: keeps every accepted post and refuses all posts
-// beyond its capacity, like a patch whose input pipe is full. Test thread only.
+// beyond its capacity, like a patch whose message pool is full. Test thread only.
 #pragma once
 
 #include "PatchMessageSink.h"

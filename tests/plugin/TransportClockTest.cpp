@@ -184,6 +184,28 @@ TEST(TransportClock, StopsAndRelocationsKeepThePhase)
     EXPECT_EQ(tickFrames(relocated), (std::vector<uint32_t>{500}));
 }
 
+// One block at an absurdly slow tempo (a host starting up or relocating) must not leave the groove
+// waiting once the tempo is usable; a change under 24-fold keeps every tick where it was.
+TEST(TransportClock, ASlowTempoBlockDoesNotStallTheClock)
+{
+    for (double slow : {1.0, 0.01, 1e-5, 1e-30}) {
+        SCOPED_TRACE(slow);
+        TransportClock clock;
+        RecordingSink first;
+        clock.advance(playingAt(0, slow), 256, 48000.0, first);
+        RecordingSink next;
+        clock.advance(playingAt(256, 120.0), 2048, 48000.0, next);
+        EXPECT_EQ(tickFrames(next), (std::vector<uint32_t>{1000, 2000}));
+    }
+    TransportClock clock;
+    RecordingSink first;
+    clock.advance(playingAt(0, 60.0), 256, 48000.0, first); // next tick at 2000
+    RecordingSink faster;
+    clock.advance(playingAt(256, 1000.0), 2048, 48000.0, faster); // 120 samples a tick
+    ASSERT_FALSE(tickFrames(faster).empty());
+    EXPECT_EQ(tickFrames(faster).front(), 1744u);
+}
+
 // A refused tick ends the block's ticks; the time line still moves past the dropped ones, and an
 // absurd tempo costs no more than the refusals allow.
 TEST(TransportClock, RefusedTicksEndTheBlockButNotTheTimeLine)
@@ -194,6 +216,7 @@ TEST(TransportClock, RefusedTicksEndTheBlockButNotTheTimeLine)
         playingAt(0), 4096, 48000.0, full); // 255, 250, then ticks due at 0, 1000, ... 4000
     EXPECT_EQ(tickFrames(full), (std::vector<uint32_t>{0, 1000}));
     EXPECT_EQ(full.refused, 1u);
+    EXPECT_EQ(clock.ticksCutInLastBlock(), 2u); // 3000 and 4000, after the refused 2000
 
     RecordingSink next;
     clock.advance(playingAt(4096), 4096, 48000.0, next);

@@ -4,8 +4,10 @@
 #include "StreamCapture.h"
 #include "VantorelFixture.h"
 #include "VantorelParameters.h"
+#include "patch/Krell_Vantorel.h"
 #include "runtime/Message.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -158,7 +160,50 @@ TEST_F(VantorelPlugin, TransportTicksSoundOnTheirExactFrames)
             renderWithExactTicks(c.rate, busy, transportTickFrames(c.rate, c.bpm, total), total);
         ASSERT_FALSE(exact.silent());
         EXPECT_TRUE(rendered == exact);
+        for (Drop kind : {Drop::PipeRefusal, Drop::PoolRefusal, Drop::TickCut})
+            EXPECT_EQ(adapter->dropCount(kind), 0u) << static_cast<int>(kind);
     }
+}
+
+// Values set between blocks on the main thread and values set in the host's process call (audio
+// thread) reach the patch before the block's first tick, in that order, exactly as if all had
+// gone through the patch's input pipe.
+TEST_F(VantorelPlugin, MainThreadAndAudioThreadValuesKeepTheirOrderAtEqualFrames)
+{
+    // 1000 frames a tick at 48 kHz and 120 bpm: every block starts with one.
+    constexpr uint32_t kFrames = 1000;
+    constexpr uint32_t kRealtime = 0x6FFF0BCF;
+    const auto adapter = makeAdapter(48000.0);
+    Krell_Vantorel* const reference = createPatch(10, 6, 2, 48000.0);
+    for (uint32_t i = 0; i < kVantorelParameterCount; ++i)
+        reference->postFloat(kVantorelParameters[i].receiverHash, kDefaultValues[i]);
+
+    TransportInfo transport = playingTransport(120.0);
+    std::vector<float> left(kFrames), right(kFrames), refLeft(kFrames), refRight(kFrames);
+    float* outputs[2] = {left.data(), right.data()};
+    float* refOutputs[2] = {refLeft.data(), refRight.data()};
+    for (uint32_t block = 0; block < 200; ++block) {
+        const float pattern = static_cast<float>(1 + block % 5);
+        const float length = static_cast<float>(4 + block % 13);
+        adapter->setParameterValue(4, pattern); // main thread, through the pipe
+        adapter->setTransportInfo(transport);
+        adapter->setParameterValueInProcess(3, length); // inside process, before the block
+        adapter->runCycle(nullptr, outputs, kFrames, nullptr, 0);
+
+        reference->postFloat(kVantorelParameters[4].receiverHash, pattern);
+        reference->postFloat(kVantorelParameters[3].receiverHash, length);
+        if (block == 0) {
+            reference->postFormatted(kRealtime, 0.0, "ff", 255.0, 0.0);
+            reference->postFormatted(kRealtime, 0.0, "ff", 250.0, 0.0);
+        }
+        reference->postFormatted(kRealtime, 0.0, "ff", 248.0, 0.0);
+        reference->postFormatted(0xDF8C2721, 0.0, "f", 120.0);
+        reference->processBlock(nullptr, refOutputs, kFrames);
+        ASSERT_EQ(left, refLeft) << block;
+        ASSERT_EQ(right, refRight) << block;
+        transport.frame += kFrames;
+    }
+    destroyPatch(reference);
 }
 
 TEST_F(VantorelPlugin, MidiClockSoundsOnItsFrame)
@@ -224,6 +269,28 @@ TEST_F(VantorelPlugin, RefusedValuePostsAreMadeAgainAtTheNextBlock)
     const TransportInfo transport = playingTransport(120.0);
     EXPECT_TRUE(renderBlocks(*flooded, transport, 512, 400) ==
         renderBlocks(*reference, transport, 512, 400));
+    EXPECT_GT(flooded->dropCount(Drop::PipeRefusal), 0u);
+    EXPECT_EQ(reference->dropCount(Drop::PipeRefusal), 0u);
+}
+
+// An absurd tempo fills the patch's pool with ticks: what is refused or cut is counted, and
+// reported once, one line per kind, when the instance is deactivated.
+TEST_F(VantorelPlugin, DroppedTicksAreCountedAndReportedAtDeactivation)
+{
+    const auto adapter = makeAdapter();
+    adapter->enable();
+    renderBlocks(*adapter, playingTransport(1e9), 4096, 2);
+    EXPECT_GT(adapter->dropCount(Drop::PoolRefusal), 0u);
+    EXPECT_GT(adapter->dropCount(Drop::TickCut), 1000u);
+    StreamCapture capture(stderr);
+    adapter->disable();
+    adapter->enable();
+    adapter->disable();
+    const std::string text = capture.text();
+    EXPECT_NE(text.find("messages refused by the patch's full message pool"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("clock ticks cut after a refused tick"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
 }
 
 TEST_F(VantorelPlugin, ValuesAreStoredUnclampedAndNonFiniteOnesIgnored)

@@ -130,6 +130,12 @@ TEST(Program, HeadlessClientHasItsPortsAndMetadataAndEndsOnSignals)
 
         std::string type;
         const std::string second = client + ":audio_out_2";
+        // The program describes its ports after registering them: the last property it sets says
+        // it is done.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (property(observer.client(), second, JACK_METADATA_SIGNAL_TYPE) == "(none)" &&
+            std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         EXPECT_EQ(property(observer.client(), second, JACK_METADATA_PRETTY_NAME, &type),
             "Audio Output 2");
         EXPECT_EQ(type, "text/plain");
