@@ -1,13 +1,8 @@
 // The editor window and the editor thread's loop of the JACK program. Editor thread, except
 // requestQuit.
-//
-// The editor window joins here: the constructor fills the editor's host record from `setup`
-// (class name "Orvane-Vantorel", standalone application) and makes the editor; run() gives the
-// window its title, shows and raises it, registers `idleStep` with the application and runs its
-// loop with a 30 ms idle period; parameterChanged() and idle() forward to the editor's
-// onParameterUpdate and idle notifications; close() closes the window and asks the application
-// to quit; requestQuit() also asks the application (thread-safe). Until then every run is headless.
 #include "StandaloneEditor.h"
+
+#include "ui/EditorFactory.h"
 
 #include <X11/Xlib.h>
 
@@ -16,48 +11,90 @@
 
 namespace Orvane {
 
-namespace {
-
-// A display that cannot be opened (none set, or its server unreachable) means no editor.
-bool isDisplayUsable()
+// A display that cannot be opened (none set, or its server unreachable) means no editor; asked
+// before the toolkit is, which would report the failure as a fault of its own. The probe stays
+// open until the toolkit has its connection: a server may refuse a connection made just after
+// another one closed.
+StandaloneEditor::StandaloneEditor(const StandaloneEditorSetup& setup)
 {
-    Display* const display = XOpenDisplay(nullptr);
-    if (display == nullptr)
+    // The toolkit's standalone mode needs a thread-safe Xlib; that must come before any display.
+    XInitThreads();
+    Display* const probe = XOpenDisplay(nullptr);
+    if (probe == nullptr) {
+        std::fprintf(stderr,
+            "No usable X display: running without the editor, as a JACK client "
+            "only\n");
+        return;
+    }
+    if (!makeEditor(setup))
+        std::fprintf(stderr,
+            "No editor window: running without the editor, as a JACK client "
+            "only\n");
+    XCloseDisplay(probe);
+}
+
+StandaloneEditor::~StandaloneEditor()
+{
+    delete fUI;
+}
+
+// The window exists once the editor is built; without a native view (no OpenGL, or a parent
+// that is not there) the toolkit has said why, and the program goes on headless.
+bool StandaloneEditor::makeEditor(const StandaloneEditorSetup& setup)
+{
+    auto link = std::make_unique<editorLink>(true);
+    link->fApp.setWindowClass("Orvane-Vantorel");
+    link->fSampleRate = setup.sampleRate;
+    link->fProcessor = setup.processor;
+    link->fScaleFactor = 0.0; // the window's own choice
+    link->fParentWindowHandle = setup.parentWindow;
+    link->fCallbacksPtr = setup.callbacksPtr;
+    link->fSetParamCallback = setup.setParameter;
+    link->fSendNoteCallback = setup.sendNote;
+    UI* const ui = createUI(*link);
+    if (link->fWindow == nullptr || link->fWindow->nativeWindowHandle() == 0) {
+        delete ui;
         return false;
-    XCloseDisplay(display);
+    }
+    link->fWindow->leaveContext();
+    fLink = std::move(link);
+    fUI = ui;
     return true;
 }
 
-} // namespace
-
-StandaloneEditor::StandaloneEditor(const StandaloneEditorSetup&)
+void StandaloneEditor::parameterChanged(uint32_t index, float value)
 {
-    std::fprintf(stderr, "%s: running without the editor, as a JACK client only\n",
-        isDisplayUsable() ? "No editor in this build" : "No usable X display");
-}
-
-StandaloneEditor::~StandaloneEditor() = default;
-
-bool StandaloneEditor::hasWindow() const noexcept
-{
-    return false;
-}
-
-void StandaloneEditor::parameterChanged(uint32_t, float)
-{
+    if (fUI != nullptr)
+        fUI->onParameterUpdate(index, value);
 }
 
 void StandaloneEditor::idle()
 {
+    if (fUI != nullptr)
+        fUI->uiIdle();
 }
 
-void StandaloneEditor::run(const char*, Skein::IdleCallback& idleStep)
+void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep)
 {
-    runHeadless(idleStep);
+    if (fUI == nullptr) {
+        runHeadless(idleStep);
+        return;
+    }
+    // A quit asked for before the window shows would be undone by showing it.
+    if (isQuitRequested())
+        return;
+    PluginWindow& window = *fLink->fWindow;
+    window.setCaption(title);
+    window.makeVisible(); // raised too
+    fLink->fApp.registerIdleTask(&idleStep);
+    fLink->fApp.runLoop(kIdlePeriodMs);
+    fLink->fApp.unregisterIdleTask(&idleStep);
 }
 
 void StandaloneEditor::close()
 {
+    if (fLink != nullptr)
+        fLink->fWindow->closeWindow();
     requestQuit();
 }
 
@@ -68,6 +105,15 @@ void StandaloneEditor::requestQuit() noexcept
         fQuitRequested = true;
     }
     fQuitChanged.notify_all();
+    // Off the editor thread the application only raises a flag; its loop closes the window.
+    if (fLink != nullptr)
+        fLink->fApp.requestQuit();
+}
+
+bool StandaloneEditor::isQuitRequested()
+{
+    const std::lock_guard<std::mutex> lock(fQuitMutex);
+    return fQuitRequested;
 }
 
 // The period is a timer, not a synchronisation: a quit request ends the wait at once.

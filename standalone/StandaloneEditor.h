@@ -7,9 +7,13 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 namespace Orvane {
+
+class UI;
+struct editorLink;
 
 // What the editor's host record gets: the program's callbacks and the window's setting.
 struct StandaloneEditorSetup {
@@ -33,27 +37,33 @@ public:
     StandaloneEditor(const StandaloneEditor&) = delete;
     StandaloneEditor& operator=(const StandaloneEditor&) = delete;
 
-    bool hasWindow() const noexcept;
+    bool hasWindow() const noexcept { return fUI != nullptr; }
 
     // Notifications for the editor (nothing to do without a window).
     void parameterChanged(uint32_t index, float value);
     void idle();
 
     // Shows the window titled `title` and runs the loop, calling `idleStep` every 30 ms, until
-    // close() or requestQuit().
+    // the window closes, close() or requestQuit().
     void run(const char* title, Skein::IdleCallback& idleStep);
     // Closes the window and ends the loop.
     void close();
-    // Thread-safe: the loop ends at its next turn.
+    // Thread-safe, and makes no X call off the editor thread: the loop ends at its next turn.
     void requestQuit() noexcept;
 
 private:
     static constexpr unsigned kIdlePeriodMs = 30;
 
+    // Both null when headless; the editor goes before its record.
+    std::unique_ptr<editorLink> fLink;
+    UI* fUI = nullptr;
+
     std::mutex fQuitMutex;
     std::condition_variable fQuitChanged;
     bool fQuitRequested = false;
 
+    bool makeEditor(const StandaloneEditorSetup& setup);
+    bool isQuitRequested();
     void runHeadless(Skein::IdleCallback& idleStep);
 };
 

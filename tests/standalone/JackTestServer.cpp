@@ -53,8 +53,11 @@ JackTestServer::JackTestServer(unsigned periodFrames)
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
-        execlp("jackd", "jackd", "-n", fName.c_str(), "--no-realtime", "-d", "dummy", "-r", "48000",
-            "-p", period.c_str(), static_cast<char*>(nullptr));
+        // Synchronous, with a client timeout far beyond any load: every cycle waits until each
+        // client has run once. Asynchronous mode lets a late client miss a cycle (its output is
+        // then stale and MIDI sent to it is lost), which a busy machine makes common.
+        execlp("jackd", "jackd", "-n", fName.c_str(), "--no-realtime", "--sync", "-t", "10000",
+            "-d", "dummy", "-r", "48000", "-p", period.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     setenv("JACK_DEFAULT_SERVER", fName.c_str(), 1);
