@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -29,6 +30,7 @@ float settledValue(const Orvane::PluginJack& jack, uint32_t index, float expecte
 
 TEST(ControlChange, FirstChannelControllerZeroSetsBayaLength)
 {
+    unsetenv("DISPLAY"); // no editor window for this client
     JackTestServer server;
     ASSERT_TRUE(server.running());
     Orvane::jack_status_t status = 0;

@@ -1,12 +1,11 @@
 // The built vantorel program with its editor on the test's own X server, embedded in a window of
-// the test's: the title is the JACK client's actual name, and Control Change shows on the Baya
-// Length knob as a user sees it (the window's pixels).
+// the test's: the title is the JACK client's actual name, Control Change shows on the Baya Length
+// knob as a user sees it (the window's pixels), and the server going away ends the program.
 #include "ChildProgram.h"
 #include "JackTestClient.h"
 #include "JackTestServer.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 // After GoogleTest, whose names Xlib's macros would replace.
 #include <X11/Xlib.h>
@@ -87,7 +86,7 @@ bool isDrawn(const std::vector<unsigned long>& pixels)
     return false;
 }
 
-TEST(EditorWindow, EmbedsTitledByItsClientAndShowsControlChangeOnTheFirstChannel)
+TEST(EditorWindow, EmbeddedTitledByItsClientShowsControlChangeAndEndsWithTheServer)
 {
     JackTestServer server;
     ASSERT_TRUE(server.running());
@@ -125,10 +124,14 @@ TEST(EditorWindow, EmbedsTitledByItsClientAndShowsControlChangeOnTheFirstChannel
     EXPECT_TRUE(waitFor([&] { return bayaLengthKnob(display, editor) == atFour; }))
         << "Baya Length does not show 4 again";
 
-    program.signal(SIGINT);
+    // The server going away ends the editor's loop from JACK's thread.
+    server.stop();
     EXPECT_EQ(program.waitForExit(kBound), 0) << program.output();
+    EXPECT_NE(program.output().find("jack has shutdown, quitting now...\n"), std::string::npos)
+        << program.output();
     EXPECT_EQ(program.output().find("running without the editor"), std::string::npos)
         << program.output();
+    EXPECT_TRUE(waitFor([&] { return onlyChild(display, parent) == 0; }));
     XDestroyWindow(display, parent);
     XCloseDisplay(display);
 }

@@ -14,6 +14,7 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -26,6 +27,7 @@ class ProbeClient : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        unsetenv("DISPLAY"); // no editor window for this client
         ASSERT_TRUE(fServer.running());
         Orvane::jack_status_t status = 0;
         fClient = Orvane::Jack::clientOpen("Probe", Orvane::JackNoStartServer, &status);
