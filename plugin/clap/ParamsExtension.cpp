@@ -122,8 +122,10 @@ void flush(
         const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
         instance->applyHostParameter(param->param_id, param->value);
     }
-    if (out != nullptr && out->try_push != nullptr)
+    if (out != nullptr && out->try_push != nullptr) {
+        instance->sendQueuedEvents(out);
         instance->reportOutputParameters(out, 0);
+    }
 }
 
 constexpr clap_plugin_params_t kParams = {
