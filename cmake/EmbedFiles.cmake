@@ -1,5 +1,5 @@
 # vantorel_embed_files(<target> ASM <file.S> SEARCH_DIRS <dir>... DEPENDS <file>...)
-#   Adds an assembler file that embeds files with the embed_blob macro (embed/EmbedBlob.h).
+#   Adds an assembler file that embeds files with the embed_blob macro (embed/EmbedBlob.inc).
 #   .incbin finds the files in SEARCH_DIRS; a changed file in DEPENDS re-assembles.
 function(vantorel_embed_files target)
   cmake_parse_arguments(ARG "" "ASM" "SEARCH_DIRS;DEPENDS" ${ARGN})

@@ -1,6 +1,6 @@
 /* The stroke tables, included byte for byte from the asset folder (CMake passes that folder
    to the assembler as an include path). */
-#include "EmbedBlob.h"
+#include "EmbedBlob.inc"
 #include "StrokeTableList.h"
 
     .macro stroke_table name, frames

@@ -121,6 +121,8 @@ bool RecordingWidget::handleButton(const MouseEvent& e)
 
 bool RecordingWidget::handlePointerMove(const MotionEvent& e)
 {
+    if (TopLevelWidget::handlePointerMove(e))
+        return true;
     seen.motions.push_back(e);
     return true;
 }

@@ -214,6 +214,23 @@ TEST_F(Panel, DoubleClickResetsTheKnobUnderThePointerAndResendsAllValues)
     }
 }
 
+TEST(EditorCore, RequestsCarryTheParameterOffsetAndNeedNoCallbacks)
+{
+    OpenEditor editor;
+    editor.link.fParameterOffset = 10;
+    editor.panel().pushParameterValue(3, 7.0f);
+    editor.panel().markEditGesture(5, true);
+    ASSERT_EQ(editor.host.calls.size(), 2u);
+    EXPECT_EQ(editor.host.calls[0].index, 13u);
+    EXPECT_EQ(editor.host.calls[0].value, 7.0f);
+    EXPECT_EQ(editor.host.calls[1].index, 15u);
+    editor.link.fSetParamCallback = nullptr;
+    editor.link.fEditParamCallback = nullptr;
+    editor.panel().pushParameterValue(3, 8.0f);
+    editor.panel().markEditGesture(5, false);
+    EXPECT_EQ(editor.host.calls.size(), 2u);
+}
+
 TEST(PanelScale, AtScaleTwoTheWindowAndKnobsAreTwiceAsLarge)
 {
     OpenEditor editor(2.0);

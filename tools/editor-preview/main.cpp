@@ -1,9 +1,15 @@
 // Opens the groove panel in a free window with no host: edits are printed instead of sent.
-// "--scale F" sets the scale factor, "--screenshot FILE" writes the first frames to FILE (a text
-// PPM picture) and quits. Main thread only.
+// "--scale F" sets the scale factor, "--screenshot FILE.png" writes a frame to FILE.png and
+// quits. Main thread only.
+#include <stb_image_write.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "skein/Application.h"
 #include "ui/EditorFactory.h"
@@ -18,6 +24,40 @@ void printGesture(void*, uint32_t index, bool started)
 void printValue(void*, uint32_t index, float value)
 {
     std::printf("parameter %u = %g\n", index, value);
+}
+
+// The window's frame comes as a text PPM picture (P3); the PNG is written from it.
+bool convertToPng(const std::string& ppm, const char* png)
+{
+    std::ifstream in(ppm);
+    std::string magic;
+    int width = 0, height = 0, maxValue = 0;
+    if (!(in >> magic >> width >> height >> maxValue) || magic != "P3" || width <= 0 || height <= 0)
+        return false;
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    for (unsigned char& value : rgb) {
+        int v = 0;
+        if (!(in >> v))
+            return false;
+        value = static_cast<unsigned char>(v);
+    }
+    return stbi_write_png(png, width, height, 3, rgb.data(), width * 3) != 0;
+}
+
+bool takeScreenshot(Orvane::editorLink& link, const char* png)
+{
+    // A few frames first, so the window is mapped at its final size.
+    for (int i = 0; i < 20; ++i)
+        link.fApp.pumpEvents(16);
+    const std::string ppm = std::string(png) + ".ppm";
+    link.fWindow->captureNextFrame(ppm.c_str());
+    for (int i = 0; i < 100 && access(ppm.c_str(), F_OK) != 0; ++i)
+        link.fApp.pumpEvents(16);
+    const bool converted = convertToPng(ppm, png);
+    unlink(ppm.c_str());
+    if (!converted)
+        std::fprintf(stderr, "editor-preview: no frame written to %s\n", png);
+    return converted;
 }
 
 } // namespace
@@ -41,16 +81,11 @@ int main(int argc, char** argv)
     Orvane::UI* ui = Orvane::createUI(link);
     link.fWindow->setCaption("Vantorel editor preview");
     link.fWindow->makeVisible();
-    if (screenshot != nullptr) {
-        // A few frames first, so the window is mapped at its final size.
-        for (int i = 0; i < 20; ++i)
-            link.fApp.pumpEvents(16);
-        link.fWindow->captureNextFrame(screenshot);
-        for (int i = 0; i < 5; ++i)
-            link.fApp.pumpEvents(16);
-    } else {
+    bool ok = true;
+    if (screenshot != nullptr)
+        ok = takeScreenshot(link, screenshot);
+    else
         link.fApp.runLoop(16);
-    }
     delete ui;
-    return 0;
+    return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "EmbeddedFonts.h"
 #include "Knob.h"
 #include "PanelColours.h"
+#include "VantorelParameters.h"
 
 namespace Orvane {
 
@@ -19,26 +20,20 @@ constexpr unsigned kWidth = 242, kHeight = 444;
 constexpr uint32_t kPanelKnobFlags =
     KnobInputHidden | KnobTooltipValue | KnobReportDoubleClick | KnobTooltipOnlyReleased;
 constexpr int kDefaultTempoSlot = 6, kTempoCountSlot = 7;
-const char* const kTempoLabels[] = {"\xC3\x97"
-                                    "2",
-    "\xC3\x97"
-    "1.5",
-    "\xC3\x97"
-    "1",
-    "\xC3\xB7"
-    "1.5",
-    "\xC3\xB7"
-    "2"};
+static_assert(kVantorelParameterCount == 6);
+
+int asInt(float tableValue) noexcept
+{
+    return static_cast<int>(tableValue);
+}
 
 } // namespace
 
 struct ImGuiPluginUI::KnobRow {
     const char* label;
-    int minimum, maximum;
     float speed;
     const char* format;
     int steps;
-    int defaultValue;
 };
 
 ImGuiPluginUI::ImGuiPluginUI() : UI(kWidth, kHeight, true), fResizeHandle(this, 16)
@@ -138,12 +133,13 @@ void ImGuiPluginUI::drawColumn(const char* name, uint32_t firstIndex, bool dayan
     const float f = fine ? 0.1f : 1.0f;
     const int tempo = fParameters[firstIndex + 2];
     const int tempoCount = fParameters[kTempoCountSlot];
-    const char* const tempoFormat = tempo >= 0 && tempo < tempoCount ? kTempoLabels[tempo] : "%i";
+    // A Tempo from the host outside the labels shows as its number.
+    const char* const tempoFormat =
+        tempo >= 0 && tempo < kTempoRatioCount ? kTempoRatioLabels[tempo] : "%i";
     const KnobRow rows[] = {
-        {"Length", 4, 16, (fine ? 0.05f : 0.2f) * f, "%i", 13, 4},
-        {"Pattern", 1, 1337, (fine ? 0.5f : 10.0f) * f, "%i", 23, 1},
-        {"Tempo", 0, tempoCount - 1, (fine ? 0.01f : 0.05f) * f, tempoFormat, tempoCount,
-            fParameters[kDefaultTempoSlot]},
+        {"Length", (fine ? 0.05f : 0.2f) * f, "%i", 13},
+        {"Pattern", (fine ? 0.5f : 10.0f) * f, "%i", 23},
+        {"Tempo", (fine ? 0.01f : 0.05f) * f, tempoFormat, tempoCount},
     };
     for (uint32_t row = 0; row < 3; ++row)
         drawKnob(rows[row], firstIndex + row, knobSize);
@@ -154,9 +150,15 @@ void ImGuiPluginUI::drawColumn(const char* name, uint32_t firstIndex, bool dayan
 
 void ImGuiPluginUI::drawKnob(const KnobRow& row, uint32_t index, float knobSize)
 {
+    const VantorelParameter& parameter = kVantorelParameters[index];
+    const bool isTempo = parameter.isTempo;
+    const int maximum = isTempo ? fParameters[kTempoCountSlot] - 1 : asInt(parameter.maximum);
+    const int defaultValue =
+        isTempo ? fParameters[kDefaultTempoSlot] : asInt(parameter.defaultValue);
     KnobFrame frame;
-    const bool changed = knobInteger(row.label, &fParameters[index], row.minimum, row.maximum,
-        row.speed, row.format, KnobStyleStepped, knobSize, kPanelKnobFlags, row.steps, &frame);
+    const bool changed =
+        knobInteger(row.label, &fParameters[index], asInt(parameter.minimum), maximum, row.speed,
+            row.format, KnobStyleStepped, knobSize, kPanelKnobFlags, row.steps, &frame);
     fDials[index] = {frame.centre.x, frame.centre.y, frame.radius};
 
     // Each knob opens its own gesture in the frame it becomes active and closes that one on
@@ -170,7 +172,7 @@ void ImGuiPluginUI::drawKnob(const KnobRow& row, uint32_t index, float knobSize)
     }
     if (changed) {
         if (activated && ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left))
-            fParameters[index] = row.defaultValue;
+            fParameters[index] = defaultValue;
         pushParameterValue(index, static_cast<float>(fParameters[index]));
     }
     if (released && fGestureOpen[index]) {

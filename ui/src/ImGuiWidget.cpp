@@ -24,6 +24,9 @@ namespace {
 // Toolkit special keys 0xE000..0xE022 become Dear ImGui key indices 255..289.
 constexpr unsigned kSpecialKeyOffset = 0xDF01;
 constexpr float kMinimumDeltaTime = 1.0e-6f; // Dear ImGui refuses a frame without time passing
+// Frames drawn on the 16 ms tick after the last input: enough for Dear ImGui to settle hover,
+// release and tooltip states. An untouched editor then costs no drawing at all.
+constexpr unsigned kSettleFrames = 30;
 
 int keyIndex(unsigned key) noexcept
 {
@@ -72,6 +75,7 @@ struct ImGuiWidget<TopLevelWidget>::PrivateData {
     ImGuiContext* const context;
     const double scaleFactor;
     double lastFrameTime = 0.0;
+    unsigned framesToSettle = kSettleFrames;
     std::string pastedText; // what getClipboard hands Dear ImGui, NUL-terminated by us
 
     PrivateData(TopLevelWidget* widget, double fontSize);
@@ -152,7 +156,8 @@ ImGuiWidget<TopLevelWidget>::~ImGuiWidget()
 
 void ImGuiWidget<TopLevelWidget>::onIdleTick()
 {
-    requestRedraw();
+    if (imData->framesToSettle > 0)
+        requestRedraw();
 }
 
 void ImGuiWidget<TopLevelWidget>::makeImGuiContextCurrent() const noexcept
@@ -172,6 +177,8 @@ void ImGuiWidget<TopLevelWidget>::paint()
     const double now = application().elapsedSeconds();
     io.DeltaTime = std::max(kMinimumDeltaTime, static_cast<float>(now - imData->lastFrameTime));
     imData->lastFrameTime = now;
+    if (imData->framesToSettle > 0)
+        --imData->framesToSettle;
 
     ImGui_ImplOpenGL2_NewFrame(); // uploads the font texture on the first frame
     ImGui::NewFrame();
@@ -188,6 +195,7 @@ bool ImGuiWidget<TopLevelWidget>::handleKey(const KeyboardEvent& event)
 {
     if (TopLevelWidget::handleKey(event))
         return true;
+    imData->framesToSettle = kSettleFrames;
     ImGui::SetCurrentContext(imData->context);
     ImGuiIO& io = ImGui::GetIO();
     io.KeyShift = (event.mod & kModifierShift) != 0;
@@ -204,6 +212,7 @@ bool ImGuiWidget<TopLevelWidget>::handleText(const CharacterInputEvent& event)
 {
     if (TopLevelWidget::handleText(event))
         return true;
+    imData->framesToSettle = kSettleFrames;
     ImGui::SetCurrentContext(imData->context);
     ImGuiIO& io = ImGui::GetIO();
     // The text need not be terminated within its 8 bytes.
@@ -225,6 +234,7 @@ bool ImGuiWidget<TopLevelWidget>::handleButton(const MouseEvent& event)
 {
     if (TopLevelWidget::handleButton(event))
         return true;
+    imData->framesToSettle = kSettleFrames;
     ImGui::SetCurrentContext(imData->context);
     ImGuiIO& io = ImGui::GetIO();
     // Toolkit buttons 1 left, 2 right, 3 middle; Dear ImGui counts 0 left, 1 right, 2 middle.
@@ -237,6 +247,7 @@ bool ImGuiWidget<TopLevelWidget>::handlePointerMove(const MotionEvent& event)
 {
     if (TopLevelWidget::handlePointerMove(event))
         return true;
+    imData->framesToSettle = kSettleFrames;
     ImGui::SetCurrentContext(imData->context);
     ImGui::GetIO().MousePos =
         ImVec2(static_cast<float>(event.pos.x), static_cast<float>(event.pos.y));
@@ -247,6 +258,7 @@ bool ImGuiWidget<TopLevelWidget>::handleWheel(const ScrollEvent& event)
 {
     if (TopLevelWidget::handleWheel(event))
         return true;
+    imData->framesToSettle = kSettleFrames;
     ImGui::SetCurrentContext(imData->context);
     ImGuiIO& io = ImGui::GetIO();
     io.MouseWheel += static_cast<float>(event.delta.y);
@@ -257,6 +269,7 @@ bool ImGuiWidget<TopLevelWidget>::handleWheel(const ScrollEvent& event)
 void ImGuiWidget<TopLevelWidget>::handleResize(const ResizeEvent& event)
 {
     TopLevelWidget::handleResize(event);
+    imData->framesToSettle = kSettleFrames;
     ImGui::SetCurrentContext(imData->context);
     ImGui::GetIO().DisplaySize =
         ImVec2(static_cast<float>(event.size.width), static_cast<float>(event.size.height));

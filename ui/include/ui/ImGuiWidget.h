@@ -1,5 +1,6 @@
 // A toolkit widget that runs one Dear ImGui context: it feeds the context the widget's input,
-// draws one Dear ImGui frame per redraw with OpenGL 2 and asks for a redraw every 16 ms.
+// draws one Dear ImGui frame per redraw with OpenGL 2 and asks for a redraw every 16 ms for about
+// half a second after each input (an untouched editor is not redrawn; requestRedraw() draws).
 // Event-loop (GUI) thread only; several may live on one thread, each with its own context.
 #pragma once
 
@@ -16,7 +17,7 @@ public:
     explicit ImGuiWidget(Window& window, double fontSize = 13.0);
     ~ImGuiWidget() override;
 
-    // Requests a redraw, so hover states and tooltips stay live.
+    // Requests a redraw while input is recent, so hover states and tooltips stay live.
     void onIdleTick() override;
 
     struct PrivateData;
