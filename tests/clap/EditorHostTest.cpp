@@ -44,15 +44,15 @@ TEST_F(EditorInHost, EmbeddedPanelDrawsInTheHostsWindowAndADragReachesHostAndGro
     Sent sent;
     ASSERT_TRUE(waitForPanel(*p, parent, sent));
     const SkeinTest::Picture picture = parent.pixels();
-    EXPECT_TRUE(nearColour(picture.at(6, 600), kPanelBackground));
+    EXPECT_TRUE(nearColour(picture.at(6, 600), kPanelBackground, 3));
     const std::vector<DialSpot> dayan = findDials(picture, true);
     for (const DialSpot& dial : dayan) {
         EXPECT_NEAR(dial.radius, 100.0, 4.0);
-        EXPECT_TRUE(nearColour(picture.at(int(dial.x), int(dial.y)), kDayanIdle));
+        EXPECT_TRUE(nearColour(picture.at(int(dial.x), int(dial.y)), kDayanIdle, 3));
     }
     EXPECT_TRUE(dialShows(picture, dayan[0], true, 0.0)) << "Dayan Length at its default, 4";
     const std::vector<DialSpot> baya = findDials(picture, false);
-    EXPECT_TRUE(nearColour(picture.at(int(baya[1].x), int(baya[1].y)), kBayaIdle));
+    EXPECT_TRUE(nearColour(picture.at(int(baya[1].x), int(baya[1].y)), kBayaIdle, 3));
 
     ASSERT_TRUE(p->instance.activate(48000.0, 1, 256));
     sent.clear();

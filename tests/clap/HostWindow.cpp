@@ -63,16 +63,6 @@ SkeinTest::Picture HostWindow::pixels() const
     return picture;
 }
 
-bool nearColour(const int* rgb, unsigned hex, int tolerance)
-{
-    const int expected[3] = {static_cast<int>(hex >> 16 & 0xFF), static_cast<int>(hex >> 8 & 0xFF),
-        static_cast<int>(hex & 0xFF)};
-    for (int c = 0; c < 3; ++c)
-        if (std::abs(rgb[c] - expected[c]) > tolerance)
-            return false;
-    return true;
-}
-
 namespace {
 
 unsigned halved(unsigned hex)
@@ -124,5 +114,5 @@ bool dialShows(const SkeinTest::Picture& picture, const DialSpot& dial, bool day
     const double r = 0.5 * dial.radius;
     const int x = static_cast<int>(std::lround(dial.x + std::cos(angle) * r));
     const int y = static_cast<int>(std::lround(dial.y + std::sin(angle) * r));
-    return nearColour(picture.at(x, y), dayan ? kDayanIdle : kBayaIdle);
+    return nearColour(picture.at(x, y), dayan ? kDayanIdle : kBayaIdle, 3);
 }

@@ -34,7 +34,7 @@ struct DialSpot {
 
 // Colours of the panel, within rounding of the colour conversions.
 constexpr unsigned kPanelBackground = 0x1A0911, kDayanIdle = 0x866456, kBayaIdle = 0xA76050;
-bool nearColour(const int* rgb, unsigned hex, int tolerance = 3);
+using SkeinTest::nearColour;
 
 // The three dials of one column (Dayan on the left, Baya on the right), top to bottom; found by
 // their darker rings. Fewer when the panel is not drawn.
