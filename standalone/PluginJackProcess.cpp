@@ -58,7 +58,7 @@ void PluginJack::resetTriggerParameters() noexcept
             continue;
         const float def = fPlugin.parameterRanges(i).def;
         if (std::abs(fPlugin.parameterValue(i) - def) >= kValueEpsilon)
-            fPlugin.setParameterValue(i, def);
+            fPlugin.setParameterValueInProcess(i, def);
     }
 }
 
@@ -120,7 +120,7 @@ void PluginJack::applyControlChange(const MidiMessage& message) noexcept
             value = range.max;
         else if (byte != 0)
             value = range.min + (range.max - range.min) * (byte * kControlStep);
-        fPlugin.setParameterValue(i, value);
+        fPlugin.setParameterValueInProcess(i, value);
         fCachedParameters.changed[i].store(true, std::memory_order_relaxed);
         return;
     }

@@ -6,9 +6,11 @@
 
 #include "ClapAudioPorts.h"
 #include "ClapEntry.h"
+#include "ClapGui.h"
 #include "ClapNotePorts.h"
 #include "ClapParams.h"
 #include "ClapState.h"
+#include "ClapTimer.h"
 
 namespace Orvane {
 
@@ -29,5 +31,7 @@ const clap_plugin_params_t* paramsExtension() noexcept;
 const clap_plugin_audio_ports_t* audioPortsExtension() noexcept;
 const clap_plugin_note_ports_t* notePortsExtension() noexcept;
 const clap_plugin_state_t* stateExtension() noexcept;
+const clap_plugin_gui_t* guiExtension() noexcept;
+const clap_plugin_timer_support_t* timerExtension() noexcept;
 
 } // namespace Orvane

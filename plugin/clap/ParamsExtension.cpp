@@ -130,8 +130,10 @@ void flush(const clap_plugin_t* plugin, const clap_input_events_t* in,
         const auto* const param = reinterpret_cast<const clap_event_param_value_t*>(event);
         instance->applyHostParameter(param->param_id, param->value, onAudioThread);
     }
-    if (out != nullptr && out->try_push != nullptr)
+    if (out != nullptr && out->try_push != nullptr) {
+        instance->sendQueuedEvents(out);
         instance->reportOutputParameters(out, 0);
+    }
 }
 
 constexpr clap_plugin_params_t kParams = {

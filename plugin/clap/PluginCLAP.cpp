@@ -3,6 +3,7 @@
 #include "PluginCLAP.h"
 
 #include "AudioAssertions.h"
+#include "ClapUI.h"
 #include "OrvanePluginInfo.h"
 #include "PendingValues.h"
 #include "SoftAssert.h"
@@ -61,6 +62,7 @@ PluginCLAP::PluginCLAP(const clap_host_t* host)
     : fPlugin(this, writeMidiCallback, nullptr, nullptr), fHost(host)
 {
     fCachedParameters.setup(fPlugin.parameterCount());
+    fOpenGestures.reset(new bool[fPlugin.parameterCount()]());
     for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i)
         fHasOutputParameters = fHasOutputParameters || fPlugin.isParameterOutputOrTrigger(i);
     fNotesReader.setRingBuffer(&fNotesBuffer, true);
@@ -160,14 +162,9 @@ void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
             return;
         switch (queued.kind) {
         case QueuedEvent::GestureBegin:
-        case QueuedEvent::GestureEnd: {
-            const uint16_t type = queued.kind == QueuedEvent::GestureBegin
-                ? CLAP_EVENT_PARAM_GESTURE_BEGIN
-                : CLAP_EVENT_PARAM_GESTURE_END;
-            const clap_event_param_gesture_t event = gestureEvent(type, queued.index);
-            pushToHost(out, event.header);
+        case QueuedEvent::GestureEnd:
+            sendGesture(out, queued.index, queued.kind == QueuedEvent::GestureBegin);
             break;
-        }
         case QueuedEvent::ParamSet: {
             float value;
             if (!usableParameterValue(queued.index, queued.value, value))
@@ -179,6 +176,17 @@ void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
         }
         }
     }));
+}
+
+// Hosts that check the event protocol abort on a second begin or an end without a begin.
+void PluginCLAP::sendGesture(const clap_output_events_t* out, uint32_t index, bool begin) noexcept
+{
+    if (fOpenGestures[index] == begin)
+        return;
+    fOpenGestures[index] = begin;
+    const clap_event_param_gesture_t event =
+        gestureEvent(begin ? CLAP_EVENT_PARAM_GESTURE_BEGIN : CLAP_EVENT_PARAM_GESTURE_END, index);
+    pushToHost(out, event.header);
 }
 
 void PluginCLAP::readInputEvents(const clap_input_events_t* in) noexcept

@@ -15,8 +15,11 @@
 #include "TransportInfo.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Orvane {
+
+class ClapUI;
 
 // Events of other spaces reuse the core type numbers with other meanings: only core events count.
 inline bool isCoreEvent(const clap_event_header_t* header) noexcept
@@ -32,6 +35,7 @@ public:
     ~PluginCLAP();
 
     PluginAdapter& adapter() noexcept { return fPlugin; }
+    CachedParameters& cachedParameters() noexcept { return fCachedParameters; }
     const clap_host_t* host() const noexcept { return fHost; }
     const BusList& buses(bool isInput) const noexcept
     {
@@ -62,6 +66,15 @@ public:
     void reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept;
     // [main-thread] After a state load: the host's "clap.params" rescan of values and texts.
     void requestParameterRescan() noexcept;
+    // The editor's gestures and values to the host and the plug-in; from process, and from flush
+    // for hosts that flush while not processing. Audio thread, or main thread outside processing.
+    void sendQueuedEvents(const clap_output_events_t* out) noexcept;
+
+    // "clap.gui" and "clap.timer-support" (GuiExtension.cpp, TimerExtension.cpp). Main thread.
+    ClapUI* editor() const noexcept { return fUI.get(); }
+    bool createEditor(const char* api, bool isFloating);
+    void destroyEditor();
+    void onTimer();
 
 private:
     PluginAdapter fPlugin;
@@ -77,12 +90,20 @@ private:
     MidiMessage fMidiEvents[kMaxMidiEvents];
     RingBufferControl fNotesReader;
     TransportInfo fTransport;
+    // Gestures the host was told of and not yet told the end of, per parameter: the host sees a
+    // well-formed gesture protocol whatever the editor asks. Audio side only.
+    std::unique_ptr<bool[]> fOpenGestures;
+
+    // Destroyed before the adapter: the editor goes first.
+    std::unique_ptr<ClapUI> fUI;
+    // A timer tick without an editor is reported once, not on every tick.
+    bool fReportedTickWithoutEditor = false;
 
     // Ids within the parameter count and finite values only, clamped to the parameter's range;
     // integer parameters' values truncated toward zero.
     bool usableParameterValue(uint32_t index, double value, float& usable) const noexcept;
     clap_process_status processBlock(const clap_process_t& data) noexcept;
-    void sendQueuedEvents(const clap_output_events_t* out) noexcept;
+    void sendGesture(const clap_output_events_t* out, uint32_t index, bool begin) noexcept;
     void readInputEvents(const clap_input_events_t* in) noexcept;
     void addNoteEvent(const clap_event_header_t& header) noexcept;
     void addMidiEvent(const clap_event_header_t* event) noexcept;

@@ -62,7 +62,6 @@ clap_process_status process(const clap_plugin_t* plugin, const clap_process_t* d
     return instance->process(*data);
 }
 
-// The editor's "clap.gui" and "clap.timer-support" are not offered yet.
 const void* getExtension(const clap_plugin_t* plugin, const char* id) noexcept
 {
     if (instanceOf(plugin) == nullptr || id == nullptr)
@@ -75,6 +74,10 @@ const void* getExtension(const clap_plugin_t* plugin, const char* id) noexcept
         return audioPortsExtension();
     if (std::strcmp(id, CLAP_EXT_NOTE_PORTS) == 0)
         return notePortsExtension();
+    if (std::strcmp(id, CLAP_EXT_GUI) == 0)
+        return guiExtension();
+    if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0)
+        return timerExtension();
     return nullptr;
 }
 

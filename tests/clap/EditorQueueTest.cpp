@@ -63,6 +63,24 @@ TEST_F(EditorQueueTest, GesturesAndValuesReachTheHostInOrder)
     EXPECT_EQ(out.size(), 0u);
 }
 
+TEST_F(EditorQueueTest, TheHostSeesWellFormedGesturesWhateverTheEditorAsks)
+{
+    instance->editParameter(0, false); // an end without a begin
+    instance->editParameter(1, true);
+    instance->editParameter(1, true); // a second begin
+    ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
+    ASSERT_EQ(out.size(), 1u);
+    expectGesture(0, CLAP_EVENT_PARAM_GESTURE_BEGIN, 1);
+
+    // Without an output list nothing is sent, so the gesture stays open.
+    instance->editParameter(1, false);
+    instance->editParameter(1, false);
+    ASSERT_EQ(process(64, false), CLAP_PROCESS_CONTINUE);
+    ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
+    ASSERT_EQ(out.size(), 1u);
+    expectGesture(0, CLAP_EVENT_PARAM_GESTURE_END, 1);
+}
+
 TEST_F(EditorQueueTest, UnusableEditorValuesAreDroppedOrClamped)
 {
     instance->setParameter(0, std::nanf(""));

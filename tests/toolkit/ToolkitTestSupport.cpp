@@ -175,6 +175,16 @@ ShownWindow::~ShownWindow()
     window.closeWindow();
 }
 
+bool nearColour(const int* rgb, unsigned hex, int tolerance)
+{
+    const int expected[3] = {static_cast<int>(hex >> 16 & 0xFF), static_cast<int>(hex >> 8 & 0xFF),
+        static_cast<int>(hex & 0xFF)};
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(rgb[c] - expected[c]) > tolerance)
+            return false;
+    return true;
+}
+
 bool Picture::load(const std::string& fileName)
 {
     std::ifstream in(fileName);

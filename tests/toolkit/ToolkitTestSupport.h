@@ -107,6 +107,9 @@ struct Picture {
     const int* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
 };
 
+// Whether the pixel `rgb` is within `tolerance` of the colour 0xRRGGBB in each channel.
+bool nearColour(const int* rgb, unsigned hex, int tolerance = 2);
+
 std::string temporaryFileName(const char* stem);
 
 } // namespace SkeinTest

@@ -67,14 +67,4 @@ SkeinTest::Picture OpenEditor::capture()
     return picture;
 }
 
-bool near(const int* rgb, unsigned hex, int tolerance)
-{
-    const int expected[3] = {static_cast<int>(hex >> 16 & 0xFF), static_cast<int>(hex >> 8 & 0xFF),
-        static_cast<int>(hex & 0xFF)};
-    for (int c = 0; c < 3; ++c)
-        if (std::abs(rgb[c] - expected[c]) > tolerance)
-            return false;
-    return true;
-}
-
 } // namespace UITest

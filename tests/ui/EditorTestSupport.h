@@ -53,6 +53,6 @@ private:
 };
 
 // The colour a test expects, within rounding of the colour conversions.
-bool near(const int* rgb, unsigned hex, int tolerance = 2);
+using SkeinTest::nearColour;
 
 } // namespace UITest

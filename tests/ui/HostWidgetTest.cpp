@@ -193,8 +193,9 @@ TEST(HostWidget, TwoEditorsOnOneThreadDrawTheirOwnValues)
         const SkeinTest::Picture picture = editor.capture();
         const auto d = editor.panel().dialPlace(3);
         const float angle = 2.3561945f + t * 4.712389f;
-        return near(picture.at(static_cast<int>(std::lround(d.x + std::cos(angle) * d.radius / 2)),
-                        static_cast<int>(std::lround(d.y + std::sin(angle) * d.radius / 2))),
+        return nearColour(
+            picture.at(static_cast<int>(std::lround(d.x + std::cos(angle) * d.radius / 2)),
+                static_cast<int>(std::lround(d.y + std::sin(angle) * d.radius / 2))),
             0x866456, 3);
     };
     EXPECT_TRUE(pointerAt(first, 1.0f));

@@ -88,8 +88,8 @@ TEST_F(Panel, DrawsTitleColumnsAndDialsInTheDrumColours)
     const Picture picture = editor.capture();
     ASSERT_EQ(picture.width, 242);
     ASSERT_EQ(picture.height, 444);
-    EXPECT_TRUE(near(picture.at(3, 300), 0x1A0911));
-    EXPECT_TRUE(near(picture.at(5, 5), 0x662544));
+    EXPECT_TRUE(nearColour(picture.at(3, 300), 0x1A0911));
+    EXPECT_TRUE(nearColour(picture.at(5, 5), 0x662544));
     // The title is drawn light on the bar, in its middle.
     int lit = 0;
     for (int x = 80; x < 160; ++x)
@@ -106,7 +106,7 @@ TEST_F(Panel, DrawsTitleColumnsAndDialsInTheDrumColours)
             EXPECT_GT(d.y, dial(i - 1).y + 100.0f) << i;
         }
         const int* centre = picture.at(static_cast<int>(d.x), static_cast<int>(d.y));
-        EXPECT_TRUE(near(centre, i >= 3 ? kDayanIdle : kBayaIdle, 3))
+        EXPECT_TRUE(nearColour(centre, i >= 3 ? kDayanIdle : kBayaIdle, 3))
             << i << ": " << centre[0] << " " << centre[1] << " " << centre[2];
     }
 }
@@ -121,9 +121,9 @@ TEST_F(Panel, HostUpdatesMoveThePointerAndIgnoreUnknownIndices)
     const Picture picture = editor.capture();
     const int* atMaximum = pointerPixel(picture, dial(3), 1.0f);
     const int* atMinimum = pointerPixel(picture, dial(3), 0.0f);
-    EXPECT_TRUE(near(atMaximum, kDayanIdle, 3));
-    EXPECT_FALSE(near(atMinimum, kDayanIdle, 3));
-    EXPECT_TRUE(near(pointerPixel(picture, dial(2), 0.5f), kBayaIdle, 3));
+    EXPECT_TRUE(nearColour(atMaximum, kDayanIdle, 3));
+    EXPECT_FALSE(nearColour(atMinimum, kDayanIdle, 3));
+    EXPECT_TRUE(nearColour(pointerPixel(picture, dial(2), 0.5f), kBayaIdle, 3));
     EXPECT_TRUE(editor.host.calls.empty());
 
     // The tooltip of a hovered Tempo knob: reading a label outside the table would crash here.

@@ -68,6 +68,9 @@ struct View::Impl {
     GLXContext context = nullptr;
     Colormap colormap = 0;
     bool mapped = false;
+    // Set when the server destroyed the window (a host destroying its own window destroys the
+    // editor's with it): nothing is drawn into it any more.
+    bool windowDestroyed = false;
     XIC inputContext = nullptr;
     unsigned defaultWidth = 640, defaultHeight = 480;
     unsigned width = 0, height = 0; // current frame

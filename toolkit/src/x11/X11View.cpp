@@ -198,7 +198,7 @@ bool View::Impl::createWindow(GLXFBConfig config, unsigned frameWidth, unsigned 
 
 void View::Impl::destroyWindow()
 {
-    if (window != 0)
+    if (window != 0 && !windowDestroyed)
         XDestroyWindow(w.display, window);
     if (colormap != 0)
         XFreeColormap(w.display, colormap);
@@ -350,7 +350,8 @@ void View::postRedisplay() noexcept
 bool View::enterContext()
 {
     Impl& v = *pImpl;
-    return v.context != nullptr && glXMakeCurrent(v.w.display, v.window, v.context) == True;
+    return v.context != nullptr && !v.windowDestroyed &&
+        glXMakeCurrent(v.w.display, v.window, v.context) == True;
 }
 
 void View::leaveContext()
@@ -405,7 +406,8 @@ bool View::stopTimer(uintptr_t id)
 
 void View::Impl::flushPending()
 {
-    if (window == 0)
+    // The software renderer crashes drawing into a window that no longer exists.
+    if (window == 0 || windowDestroyed)
         return;
     const bool sizeChanged = width != deliveredWidth || height != deliveredHeight;
     if ((configurePending || (exposePending && mapped)) && sizeChanged) {
@@ -435,7 +437,7 @@ void View::Impl::flushPending()
 
 void View::Impl::enter()
 {
-    if (context != nullptr)
+    if (context != nullptr && !windowDestroyed)
         glXMakeCurrent(w.display, window, context);
 }
 
@@ -453,6 +455,12 @@ void View::Impl::handleEvent(XEvent& event, bool filteredByInputMethod)
         return;
     case UnmapNotify:
         mapped = false;
+        return;
+    case DestroyNotify:
+        if (event.xdestroywindow.window == window) {
+            windowDestroyed = true;
+            mapped = false;
+        }
         return;
     case Expose:
         exposePending = true;
