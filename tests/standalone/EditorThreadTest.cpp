@@ -99,7 +99,7 @@ private:
     }
 };
 
-TEST(EditorThread, TurnsKnobsAndPlaysNotesWhileJackProcesses)
+TEST(JackEditorThread, TurnsKnobsAndPlaysNotesWhileJackProcesses)
 {
     ControlChangeSender sender;
     unsetenv("DISPLAY"); // headless: the editor's drawing is not what this test is about

@@ -44,16 +44,33 @@ bool JackTestClient::activate()
     return jack_activate(fClient) == 0;
 }
 
+namespace {
+
+// The server refuses connections to a client that registered its ports but is not active yet
+// (the program between its start and its activation): tries again, within a bound.
+bool connectOnceActive(jack_client_t* client, const char* source, const char* destination)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (jack_connect(client, source, destination) != 0) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+} // namespace
+
 bool JackTestClient::connectFrom(const std::string& source, int input)
 {
-    return jack_connect(fClient, source.c_str(), jack_port_name(fInputs[input])) == 0;
+    return connectOnceActive(fClient, source.c_str(), jack_port_name(fInputs[input]));
 }
 
 // The server takes a new connection into its graph at the start of a later cycle; a batch sent
 // before that would not reach the destination.
 bool JackTestClient::connectMidiTo(const std::string& destination)
 {
-    if (jack_connect(fClient, jack_port_name(fMidiOut), destination.c_str()) != 0)
+    if (!connectOnceActive(fClient, jack_port_name(fMidiOut), destination.c_str()))
         return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!jack_port_connected_to(fMidiOut, destination.c_str())) {
