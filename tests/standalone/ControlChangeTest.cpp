@@ -1,21 +1,16 @@
 // Control Change onto the groove's parameters, through a running JACK client in this process:
 // a test client plays the messages into "events-in".
-#include "JackBinding.h"
+#include "ActivePluginJack.h"
 #include "JackTestClient.h"
-#include "JackTestServer.h"
-#include "PendingValues.h"
-#include "PluginJack.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 namespace {
 
 using StandaloneTest::JackTestClient;
-using StandaloneTest::JackTestServer;
 using StandaloneTest::MidiBytes;
 
 // The value reached within a bound (the cycle after the batch went out sets it).
@@ -30,22 +25,12 @@ float settledValue(const Orvane::PluginJack& jack, uint32_t index, float expecte
 
 TEST(ControlChange, FirstChannelControllerZeroSetsBayaLength)
 {
-    unsetenv("DISPLAY"); // no editor window for this client
-    JackTestServer server;
-    ASSERT_TRUE(server.running());
-    Orvane::jack_status_t status = 0;
-    Orvane::jack_client_t* client =
-        Orvane::Jack::clientOpen("Vantorel", Orvane::JackNoStartServer, &status);
-    ASSERT_NE(client, nullptr);
-    Orvane::pendingSampleRate = Orvane::Jack::getSampleRate(client);
-    Orvane::pendingBufferSize = Orvane::Jack::getBufferSize(client);
-    Orvane::PluginJack jack(client, 0);
-    jack.activate();
-
+    StandaloneTest::ActivePluginJack program;
+    ASSERT_TRUE(program.ok());
+    const Orvane::PluginJack& jack = *program.jack;
     JackTestClient sender("sender");
     ASSERT_TRUE(sender.activate());
-    ASSERT_TRUE(
-        sender.connectMidiTo(std::string(Orvane::Jack::getClientName(client)) + ":events-in"));
+    ASSERT_TRUE(sender.connectMidiTo(program.eventsIn()));
     ASSERT_EQ(jack.adapter().parameterValue(0), 4.0f);
 
     // Each batch has one message that must act and others that must not, in both orders.

@@ -2,11 +2,8 @@
 // played through the editor's callbacks and the idle step passing changes on, while Control
 // Change raises changed flags in the process callback. Labelled for the ThreadSanitizer run,
 // which fails it on any unsynchronised access between the two.
-#include "JackBinding.h"
+#include "ActivePluginJack.h"
 #include "JackTestClient.h"
-#include "JackTestServer.h"
-#include "PendingValues.h"
-#include "PluginJack.h"
 
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
@@ -21,7 +18,6 @@
 namespace {
 
 using StandaloneTest::JackTestClient;
-using StandaloneTest::JackTestServer;
 
 // Plays Control Change 0 on the first channel from a process of its own: two JACK clients in one
 // process hand MIDI over through JACK's own signalling, which ThreadSanitizer cannot see.
@@ -101,19 +97,11 @@ private:
 
 TEST(JackEditorThread, TurnsKnobsAndPlaysNotesWhileJackProcesses)
 {
-    ControlChangeSender sender;
-    unsetenv("DISPLAY"); // headless: the editor's drawing is not what this test is about
-    JackTestServer server;
-    ASSERT_TRUE(server.running());
-    Orvane::jack_status_t status = 0;
-    Orvane::jack_client_t* client =
-        Orvane::Jack::clientOpen("Vantorel", Orvane::JackNoStartServer, &status);
-    ASSERT_NE(client, nullptr);
-    Orvane::pendingSampleRate = Orvane::Jack::getSampleRate(client);
-    Orvane::pendingBufferSize = Orvane::Jack::getBufferSize(client);
-    Orvane::PluginJack jack(client, 0);
-    jack.activate();
-    ASSERT_TRUE(sender.connect(std::string(Orvane::Jack::getClientName(client)) + ":events-in"));
+    ControlChangeSender sender; // before this process has threads
+    StandaloneTest::ActivePluginJack program;
+    ASSERT_TRUE(program.ok());
+    Orvane::PluginJack& jack = *program.jack;
+    ASSERT_TRUE(sender.connect(program.eventsIn()));
 
     const Orvane::PluginAdapter& plugin = jack.adapter();
     // Each round crosses at least one cycle: the Control Change goes out in a cycle the client
