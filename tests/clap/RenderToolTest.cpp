@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -39,9 +40,10 @@ struct ToolRun {
     std::string errors;
 };
 
+// Each test case runs in a process of its own, and CTest runs several at once.
 std::string tempPath(const std::string& name)
 {
-    return ::testing::TempDir() + "vantorel-render-" + name;
+    return ::testing::TempDir() + "vantorel-render-" + std::to_string(getpid()) + "-" + name;
 }
 
 std::string fileBytes(const std::string& path)
