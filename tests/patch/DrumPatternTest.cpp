@@ -74,3 +74,25 @@ TEST(DrumPattern, MatchesThePatchForEveryLengthAndThousandsOfPatterns)
         }
     }
 }
+
+TEST(DrumPattern, LatestStepCellFollowsTheTicksAndStaysWhenTheyStop)
+{
+    PatchPtr patch = makePatch();
+    // Dayan x2 (a step every 12 ticks) over 5 cells, Baya /2 (every 48 ticks) over 4.
+    postParameters(*patch, 4, 9, 4, 5, 3, 0);
+    render(*patch, 16);
+    EXPECT_EQ(patch->latestStepCell(kDayan), -1);
+    EXPECT_EQ(patch->latestStepCell(kBaya), -1);
+    for (int tick = 0; tick < 300; ++tick) {
+        ASSERT_TRUE(postStatus(*patch, 248.0f));
+        render(*patch, 1);
+        ASSERT_EQ(patch->latestStepCell(kDayan), tick / 12 % 5) << "tick " << tick;
+        ASSERT_EQ(patch->latestStepCell(kBaya), tick / 48 % 4) << "tick " << tick;
+    }
+    // The transport stops: the cells stay; a MIDI stop realigns ticks, not cells.
+    ASSERT_TRUE(postStatus(*patch, 252.0f));
+    render(*patch, 4800);
+    EXPECT_EQ(patch->latestStepCell(kDayan), 299 / 12 % 5);
+    EXPECT_EQ(patch->latestStepCell(kBaya), 299 / 48 % 4);
+    EXPECT_EQ(patch->latestStepCell(7), -1);
+}
