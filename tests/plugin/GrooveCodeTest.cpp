@@ -1,8 +1,9 @@
-// The groove code as a user types and copies it: what is written for a groove, what reads back, and
-// the one line that names the first bad character of a refused code.
+// The groove code as a user types and copies it: what is written for a groove, what reads back, the
+// one line that names the first bad character of a refused code, and the options it stands for.
 #include <gtest/gtest.h>
 
 #include "GrooveCode.h"
+#include "GrooveOptions.h"
 
 using namespace Orvane;
 
@@ -95,4 +96,23 @@ TEST(GrooveCode, RefusesWholeNamingTheFirstBadCharacter)
     };
     for (const auto& [code, reason] : refusals)
         EXPECT_EQ(refusal(code), std::string("bad groove code: ") + reason) << code;
+}
+
+TEST(GrooveCode, OptionStandsForItsValuesBeforeTheSingleOptions)
+{
+    Support::GivenOptions given = {{"--dayan-length", "9"},
+        {"--groove", "D17:7:x1.5 B3:12:/2:-1.5"}, {"--baya-tempo", "÷1.5"}};
+    std::string error;
+    ASSERT_TRUE(expandGrooveOptions(given, error)) << error;
+    const Support::GivenOptions expected = {{"--dayan-pattern", "17"}, {"--dayan-length", "7"},
+        {"--dayan-tempo", "1"}, {"--dayan-tune", "0"}, {"--baya-pattern", "3"},
+        {"--baya-length", "12"}, {"--baya-tempo", "4"}, {"--baya-tune", "-1.5"},
+        {"--dayan-length", "9"}, {"--baya-tempo", "÷1.5"}};
+    EXPECT_EQ(given, expected);
+
+    Support::GivenOptions bad = {{"--dayan-length", "9"}, {"--groove", "D17:7:x1.5 B3:12:/3"}};
+    const Support::GivenOptions before = bad;
+    EXPECT_FALSE(expandGrooveOptions(bad, error));
+    EXPECT_EQ(error, "--groove: bad groove code: unexpected \"3\" at character 19");
+    EXPECT_EQ(bad, before);
 }
