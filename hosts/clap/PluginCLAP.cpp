@@ -61,11 +61,11 @@ uint8_t midiVelocity(double velocity) noexcept
 PluginCLAP::PluginCLAP(const clap_host_t* host)
     : fPlugin(this, writeMidiCallback, nullptr, nullptr), fHost(host)
 {
-    fCachedParameters.setup(fPlugin.parameterCount());
+    fQueue.cachedParameters().setup(fPlugin.parameterCount());
     fOpenGestures.reset(new bool[fPlugin.parameterCount()]());
     for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i)
         fHasOutputParameters = fHasOutputParameters || fPlugin.isParameterOutputOrTrigger(i);
-    fNotesReader.setRingBuffer(&fNotesBuffer, true);
+    fNotesReader.setRingBuffer(&fQueue.notesBuffer(), true);
     fInputBuses = buildBuses(fPlugin, true);
     fOutputBuses = buildBuses(fPlugin, false);
 }
@@ -157,7 +157,7 @@ clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcep
 void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
 {
     // While the editor holds the list, its events wait for a later block.
-    static_cast<void>(drainQueuedEvents([this, out](const QueuedEvent& queued) {
+    static_cast<void>(fQueue.drainQueuedEvents([this, out](const QueuedEvent& queued) {
         if (queued.index >= fPlugin.parameterCount())
             return;
         switch (queued.kind) {
@@ -269,7 +269,7 @@ void PluginCLAP::applyHostParameter(uint32_t index, double value, bool onAudioTh
     float usable;
     if (!usableParameterValue(index, value, usable))
         return;
-    fCachedParameters.store(index, usable);
+    fQueue.cachedParameters().store(index, usable);
     if (onAudioThread)
         fPlugin.setParameterValueInProcess(index, usable);
     else
@@ -364,9 +364,10 @@ void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_
         if (!fPlugin.isParameterOutputOrTrigger(i))
             continue;
         const float value = fPlugin.parameterValue(i);
-        if (std::abs(fCachedParameters.value(i) - value) < std::numeric_limits<float>::epsilon())
+        if (std::abs(fQueue.cachedParameters().value(i) - value) <
+            std::numeric_limits<float>::epsilon())
             continue;
-        fCachedParameters.store(i, value);
+        fQueue.cachedParameters().store(i, value);
         if (out == nullptr)
             continue;
         const clap_event_param_value_t event = paramValueEvent(i, value, time);
