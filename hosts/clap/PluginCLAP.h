@@ -114,11 +114,6 @@ private:
     // try_push, counting a refusal.
     bool pushToHost(const clap_output_events_t* out, const clap_event_header_t& event) noexcept;
     bool appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept;
-    // The two output channels, or false when the host's buffers do not add up to them.
-    bool collectOutputs(const clap_process_t& data, float** channels) noexcept;
-    // Sets the constant-mask bit of each output channel that is exactly 0.0 all through the
-    // block, and clears the others.
-    void markSilentChannels(const clap_process_t& data) noexcept;
 
     static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
     bool writeMidi(const MidiMessage& message) noexcept;
