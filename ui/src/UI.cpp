@@ -106,6 +106,10 @@ void UI::askWindowSize(unsigned width, unsigned height)
         fLink.fSetSizeCallback(fLink.fCallbacksPtr, width, height);
 }
 
+void UI::onMonitorUpdate(uint32_t, int32_t)
+{
+}
+
 void UI::sampleRateChanged(double)
 {
 }
