@@ -254,7 +254,8 @@ void ImGuiPluginUI::drawStrips(float width)
 void ImGuiPluginUI::pasteGroove()
 {
     const ImGuiIO& io = ImGui::GetIO();
-    if (!io.KeyCtrl || io.WantTextInput || !ImGui::IsKeyPressed(ImGuiKey_V, false))
+    if (!io.KeyCtrl || io.WantTextInput ||
+        !ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_V), false))
         return;
     const char* const text = ImGui::GetClipboardText();
     Groove groove;

@@ -1,6 +1,8 @@
 // Drawing a drum's step strip. Editor thread, inside a Dear ImGui frame.
 #include "StepStrip.h"
 
+#include <cmath>
+
 namespace Orvane {
 
 namespace {
@@ -28,16 +30,17 @@ void drawStepStrip(const DrumCycle& cycle, int litCell, const KnobColours& colou
     const ImU32 litText = IM_COL32(0x1A, 0x09, 0x11, 0xFF);
     const ImU32 text = IM_COL32(0xE0, 0xE0, 0xE0, 0xFF);
     for (int i = 0; i < cycle.length; ++i) {
-        const ImVec2 min(origin.x + (i % kStripColumns) * (cellWidth + gap),
-            origin.y + (i / kStripColumns) * (cellHeight + gap));
+        // Whole pixels, so that a bol looks the same in every cell.
+        const ImVec2 min(std::floor(origin.x + (i % kStripColumns) * (cellWidth + gap)),
+            std::floor(origin.y + (i / kStripColumns) * (cellHeight + gap)));
         const ImVec2 max(min.x + cellWidth, min.y + cellHeight);
         places[i] = {min, max};
         list->AddRectFilled(min, max, i == litCell ? lit : unlit, gap);
         const int voice = cycle.voices[i];
         const char* const bol = voice == kRest ? kRestMark : voiceBol(voice);
         const ImVec2 size = ImGui::CalcTextSize(bol);
-        list->AddText(
-            ImVec2(min.x + (cellWidth - size.x) * 0.5f, min.y + (cellHeight - size.y) * 0.5f),
+        list->AddText(ImVec2(std::floor(min.x + (cellWidth - size.x) * 0.5f),
+                          std::floor(min.y + (cellHeight - size.y) * 0.5f)),
             i == litCell ? litText : text, bol);
     }
     // Two rows are kept whatever the Length, so that the panel does not jump.

@@ -92,4 +92,35 @@ TEST(PanelModel, EachGrabIsOneGestureAndADoubleClickResetsOnlyTheGrabbedKnob)
         host.sent, (std::vector<std::string>{"begin 0", "begin 1", "value 1 7", "end 0", "end 1"}));
 }
 
+TEST(PanelModel, WheelTypedAndPastedEditsAreOneGestureEachAndOnlyWhenSomethingChanges)
+{
+    Recorder host;
+    Orvane::PanelModel panel(host);
+    EXPECT_TRUE(panel.editAsGesture(4, 17.0f));
+    EXPECT_FALSE(panel.editAsGesture(4, 17.0f)) << "the value it shows";
+    EXPECT_TRUE(panel.editAsGesture(3, 40.0f)) << "held to the range";
+    EXPECT_FALSE(panel.editAsGesture(3, std::nanf("")));
+    EXPECT_EQ(host.sent,
+        (std::vector<std::string>{
+            "begin 4", "value 4 17", "end 4", "begin 3", "value 3 16", "end 3"}));
+    // Not while a drag holds the knob.
+    host.sent.clear();
+    panel.knobFrame(5, grabbed(2, false));
+    EXPECT_FALSE(panel.editAsGesture(5, 0.0f));
+    panel.knobFrame(5, idle(2));
+    EXPECT_EQ(host.sent, (std::vector<std::string>{"begin 5", "end 5"}));
+
+    // A pasted groove: a gesture for each value that differs, none for the others.
+    host.sent.clear();
+    EXPECT_EQ(Orvane::formatGrooveCode(panel.groove()), "D17:16:x1 B1:4:x1");
+    Orvane::Groove groove = panel.groove();
+    groove.dayan.tempo = 0;
+    groove.baya.length = 9;
+    panel.applyGroove(groove);
+    EXPECT_EQ(host.sent,
+        (std::vector<std::string>{
+            "begin 5", "value 5 0", "end 5", "begin 0", "value 0 9", "end 0"}));
+    EXPECT_EQ(Orvane::formatGrooveCode(panel.groove()), "D17:16:x2 B1:9:x1");
+}
+
 } // namespace

@@ -133,7 +133,8 @@ void ImGuiWidget<TopLevelWidget>::PrivateData::setClipboard(void* userData, cons
     auto* tlw = static_cast<TopLevelWidget*>(userData);
     if (!SOFT_CHECK(tlw != nullptr) || !SOFT_CHECK(text != nullptr))
         return;
-    tlw->offerClipboard("text/plain", text, std::strlen(text) + 1);
+    // The text without its terminator: other clients take every byte offered as text.
+    tlw->offerClipboard("text/plain", text, std::strlen(text));
 }
 
 ImGuiWidget<TopLevelWidget>::ImGuiWidget(Window& window, double fontSize)

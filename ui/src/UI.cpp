@@ -123,12 +123,17 @@ void UI::uiFocus(bool, Skein::Window::CrossingMode)
 {
 }
 
+// Most X clients offer text as UTF8_STRING only; "text/plain" is taken first when offered.
 unsigned UI::uiClipboardDataOffer()
 {
-    for (const Skein::Window::ClipboardType& type : window().clipboardTypes())
+    unsigned utf8 = 0;
+    for (const Skein::Window::ClipboardType& type : window().clipboardTypes()) {
         if (type.type == "text/plain")
             return type.id;
-    return 0;
+        if (type.type == "UTF8_STRING")
+            utf8 = type.id;
+    }
+    return utf8;
 }
 
 void UI::uiReshape(unsigned width, unsigned height)

@@ -41,7 +41,7 @@ public:
     virtual void sampleRateChanged(double newSampleRate);
     virtual void uiIdle();
     virtual void uiScaleFactorChanged(double scaleFactor);
-    // Identifier of the clipboard type to accept ("text/plain"), 0 for none.
+    // Identifier of the clipboard type to accept ("text/plain", else "UTF8_STRING"), 0 for none.
     virtual unsigned uiClipboardDataOffer();
     virtual void uiFocus(bool focus, Skein::Window::CrossingMode mode);
     // Default: the toolkit's viewport and projection for the new size.
