@@ -20,7 +20,8 @@ constexpr unsigned kWidth = 242, kHeight = 444;
 constexpr uint32_t kPanelKnobFlags =
     KnobInputHidden | KnobTooltipValue | KnobReportDoubleClick | KnobTooltipOnlyReleased;
 constexpr int kDefaultTempoSlot = 6, kTempoCountSlot = 7;
-static_assert(kVantorelParameterCount == 6);
+// The knobs show the first six parameters, Length, Pattern and Tempo of each drum.
+static_assert(kVantorelParameterCount >= 6);
 
 int asInt(float tableValue) noexcept
 {

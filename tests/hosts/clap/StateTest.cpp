@@ -18,6 +18,10 @@ const std::string kDefaultState = "__zef_parameters_begin__\0baya_length\0"
                                   "4\0dayan_pattern\0"
                                   "1\0dayan_tempo\0"
                                   "2\0"
+                                  "dayan_tune\0"
+                                  "0\0"
+                                  "baya_tune\0"
+                                  "0\0"
                                   "__zef_parameters_end__\0\xFE\0"s;
 
 std::string pairs(const std::string& body)
@@ -33,29 +37,29 @@ protected:
         return instance->state()->load(plugin(), stream.stream());
     }
 
-    std::array<double, 6> values() const
+    std::array<double, 8> values() const
     {
-        std::array<double, 6> result{};
-        for (clap_id i = 0; i < 6; ++i)
+        std::array<double, 8> result{};
+        for (clap_id i = 0; i < 8; ++i)
             result[i] = instance->parameterValue(i);
         return result;
     }
 
-    static constexpr std::array<double, 6> kDefaults = {4, 1, 2, 4, 1, 2};
+    static constexpr std::array<double, 8> kDefaults = {4, 1, 2, 4, 1, 2, 0, 0};
 };
 
-TEST_F(ClapStateTest, DefaultStateIsTheKnown137Bytes)
+TEST_F(ClapStateTest, DefaultStateIsTheKnown162Bytes)
 {
     std::string bytes;
     ASSERT_TRUE(instance->saveState(bytes));
-    EXPECT_EQ(bytes.size(), 137u);
+    EXPECT_EQ(bytes.size(), 162u);
     EXPECT_EQ(bytes, kDefaultState);
 }
 
 TEST_F(ClapStateTest, SaveAndLoadRoundTripInAnyReadSize)
 {
-    const std::array<double, 6> set = {16, 1337, 4, 9, 717, 0};
-    for (clap_id i = 0; i < 6; ++i)
+    const std::array<double, 8> set = {16, 1337, 4, 9, 717, 0, 1.25, -7.5};
+    for (clap_id i = 0; i < 8; ++i)
         instance->setParameter(i, set[i]);
     std::string bytes;
     ASSERT_TRUE(instance->saveState(bytes));
@@ -67,7 +71,11 @@ TEST_F(ClapStateTest, SaveAndLoadRoundTripInAnyReadSize)
               "9\0"
               "dayan_pattern\0"
               "717\0dayan_tempo\0"
-              "0\0"s));
+              "0\0"
+              "dayan_tune\0"
+              "1.25\0"
+              "baya_tune\0"
+              "-7.5\0"s));
 
     for (const size_t readSize : {size_t(1), size_t(7), size_t(511), SIZE_MAX}) {
         recreateInstance();
@@ -106,7 +114,7 @@ TEST_F(ClapStateTest, StreamWithoutTerminatorLoadsButAsksNoRescan)
     // The state of a plug-in without parameters: one 0x00.
     EXPECT_TRUE(load("\0"s));
     EXPECT_TRUE(load(""));
-    EXPECT_EQ(values(), (std::array<double, 6>{4, 23, 2, 4, 1, 2}));
+    EXPECT_EQ(values(), (std::array<double, 8>{4, 23, 2, 4, 1, 2, 0, 0}));
     EXPECT_TRUE(host.rescans().empty());
 }
 
@@ -153,7 +161,7 @@ TEST_F(ClapStateTest, ValuesAreReadLikeTheirParameters)
               "99999\0"
               "dayan_length\0\0dayan_pattern\0-4\0dayan_tempo\0nan\0baya_tempo\0 3x\0"s)));
     // Unknown symbols and named states are skipped; out-of-range values are clamped.
-    EXPECT_EQ(values(), (std::array<double, 6>{12, 1337, 3, 4, 1, 0}));
+    EXPECT_EQ(values(), (std::array<double, 8>{12, 1337, 3, 4, 1, 0, 0, 0}));
 }
 
 // A key or value far beyond any symbol or number ends the load there; an endless one is not
@@ -166,7 +174,7 @@ TEST_F(ClapStateTest, OverlongStringsEndTheLoad)
         std::string(5000, '7') +
         "\0dayan_pattern\0"
         "6\0"s)));
-    EXPECT_EQ(values(), (std::array<double, 6>{4, 5, 2, 4, 1, 2}));
+    EXPECT_EQ(values(), (std::array<double, 8>{4, 5, 2, 4, 1, 2, 0, 0}));
     EXPECT_TRUE(host.rescans().empty());
 
     // One key as long as the test can afford (a reader without a limit would take it all).
