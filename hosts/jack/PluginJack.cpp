@@ -33,6 +33,9 @@ StandaloneEditorSetup editorSetup(
     setup.callbacksPtr = owner;
     setup.setParameter = PluginJack::setParameterCallback;
     setup.sendNote = PluginJack::sendNoteCallback;
+    setup.values.resize(plugin.parameterCount());
+    for (uint32_t i = 0; i < plugin.parameterCount(); ++i)
+        setup.values[i] = plugin.parameterValue(i);
     return setup;
 }
 
@@ -50,10 +53,6 @@ PluginJack::PluginJack(jack_client_t* client, uintptr_t parentWindow)
     fPortMidiOut = Jack::portRegister(client, "midi-out", kJackMidiType, JackPortIsOutput, 0);
 
     fCachedParameters.setup(fPlugin.parameterCount());
-    for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i) {
-        if ((fPlugin.parameterHints(i) & HintOutput) == 0)
-            fEditor.parameterChanged(i, fPlugin.parameterValue(i));
-    }
     registerCallbacks(client);
 }
 
@@ -212,7 +211,7 @@ void PluginJack::shutdown() noexcept
     fEditor.requestQuit();
 }
 
-void PluginJack::threadInitCallback(void*)
+void PluginJack::threadInitCallback(void*) noexcept
 {
 #if defined(__SSE__)
     // Flush-to-zero and denormals-are-zero: the audio thread never computes with denormals.
@@ -220,16 +219,28 @@ void PluginJack::threadInitCallback(void*)
 #endif
 }
 
-int PluginJack::bufferSizeCallback(jack_nframes_t size, void* ptr)
+// A plug-in that cannot take the new size or rate (out of memory, say) says so; no exception
+// crosses into JACK.
+int PluginJack::bufferSizeCallback(jack_nframes_t size, void* ptr) noexcept
 {
-    static_cast<PluginJack*>(ptr)->fPlugin.changeBufferSize(size, true);
-    return 0;
+    try {
+        static_cast<PluginJack*>(ptr)->fPlugin.changeBufferSize(size, true);
+        return 0;
+    } catch (...) {
+        std::fprintf(stderr, "Failed to change the buffer size to %u\n", size);
+        return 1;
+    }
 }
 
-int PluginJack::sampleRateCallback(jack_nframes_t rate, void* ptr)
+int PluginJack::sampleRateCallback(jack_nframes_t rate, void* ptr) noexcept
 {
-    static_cast<PluginJack*>(ptr)->fPlugin.changeSampleRate(rate, true);
-    return 0;
+    try {
+        static_cast<PluginJack*>(ptr)->fPlugin.changeSampleRate(rate, true);
+        return 0;
+    } catch (...) {
+        std::fprintf(stderr, "Failed to change the sample rate to %u\n", rate);
+        return 1;
+    }
 }
 
 int PluginJack::processCallback(jack_nframes_t frames, void* ptr) noexcept
@@ -238,7 +249,7 @@ int PluginJack::processCallback(jack_nframes_t frames, void* ptr) noexcept
     return 0;
 }
 
-void PluginJack::shutdownCallback(void* ptr)
+void PluginJack::shutdownCallback(void* ptr) noexcept
 {
     static_cast<PluginJack*>(ptr)->shutdown();
 }

@@ -95,11 +95,11 @@ private:
     bool writeMidi(const MidiMessage& message) noexcept;
     void shutdown() noexcept;
 
-    static void threadInitCallback(void* ptr);
-    static int bufferSizeCallback(jack_nframes_t size, void* ptr);
-    static int sampleRateCallback(jack_nframes_t rate, void* ptr);
+    static void threadInitCallback(void* ptr) noexcept;
+    static int bufferSizeCallback(jack_nframes_t size, void* ptr) noexcept;
+    static int sampleRateCallback(jack_nframes_t rate, void* ptr) noexcept;
     static int processCallback(jack_nframes_t frames, void* ptr) noexcept;
-    static void shutdownCallback(void* ptr);
+    static void shutdownCallback(void* ptr) noexcept;
     static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
 };
 
