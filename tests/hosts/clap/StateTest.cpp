@@ -4,7 +4,10 @@
 #include "StreamCapture.h"
 
 #include <array>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -211,6 +214,41 @@ TEST_F(ClapStateTest, KeysCutAcrossReadsAreJoined)
     ASSERT_GT(bytes.find("baya_pattern") + 12, 511u);
     EXPECT_TRUE(load(bytes, 511));
     EXPECT_EQ(instance->parameterValue(1), 42.0);
+}
+
+// A host whose process reads numbers with a decimal comma (as a German desktop does) still gets
+// the cents of a Tune back: the state is written and read with a decimal point. The locale is
+// built for the test, into a folder of its own.
+TEST_F(ClapStateTest, FractionsLoadBackUnderACommaLocale)
+{
+    char folder[] = "/tmp/vantorel-locale-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 " + std::string(folder) + "/de_DE.UTF-8 >/dev/null 2>&1";
+    const bool built = std::system(build.c_str()) == 0;
+    setenv("LOCPATH", folder, 1);
+    const bool comma = built && std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr &&
+        std::strtod("1.25", nullptr) == 1.0;
+    instance->setParameter(6, 1.25);
+    instance->setParameter(7, -7.5);
+    std::string bytes;
+    const bool saved = instance->saveState(bytes);
+    recreateInstance();
+    const bool loaded = load(bytes);
+    const double dayanTune = instance->parameterValue(6), bayaTune = instance->parameterValue(7);
+    std::setlocale(LC_NUMERIC, "C");
+    unsetenv("LOCPATH");
+    std::system(("rm -rf " + std::string(folder)).c_str());
+    if (!comma)
+        GTEST_SKIP() << "no de_DE locale could be built (localedef and the locales package)";
+    EXPECT_TRUE(saved && loaded);
+    EXPECT_NE(bytes.find("dayan_tune\0"
+                         "1.25\0"
+                         "baya_tune\0"
+                         "-7.5\0"s),
+        std::string::npos);
+    EXPECT_EQ(dayanTune, 1.25);
+    EXPECT_EQ(bayaTune, -7.5);
 }
 
 } // namespace
