@@ -27,12 +27,12 @@ StandaloneEditorSetup editorSetup(
     PluginJack* owner, const PluginAdapter& plugin, uintptr_t parentWindow)
 {
     StandaloneEditorSetup setup;
-    setup.sampleRate = plugin.sampleRate();
-    setup.processor = plugin.plugin();
-    setup.parentWindow = parentWindow;
-    setup.callbacksPtr = owner;
-    setup.setParameter = PluginJack::setParameterCallback;
-    setup.sendNote = PluginJack::sendNoteCallback;
+    setup.editor.sampleRate = plugin.sampleRate();
+    setup.editor.processor = plugin.plugin();
+    setup.editor.parentWindow = parentWindow;
+    setup.editor.callbacksPtr = owner;
+    setup.editor.setParameter = PluginJack::setParameterCallback;
+    setup.editor.sendNote = PluginJack::sendNoteCallback;
     setup.values.resize(plugin.parameterCount());
     for (uint32_t i = 0; i < plugin.parameterCount(); ++i)
         setup.values[i] = plugin.parameterValue(i);
@@ -219,28 +219,30 @@ void PluginJack::threadInitCallback(void*) noexcept
 #endif
 }
 
-// A plug-in that cannot take the new size or rate (out of memory, say) says so; no exception
-// crosses into JACK.
-int PluginJack::bufferSizeCallback(jack_nframes_t size, void* ptr) noexcept
+// A plug-in that cannot take a new buffer size or rate (out of memory, say) says so, and JACK
+// takes the client out of the graph; no exception crosses into JACK.
+template <typename Change>
+int PluginJack::changeOrRefuse(Change change, const char* what, jack_nframes_t value) noexcept
 {
     try {
-        static_cast<PluginJack*>(ptr)->fPlugin.changeBufferSize(size, true);
+        change();
         return 0;
     } catch (...) {
-        std::fprintf(stderr, "Failed to change the buffer size to %u\n", size);
+        std::fprintf(stderr, "Failed to change the %s to %u\n", what, value);
         return 1;
     }
 }
 
+int PluginJack::bufferSizeCallback(jack_nframes_t size, void* ptr) noexcept
+{
+    PluginAdapter& plugin = static_cast<PluginJack*>(ptr)->fPlugin;
+    return changeOrRefuse([&] { plugin.changeBufferSize(size, true); }, "buffer size", size);
+}
+
 int PluginJack::sampleRateCallback(jack_nframes_t rate, void* ptr) noexcept
 {
-    try {
-        static_cast<PluginJack*>(ptr)->fPlugin.changeSampleRate(rate, true);
-        return 0;
-    } catch (...) {
-        std::fprintf(stderr, "Failed to change the sample rate to %u\n", rate);
-        return 1;
-    }
+    PluginAdapter& plugin = static_cast<PluginJack*>(ptr)->fPlugin;
+    return changeOrRefuse([&] { plugin.changeSampleRate(rate, true); }, "sample rate", rate);
 }
 
 int PluginJack::processCallback(jack_nframes_t frames, void* ptr) noexcept

@@ -2,8 +2,6 @@
 // requestQuit.
 #include "StandaloneEditor.h"
 
-#include "ui/EditorHolder.h"
-
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -40,14 +38,8 @@ StandaloneEditor::~StandaloneEditor() = default;
 bool StandaloneEditor::makeEditor(const StandaloneEditorSetup& setup)
 {
     auto editor = std::make_unique<EditorHolder>(true);
-    EditorSetup editorSetup;
-    editorSetup.sampleRate = setup.sampleRate;
-    editorSetup.processor = setup.processor;
-    editorSetup.parentWindow = setup.parentWindow;
-    editorSetup.callbacksPtr = setup.callbacksPtr;
-    editorSetup.setParameter = setup.setParameter;
-    editorSetup.sendNote = setup.sendNote;
-    if (!editor->open(editorSetup, setup.values.data(), static_cast<uint32_t>(setup.values.size())))
+    if (!editor->open(
+            setup.editor, setup.values.data(), static_cast<uint32_t>(setup.values.size())))
         return false;
     fEditor = std::move(editor);
     return true;

@@ -5,28 +5,19 @@
 #pragma once
 
 #include "skein/IdleCallback.h"
+#include "ui/EditorHolder.h"
 
 #include <condition_variable>
-#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 namespace Orvane {
 
-class EditorHolder;
-
-// What the editor's host record gets: the program's callbacks, the window's setting and the
-// parameters' first values.
+// What the editor is opened with: the program's callbacks, the window's setting (scale factor 0:
+// the window's choice) and the parameters' first values.
 struct StandaloneEditorSetup {
-    double sampleRate = 0.0;
-    // The plug-in instance, for the editor's record; the groove panel does not use it.
-    void* processor = nullptr;
-    // Native X window to embed the editor into; 0 for a window of its own.
-    uintptr_t parentWindow = 0;
-    void* callbacksPtr = nullptr;
-    void (*setParameter)(void* callbacksPtr, uint32_t index, float value) = nullptr;
-    void (*sendNote)(void* callbacksPtr, uint8_t channel, uint8_t note, uint8_t velocity) = nullptr;
+    EditorSetup editor;
     std::vector<float> values; // index order
 };
 
