@@ -22,15 +22,16 @@ namespace {
 constexpr uint32_t kPanelKnobFlags =
     KnobTooltipValue | KnobReportDoubleClick | KnobTooltipOnlyReleased;
 // A dial ticks every value of a range up to this size; wider ones get decorative ticks.
-constexpr int kMaximumValueTicks = 24, kDecorativeTicks = 23;
+constexpr int kMaximumValueTicks = 25, kDecorativeTicks = 23;
 
-// One knob row of both columns: label and drag speeds (value units per pixel).
+// One knob row of both columns: label and drag speeds (parameter units per pixel; a Tune's fine
+// speed is in cents).
 struct KnobRow {
     const char* label;
     float speed, fineSpeed;
 };
-constexpr KnobRow kRows[] = {
-    {"Length", 0.2f, 0.05f}, {"Pattern", 10.0f, 0.5f}, {"Tempo", 0.05f, 0.01f}};
+constexpr KnobRow kRows[] = {{"Length", 0.2f, 0.05f}, {"Pattern", 10.0f, 0.5f},
+    {"Tempo", 0.05f, 0.01f}, {"Tune", 0.05f, 0.5f}};
 constexpr uint32_t kRowCount = sizeof(kRows) / sizeof(kRows[0]);
 
 int tickCount(const VantorelParameter& parameter) noexcept
@@ -115,8 +116,8 @@ void ImGuiPluginUI::value(uint32_t index, float value)
 
 void ImGuiPluginUI::drawFrame()
 {
-    static constexpr Column kDayan = {"Dayan", true, {3, 4, 5}};
-    static constexpr Column kBaya = {"Baya", false, {0, 1, 2}};
+    static constexpr Column kDayan = {"Dayan", true, {3, 4, 5, 6}};
+    static constexpr Column kBaya = {"Baya", false, {0, 1, 2, 7}};
     const PanelColours& colours = panelColours();
     ImGui::SetNextWindowPos(ImVec2(0.0f, 0.0f), ImGuiCond_Always, ImVec2(0.0f, 0.0f));
     ImGui::SetNextWindowSize(
@@ -178,47 +179,57 @@ void ImGuiPluginUI::drawColumn(const Column& column, float knobSize)
 void ImGuiPluginUI::drawKnob(uint32_t row, uint32_t index, float knobSize)
 {
     const VantorelParameter& parameter = kVantorelParameters[index];
+    const bool fine = ImGui::GetIO().KeyShift;
     // Shift asks for fine steps; Dear ImGui's drag multiplies by 10 while Shift is held, so the
     // fine speeds are given a tenth of their size here.
-    const float speed = ImGui::GetIO().KeyShift ? kRows[row].fineSpeed * 0.1f : kRows[row].speed;
-    int value = fModel.value(index);
-    // A Tempo from the host outside the labels shows as its number.
-    const char* const format = parameter.isTempo && value >= 0 && value < kTempoRatioCount
-        ? kTempoRatioLabels[value]
-        : "%i";
+    const float speed = fine ? kRows[row].fineSpeed * 0.1f : kRows[row].speed;
+    const int held = fModel.value(index);
+    // A Tune, held in cents, drags in whole semitones, or in cents with Shift.
+    const int unitsPerValue = PanelModel::unitsPerValue(index);
+    const int step = fine ? 1 : unitsPerValue;
+    const int shown = static_cast<int>(std::lround(static_cast<double>(held) / step));
+    char text[32];
+    knobValueText(
+        index, static_cast<float>(static_cast<double>(held) / unitsPerValue), text, sizeof(text));
+    const int scale = unitsPerValue / step;
+    int value = shown;
     // Ctrl+click on the dial opens the text field instead of grabbing the knob, which takes no
     // input while the field is open.
     const ImGuiIO& io = ImGui::GetIO();
     const DialPlace& dial = fDials[index];
     if (io.KeyCtrl && ImGui::IsMouseClicked(ImGuiMouseButton_Left) && dial.radius > 0.0f &&
-        std::hypot(io.MousePos.x - dial.x, io.MousePos.y - dial.y) <= dial.radius) {
-        char text[32];
-        knobValueText(index, static_cast<float>(value), text, sizeof(text));
+        std::hypot(io.MousePos.x - dial.x, io.MousePos.y - dial.y) <= dial.radius)
         fEntry.open(index, text);
-    }
     const bool entering = fEntry.index() == index;
     if (entering)
         ImGui::PushItemFlag(ImGuiItemFlags_Disabled, true);
     KnobFrame frame;
-    const bool changed = knobInteger(kRows[row].label, &value, static_cast<int>(parameter.minimum),
-        static_cast<int>(parameter.maximum), speed, format, KnobStyleStepped, knobSize,
-        kPanelKnobFlags, tickCount(parameter), &frame);
+    const bool changed = knobInteger(kRows[row].label, &value,
+        static_cast<int>(parameter.minimum) * scale, static_cast<int>(parameter.maximum) * scale,
+        speed, text, KnobStyleStepped, knobSize, kPanelKnobFlags, tickCount(parameter), &frame);
     if (entering)
         ImGui::PopItemFlag();
     fDials[index] = {frame.centre.x, frame.centre.y, frame.radius};
+    // A semitone knob that did not move keeps the cents it held.
+    const int left = value != shown ? value * step : held;
     fModel.knobFrame(
-        index, {frame.active, changed, ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left), value});
-    drawValue(index, knobSize, frame.hovered && !frame.active && !entering);
+        index, {frame.active, changed, ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left), left});
+    drawValue(index, knobSize, frame.hovered && !frame.active && !entering, text);
 }
 
-// The value under the dial, or the open text field; a wheel turn over the knob steps it.
-void ImGuiPluginUI::drawValue(uint32_t index, float knobSize, bool hovered)
+// The value under the dial (`text`), or the open text field; a wheel turn over the knob steps
+// it: one value, a Tune's semitone, or with Shift its cent.
+void ImGuiPluginUI::drawValue(uint32_t index, float knobSize, bool hovered, const char* text)
 {
     ImGuiIO& io = ImGui::GetIO();
+    const int unitsPerValue = PanelModel::unitsPerValue(index);
     if (hovered && io.MouseWheel != 0.0f) {
-        const float steps = std::round(io.MouseWheel);
+        const double step = io.KeyShift ? 1.0 / unitsPerValue : 1.0;
+        const double steps = std::round(io.MouseWheel);
         io.MouseWheel = 0.0f;
-        fModel.editAsGesture(index, static_cast<float>(fModel.value(index)) + steps);
+        fModel.editAsGesture(index,
+            static_cast<float>(
+                static_cast<double>(fModel.value(index)) / unitsPerValue + steps * step));
     }
     const char* typed = nullptr;
     if (fEntry.index() == index) {
@@ -227,8 +238,6 @@ void ImGuiPluginUI::drawValue(uint32_t index, float knobSize, bool hovered)
             fModel.editAsGesture(index, value);
         return;
     }
-    char text[32];
-    knobValueText(index, static_cast<float>(fModel.value(index)), text, sizeof(text));
     const float x = (knobSize - ImGui::CalcTextSize(text).x) * 0.5f;
     ImGui::SetCursorPosX(ImGui::GetCursorPosX() + std::max(0.0f, x));
     ImGui::TextUnformatted(text);

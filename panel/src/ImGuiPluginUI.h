@@ -1,8 +1,8 @@
 // The groove panel: the whole editor, a window titled "Vantorel" with a Dayan and a Baya column
-// of knobs (Length, Pattern, Tempo) drawn from the parameter table, each with its value under it,
-// then a step strip per drum and the groove code line. Its values and edits are the PanelModel's;
-// this class draws them and turns the wheel, Ctrl+click entry and Ctrl+V into edits.
-// [main-thread] (the editor's thread) only.
+// of four knobs each (Length, Pattern, Tempo, Tune) drawn from the parameter table, each with its
+// value under it, then a step strip per drum and the groove code line. Its values and edits are
+// the PanelModel's; this class draws them and turns the wheel, Ctrl+click entry and Ctrl+V into
+// edits. [main-thread] (the editor's thread) only.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +24,8 @@ public:
     ImGuiPluginUI();
     ~ImGuiPluginUI() override;
 
-    // [main-thread] A value from the host: a parameter index of the table, truncated toward zero.
+    // [main-thread] A value from the host: a parameter index of the table; stepped values are
+    // truncated toward zero, Tunes rounded to the cent.
     void onParameterUpdate(uint32_t index, float value) override;
     // [main-thread] The plug-in's monitor values 0 and 1: the Dayan's and the Baya's latest step
     // cell (-1 for none). The panel redraws only when a lit cell moves.
@@ -47,7 +48,7 @@ private:
     struct Column;
     void drawColumn(const Column& column, float knobSize);
     void drawKnob(uint32_t row, uint32_t index, float knobSize);
-    void drawValue(uint32_t index, float knobSize, bool hovered);
+    void drawValue(uint32_t index, float knobSize, bool hovered, const char* text);
     void drawStrips(float width);
     void pasteGroove();
 

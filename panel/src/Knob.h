@@ -1,5 +1,6 @@
 // The knob: an immediate-mode Dear ImGui widget that drags an integer, drawn as a stepped dial in
-// the current style's button colours. Call inside a Dear ImGui window, during a frame (GUI thread).
+// the current style's button colours. Call inside a Dear ImGui window, during a frame
+// ([main-thread]).
 #pragma once
 
 #include <imgui.h>

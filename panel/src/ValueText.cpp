@@ -39,7 +39,9 @@ void knobValueText(uint32_t index, float value, char* text, size_t size) noexcep
     }
     const VantorelParameter& parameter = kVantorelParameters[index];
     const int whole = static_cast<int>(value);
-    if (parameter.isTempo && whole >= 0 && whole < kTempoRatioCount)
+    if (parameter.texts != nullptr)
+        parameter.texts->format(value, text, size);
+    else if (parameter.isTempo && whole >= 0 && whole < kTempoRatioCount)
         std::snprintf(text, size, "%s", kTempoRatioLabels[whole]);
     else
         std::snprintf(text, size, "%d", whole);
@@ -52,6 +54,12 @@ bool readKnobValue(uint32_t index, const char* text, float& value) noexcept
         return false;
     const VantorelParameter& parameter = kVantorelParameters[index];
     double number = 0.0;
+    if (parameter.texts != nullptr) {
+        if (!parameter.texts->parse(word, number))
+            return false;
+        value = static_cast<float>(number);
+        return true;
+    }
     if (parameter.isTempo) {
         for (int i = 0; i < kTempoRatioCount; ++i) {
             if (std::strcmp(word, kTempoRatioLabels[i]) == 0) {

@@ -19,7 +19,7 @@ protected:
 TEST_F(EditorAudioThread, DragsAndTimersWhileTheAudioThreadProcesses)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 612);
+    HostWindow parent(client, 242, 760);
     openEmbedded(*p, parent);
     ASSERT_TRUE(p->instance.activate(48000.0, 1, 256));
     std::vector<SentEvent> ignored;
