@@ -53,8 +53,8 @@ void StandaloneEditor::parameterChanged(uint32_t index, float value)
 
 void StandaloneEditor::monitorValue(uint32_t index, int32_t value)
 {
-    if (fUI != nullptr)
-        fUI->onMonitorUpdate(index, value);
+    if (fEditor != nullptr)
+        fEditor->monitorValue(index, value);
 }
 
 void StandaloneEditor::idle()

@@ -21,7 +21,7 @@ XvfbServer::XvfbServer()
     fPid = fork();
     if (fPid == 0) {
         // The server must not outlive a test process that crashes. The screen holds the editor
-        // at scale 2 (484 x 1136) with room around it.
+        // at scale 2 (484 x 1520) with room around it.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
