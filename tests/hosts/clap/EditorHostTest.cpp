@@ -2,6 +2,7 @@
 // floating, real input, host automation, refusals, untrusted sizes and the lifecycles hosts use.
 #include "EditorHostFixture.h"
 #include "StreamCapture.h"
+#include "TransportTimeline.h"
 
 #include <X11/Xutil.h>
 
@@ -80,6 +81,66 @@ TEST_F(EditorInHost, EmbeddedPanelDrawsInTheHostsWindowAndADragReachesHostAndGro
     p->instance.deactivate();
     p->gui->destroy(p->plugin());
     EXPECT_TRUE(p->host.timers.empty());
+}
+
+// The mean x of the pixels of `colour` below `top` (the step strips), or -1 for none.
+int litCentre(const SkeinTest::Picture& picture, unsigned colour, int top)
+{
+    long sum = 0, n = 0;
+    for (int y = top; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            if (nearColour(picture.at(x, y), colour, 3)) {
+                sum += x;
+                ++n;
+            }
+    return n > 20 ? static_cast<int>(sum / n) : -1;
+}
+
+// The editor lights each drum's latest step from what the audio thread published, on its timer:
+// the lit cell walks along a playing transport, a rest included, and stays when it stops.
+TEST_F(EditorInHost, TheLitStepFollowsAPlayingTransportAndStaysWhenItStops)
+{
+    auto p = newPlugin();
+    HostWindow parent(client, 242, 760);
+    openEmbedded(*p, parent);
+    ASSERT_TRUE(p->instance.activate(48000.0, 1, 256));
+    p->automate(5, 0.0); // Dayan x2: a step every 12000 frames at 120 bpm; Baya x1, every 24000
+    Sent sent;
+    ASSERT_TRUE(waitForPanel(*p, parent, sent));
+    const int top = 620;
+    EXPECT_EQ(litCentre(parent.pixels(), kDayanLit, top), -1) << "nothing played yet";
+
+    const TransportTimeline timeline(48000.0, 120.0, 4, 4);
+    std::vector<int> dayanCells, bayaCells;
+    for (uint64_t frame = 0; frame < 4 * 24000; frame += 256) {
+        const clap_event_transport_t transport = timeline.at(frame);
+        client.sync();
+        p->fireTimers();
+        ASSERT_EQ(p->process(256, &transport), CLAP_PROCESS_CONTINUE);
+        p->fireTimers();
+        const SkeinTest::Picture picture = parent.pixels();
+        for (auto [cells, colour] : {std::pair{&dayanCells, kDayanLit}, {&bayaCells, kBayaLit}}) {
+            const int x = litCentre(picture, colour, top);
+            if (x >= 0 && (cells->empty() || std::abs(cells->back() - x) > 4))
+                cells->push_back(x);
+        }
+    }
+    // Eight Dayan steps over its four cells (Na Tun Tin and a rest), twice; four Baya steps.
+    ASSERT_EQ(dayanCells.size(), 8u);
+    ASSERT_EQ(bayaCells.size(), 4u);
+    for (size_t i = 1; i < 4; ++i) {
+        EXPECT_GT(dayanCells[i], dayanCells[i - 1]);
+        EXPECT_GT(bayaCells[i], bayaCells[i - 1]);
+        EXPECT_NEAR(dayanCells[i + 4], dayanCells[i], 4);
+    }
+    EXPECT_NEAR(bayaCells[0], dayanCells[0], 4) << "cell 0 of both strips";
+
+    for (int i = 0; i < 20; ++i)
+        round(*p, sent); // stopped
+    EXPECT_NEAR(litCentre(parent.pixels(), kDayanLit, top), dayanCells.back(), 4);
+    p->plugin()->stop_processing(p->plugin());
+    p->instance.deactivate();
+    p->gui->destroy(p->plugin());
 }
 
 TEST_F(EditorInHost, HostAutomationReachesThePanelOnTheNextTickWithTheLatestValue)

@@ -67,9 +67,9 @@ void HostedPlugin::fireTimers()
         timer->on_timer(plugin(), entry.first);
 }
 
-clap_process_status HostedPlugin::process(uint32_t frames)
+clap_process_status HostedPlugin::process(uint32_t frames, const clap_event_transport_t* transport)
 {
-    const clap_process_t data = block.processData(frames, nullptr, -1);
+    const clap_process_t data = block.processData(frames, transport, -1);
     block.out.clear();
     const clap_process_status status = plugin()->process(plugin(), &data);
     block.in.clear();

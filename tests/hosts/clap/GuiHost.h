@@ -60,8 +60,10 @@ public:
     const clap_plugin_t* plugin() const { return instance.plugin(); }
     // Fires every registered timer once, as a host's main loop does.
     void fireTimers();
-    // One block without transport; the output list then holds what the plug-in sent.
-    clap_process_status process(uint32_t frames = 64);
+    // One block, without transport unless one is given; the output list then holds what the
+    // plug-in sent.
+    clap_process_status process(
+        uint32_t frames = 64, const clap_event_transport_t* transport = nullptr);
     // Parameter value events of the host for the next process.
     void automate(clap_id id, double value);
 };

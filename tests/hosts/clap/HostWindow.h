@@ -36,6 +36,8 @@ struct DialSpot {
 
 // Colours of the panel, within rounding of the colour conversions.
 constexpr unsigned kPanelBackground = 0x1A0911, kDayanIdle = 0x866456, kBayaIdle = 0xA76050;
+// A lit step cell: the drum's hovered knob colour.
+constexpr unsigned kDayanLit = 0xAB7F6C, kBayaLit = 0xBB6C5A;
 using SkeinTest::nearColour;
 
 // The three dials of one column (Dayan on the left, Baya on the right), top to bottom; found by
