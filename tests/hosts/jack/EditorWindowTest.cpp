@@ -1,6 +1,7 @@
 // The built vantorel program with its editor on the test's own X server, embedded in a window of
 // the test's: the title is the JACK client's actual name, Control Change shows on the Baya Length
-// knob as a user sees it (the window's pixels), and the server going away ends the program.
+// knob and the lit step follows the JACK transport as a user sees them (the window's pixels), and
+// the server going away ends the program.
 #include "ChildProgram.h"
 #include "JackTestClient.h"
 #include "JackTestServer.h"
@@ -132,6 +133,93 @@ TEST(EditorWindow, EmbeddedTitledByItsClientShowsControlChangeAndEndsWithTheServ
     EXPECT_EQ(program.output().find("running without the editor"), std::string::npos)
         << program.output();
     EXPECT_TRUE(waitFor([&] { return onlyChild(display, parent) == 0; }));
+    XDestroyWindow(display, parent);
+    XCloseDisplay(display);
+}
+
+// The mean x of the pixels of a lit Dayan step cell (its hovered knob colour) in the lower part of
+// the window, where the step strips are; -1 for none.
+int litDayanCell(Display* display, Window window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return -1;
+    const int top = attributes.height * 4 / 5;
+    XImage* image = XGetImage(
+        display, window, 0, top, attributes.width, attributes.height - top, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return -1;
+    long sum = 0, n = 0;
+    for (int y = 0; y < image->height; ++y)
+        for (int x = 0; x < image->width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            const int r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
+            if (std::abs(r - 0xAB) <= 3 && std::abs(g - 0x7F) <= 3 && std::abs(b - 0x6C) <= 3) {
+                sum += x;
+                ++n;
+            }
+        }
+    XDestroyImage(image);
+    return n > 20 ? static_cast<int>(sum / n) : -1;
+}
+
+TEST(EditorWindow, TheLitStepFollowsTheJackTransportAndStaysWhenItStops)
+{
+    JackTestServer server;
+    ASSERT_TRUE(server.running());
+    Display* const display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window parent =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 1200, 0, 0, 0);
+    XMapWindow(display, parent);
+    XSync(display, False);
+    ChildProgram program(VANTOREL_PROGRAM_PATH,
+        {"--dayan-tempo",
+            "\xC3\x97"
+            "2",
+            "embed", std::to_string(parent)},
+        std::getenv("DISPLAY"));
+    Window editor = 0;
+    ASSERT_TRUE(waitFor([&] { return (editor = onlyChild(display, parent)) != 0; }))
+        << program.output();
+    // Its pixels can be read once it is mapped.
+    ASSERT_TRUE(waitFor([&] {
+        XWindowAttributes attributes;
+        return XGetWindowAttributes(display, editor, &attributes) &&
+            attributes.map_state == IsViewable;
+    }));
+    ASSERT_TRUE(waitFor([&] { return isDrawn(bayaLengthKnob(display, editor)); }));
+    EXPECT_EQ(litDayanCell(display, editor), -1) << "nothing played yet";
+
+    JackTestClient transport("transport");
+    transport.becomeTimebaseMaster(120.0);
+    ASSERT_TRUE(transport.activate());
+    jack_transport_locate(transport.client(), 0);
+    jack_transport_start(transport.client());
+    // Four steps of the Dayan (two per second) light its four cells from left to right.
+    std::vector<int> cells;
+    ASSERT_TRUE(waitFor([&] {
+        const int x = litDayanCell(display, editor);
+        if (x >= 0 && (cells.empty() || std::abs(cells.back() - x) > 4))
+            cells.push_back(x);
+        return cells.size() >= 4;
+    })) << cells.size();
+    jack_transport_stop(transport.client());
+    for (size_t i = 1; i < 4; ++i)
+        EXPECT_GT(cells[i], cells[i - 1]) << i;
+    // A second of the server's time after the stop, and another.
+    auto aSecondLater = [&] {
+        const jack_nframes_t from = jack_frame_time(transport.client());
+        return waitFor([&] { return jack_frame_time(transport.client()) - from > 48000; });
+    };
+    ASSERT_TRUE(aSecondLater());
+    const int stopped = litDayanCell(display, editor);
+    ASSERT_TRUE(aSecondLater());
+    EXPECT_GE(stopped, 0);
+    EXPECT_EQ(litDayanCell(display, editor), stopped) << "the last lit cell stays";
+
+    server.stop();
+    EXPECT_EQ(program.waitForExit(kBound), 0) << program.output();
     XDestroyWindow(display, parent);
     XCloseDisplay(display);
 }
