@@ -125,7 +125,7 @@ TEST_F(ClapStateTest, RuleBreaksFailAndKeepWhatWasLoaded)
                             "2\0"s)));
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"queryingType == 'i' || queryingType == 'n'\" in file "
-                        "hosts/clap/StateReader, line "),
+                        "framework/SavedState, line "),
         std::string::npos)
         << text;
     EXPECT_NE(text.find(", value 112"), std::string::npos); // 'p'
