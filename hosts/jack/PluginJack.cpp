@@ -3,9 +3,10 @@
 #include "PluginJack.h"
 
 #include "AudioAssertions.h"
-#include "CloseRequest.h"
+#include "IncomingValues.h"
 #include "JackBinding.h"
 #include "NumericHelpers.h"
+#include "SignalRequests.h"
 #include "SoftAssert.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ StandaloneEditorSetup editorSetup(
 
 PluginJack::PluginJack(jack_client_t* client, uintptr_t parentWindow)
     : fPlugin(this, writeMidiCallback, nullptr, nullptr),
-      fEditor(editorSetup(this, fPlugin, parentWindow)), fClient(client)
+      fEditor(editorSetup(this, fPlugin, parentWindow)), fControlChanges(fPlugin), fClient(client)
 {
     fNotesWriter.setRingBuffer(&fNotesRing, true);
     fNotesReader.setRingBuffer(&fNotesRing, false);
@@ -117,11 +118,12 @@ void PluginJack::registerCallbacks(jack_client_t* client)
     Jack::onShutdown(client, shutdownCallback, this);
 }
 
-void PluginJack::setStartValue(uint32_t index, float value) noexcept
+void PluginJack::setStartValue(uint32_t index, double value) noexcept
 {
-    if (!ORVANE_CHECK(index < fCachedParameters.count))
+    float accepted;
+    if (!acceptIncomingValue(fPlugin, index, value, accepted))
         return;
-    fPlugin.setParameterValue(index, value);
+    fPlugin.setParameterValue(index, accepted);
     fCachedParameters.changed[index].store(true, std::memory_order_relaxed);
 }
 
@@ -132,12 +134,22 @@ void PluginJack::activate()
     std::fflush(stdout);
 }
 
-void PluginJack::run()
+void PluginJack::run(bool inSession)
 {
     const char* name = nullptr;
     if (jack_client_t* const client = fClient.load())
         name = Jack::getClientName(client);
-    fEditor.run(name != nullptr ? name : ORVANE_PLUGIN_NAME, *this);
+    fEditor.run(name != nullptr ? name : ORVANE_PLUGIN_NAME, *this, inSession);
+}
+
+void PluginJack::showEditor(bool show)
+{
+    fEditor.show(show);
+}
+
+bool PluginJack::isEditorShown() const noexcept
+{
+    return fEditor.isShown();
 }
 
 void PluginJack::onIdleTick()
@@ -160,6 +172,8 @@ void PluginJack::onIdleTick()
         }
     }
     fEditor.idle();
+    if (fIdleWork)
+        fIdleWork();
 }
 
 // Values from the editor are held to the parameter's range, as a host's would be.

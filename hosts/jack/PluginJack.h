@@ -6,6 +6,7 @@
 #pragma once
 
 #include "CachedParameters.h"
+#include "ControlChangeMap.h"
 #include "JackDeclarations.h"
 #include "MidiMessage.h"
 #include "OrvanePluginInfo.h"
@@ -17,6 +18,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 namespace Orvane {
 
@@ -34,14 +36,20 @@ public:
     PluginJack(const PluginJack&) = delete;
     PluginJack& operator=(const PluginJack&) = delete;
 
-    // Editor thread, before activate(): a starting value; the editor learns it at the first idle
-    // step.
-    void setStartValue(uint32_t index, float value) noexcept;
+    // Editor thread, before activate(): a starting value, taken as the plug-in takes incoming
+    // values; the editor learns it at the first idle step.
+    void setStartValue(uint32_t index, double value) noexcept;
     // Activates the plug-in, then the client.
     void activate();
-    // Runs the editor loop (30 ms idle step) until the window closes, a close request arrives or
-    // JACK shuts down.
-    void run();
+    // Editor thread: more work for every idle step, after the editor's.
+    void setIdleWork(std::function<void()> work) { fIdleWork = std::move(work); }
+    // Runs the editor loop (30 ms idle step) until a close request arrives or JACK shuts down,
+    // or the window closes. `inSession`: the window starts hidden and closing it only hides it.
+    void run(bool inSession = false);
+
+    // Editor thread: shows or hides the editor window (nothing without one).
+    void showEditor(bool show);
+    bool isEditorShown() const noexcept;
 
     // One JACK cycle of `frames` frames. Audio thread.
     void process(jack_nframes_t frames) noexcept;
@@ -57,6 +65,9 @@ public:
 private:
     PluginAdapter fPlugin;
     StandaloneEditor fEditor;
+    // Read and written by the process callback only, after construction.
+    ControlChangeMap fControlChanges;
+    std::function<void()> fIdleWork;
     // Forgotten when JACK shuts down, so that nothing calls JACK on it afterwards.
     std::atomic<jack_client_t*> fClient;
 

@@ -2,6 +2,7 @@
 // Change mapping, and the plug-in's run. Audio thread: no allocation, no lock, no wait.
 #include "PluginJack.h"
 
+#include "IncomingValues.h"
 #include "JackBinding.h"
 #include "JackTransport.h"
 
@@ -14,7 +15,6 @@ namespace Orvane {
 namespace {
 
 constexpr float kValueEpsilon = 1.1920929e-07f; // 2^-23
-constexpr float kControlStep = 0.007874016f; // 1/127
 
 } // namespace
 
@@ -105,25 +105,18 @@ uint32_t PluginJack::readMidiInput(jack_nframes_t frames, uint32_t count) noexce
     return count;
 }
 
-// Control Change on the first channel sets the first input parameter listening to the
-// controller; the event still reaches the plug-in.
+// Control Change on channel 1 sets the parameter of its row in the map, through the plug-in's
+// rule for incoming values; the event still reaches the plug-in.
 void PluginJack::applyControlChange(const MidiMessage& message) noexcept
 {
-    for (uint32_t i = 0; i < fCachedParameters.count; ++i) {
-        if ((fPlugin.parameterHints(i) & HintOutput) != 0 ||
-            fPlugin.parameterMidiCC(i) != message.data[1])
-            continue;
-        const ValueRange& range = fPlugin.parameterRanges(i);
-        const uint8_t byte = message.data[2];
-        float value = range.min;
-        if (byte >= 127)
-            value = range.max;
-        else if (byte != 0)
-            value = range.min + (range.max - range.min) * (byte * kControlStep);
-        fPlugin.setParameterValueInProcess(i, value);
-        fCachedParameters.changed[i].store(true, std::memory_order_relaxed);
+    uint32_t index = 0;
+    float value = 0.0f;
+    float accepted = 0.0f;
+    if (!fControlChanges.map(message.data[1], message.data[2], index, value) ||
+        !acceptIncomingValue(fPlugin, index, value, accepted))
         return;
-    }
+    fPlugin.setParameterValueInProcess(index, accepted);
+    fCachedParameters.changed[index].store(true, std::memory_order_relaxed);
 }
 
 // The plug-in never gets a block longer than the buffer size it was told (JACK may deliver a

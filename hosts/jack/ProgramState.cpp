@@ -1,9 +1,9 @@
 // The state file and the session, driven from the JACK program's idle step. Main thread.
 #include "ProgramState.h"
 
-#include "CloseRequest.h"
 #include "PluginJack.h"
 #include "SavedState.h"
+#include "SignalRequests.h"
 #include "StateFile.h"
 
 #include <cstdio>

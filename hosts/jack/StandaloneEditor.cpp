@@ -68,13 +68,14 @@ void StandaloneEditor::parameterChanged(uint32_t index, float value)
         fUI->onParameterUpdate(index, value);
 }
 
+// A hidden window is not drawn: outside the toolkit's loop nothing would take its events.
 void StandaloneEditor::idle()
 {
-    if (fUI != nullptr)
+    if (isShown())
         fUI->uiIdle();
 }
 
-void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep)
+void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep, bool inSession)
 {
     if (fUI == nullptr) {
         runHeadless(idleStep);
@@ -85,10 +86,38 @@ void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep)
         return;
     PluginWindow& window = *fLink->fWindow;
     window.setCaption(title);
-    window.makeVisible(); // raised too
-    fLink->fApp.registerIdleTask(&idleStep);
-    fLink->fApp.runLoop(kIdlePeriodMs);
-    fLink->fApp.unregisterIdleTask(&idleStep);
+    fShowRequested = !inSession;
+    // The toolkit's loop ends when its last window closes; hidden, the headless loop keeps the
+    // idle step going until the session shows the window again.
+    for (;;) {
+        if (fShowRequested) {
+            window.makeVisible(); // raised too
+            fLink->fApp.registerIdleTask(&idleStep);
+            fLink->fApp.runLoop(kIdlePeriodMs);
+            fLink->fApp.unregisterIdleTask(&idleStep);
+            fShowRequested = false;
+        } else {
+            runHeadless(idleStep, true);
+        }
+        if (isQuitRequested() || !inSession)
+            return;
+    }
+}
+
+void StandaloneEditor::show(bool shown)
+{
+    if (fUI == nullptr || shown == isShown())
+        return;
+    // Showing ends the headless loop after this idle step; hiding ends the toolkit's loop.
+    fShowRequested = shown;
+    if (!shown)
+        fLink->fWindow->closeWindow();
+}
+
+// An embedded editor is shown as long as its host window is.
+bool StandaloneEditor::isShown() const noexcept
+{
+    return fLink != nullptr && (fLink->fWindow->isEmbed() || fLink->fWindow->isVisible());
 }
 
 void StandaloneEditor::close()
@@ -116,13 +145,14 @@ bool StandaloneEditor::isQuitRequested()
     return fQuitRequested;
 }
 
-// The period is a timer, not a synchronisation: a quit request ends the wait at once.
-void StandaloneEditor::runHeadless(Skein::IdleCallback& idleStep)
+// The period is a timer, not a synchronisation: a quit request (or, `untilShown`, a show) ends
+// the wait at once.
+void StandaloneEditor::runHeadless(Skein::IdleCallback& idleStep, bool untilShown)
 {
     std::unique_lock<std::mutex> lock(fQuitMutex);
-    while (!fQuitRequested) {
-        if (fQuitChanged.wait_for(
-                lock, std::chrono::milliseconds(kIdlePeriodMs), [this] { return fQuitRequested; }))
+    const auto done = [&] { return fQuitRequested || (untilShown && fShowRequested); };
+    while (!done()) {
+        if (fQuitChanged.wait_for(lock, std::chrono::milliseconds(kIdlePeriodMs), done))
             break;
         lock.unlock();
         idleStep.onIdleTick();

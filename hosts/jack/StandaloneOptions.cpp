@@ -30,7 +30,10 @@ bool parseStandaloneOptions(
                 error = argument + ": missing value";
                 return false;
             }
-            options.parameters.emplace_back(argument, argv[++i]);
+            if (argument == "--state")
+                options.statePath = argv[++i];
+            else
+                options.parameters.emplace_back(argument, argv[++i]);
         } else {
             words.push_back(argument);
         }

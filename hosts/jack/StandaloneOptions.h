@@ -1,6 +1,6 @@
-// The JACK program's command line: the forms "selftest" and "embed WINDOW", "--help", and
-// starting values of parameters ("--SYMBOL VALUE", the symbol's '_' written as '-'). Words that
-// are no option and no form are ignored. Main thread.
+// The JACK program's command line: the forms "selftest" and "embed WINDOW", "--help",
+// "--state FILE", and starting values of parameters ("--SYMBOL VALUE", the symbol's '_' written
+// as '-'). Words that are no option and no form are ignored. Main thread.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,8 @@ struct StandaloneOptions {
     bool help = false;
     // 0 for a window of its own.
     uintptr_t parentWindow = 0;
+    // The state file, loaded at start and saved on the way out; empty for none.
+    std::string statePath;
     // (option as given, value text), in command-line order; checked against the plug-in later.
     std::vector<std::pair<std::string, std::string>> parameters;
 };

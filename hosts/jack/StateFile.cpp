@@ -2,8 +2,6 @@
 // texts), so never called from a signal handler.
 #include "StateFile.h"
 
-#include "SavedState.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,28 +101,6 @@ StateFileRead readStateFile(const std::string& path, std::string& bytes, std::st
         }
     }
     ::close(fd);
-    return StateFileRead::Read;
-}
-
-StateFileRead readStateValues(const std::string& path, const PluginAdapter& plugin,
-    std::vector<StartValue>& values, std::string& error)
-{
-    std::string bytes;
-    const StateFileRead read = readStateFile(path, bytes, error);
-    if (read != StateFileRead::Read)
-        return read;
-    StateParser parser(
-        plugin,
-        [](void* context, uint32_t index, double value) {
-            static_cast<std::vector<StartValue>*>(context)->push_back(
-                StartValue{index, static_cast<float>(value)});
-        },
-        &values);
-    if (parser.feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) !=
-        StateParser::Progress::Finished) {
-        error = path + ": not a saved state, or a damaged one";
-        return StateFileRead::Failed;
-    }
     return StateFileRead::Read;
 }
 

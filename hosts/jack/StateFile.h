@@ -2,11 +2,7 @@
 // replaced atomically on every save. [main-thread]
 #pragma once
 
-#include "PluginAdapter.h"
-#include "StartValues.h"
-
 #include <string>
-#include <vector>
 
 namespace Orvane {
 
@@ -17,12 +13,6 @@ enum class StateFileRead {
 };
 
 StateFileRead readStateFile(const std::string& path, std::string& bytes, std::string& error);
-
-// The parameter values of the state file at `path`, for the plug-in that `plugin` describes,
-// appended to `values` in the file's order. Failed also for bytes that are not a whole saved
-// state (no terminator, a broken rule of the format).
-StateFileRead readStateValues(const std::string& path, const PluginAdapter& plugin,
-    std::vector<StartValue>& values, std::string& error);
 
 // Writes `bytes` to a temporary file in the same folder, flushes it to the disk and renames it
 // over `path`, so that `path` holds its old or its new content whenever the process stops. False

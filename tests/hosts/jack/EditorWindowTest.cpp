@@ -116,11 +116,11 @@ TEST(EditorWindow, EmbeddedTitledByItsClientShowsControlChangeAndEndsWithTheServ
 
     std::vector<unsigned long> atFour;
     ASSERT_TRUE(waitFor([&] { return isDrawn(atFour = bayaLengthKnob(display, editor)); }));
-    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 0, 127}}}));
+    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 25, 127}}}));
     EXPECT_TRUE(waitFor([&] { return bayaLengthKnob(display, editor) != atFour; }))
         << "Baya Length at 16 is not shown";
-    // Back to 4, unless the second channel or another controller also acts.
-    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 0, 0}}, {1, {0xB1, 0, 127}}, {2, {0xB0, 1, 127}}}));
+    // Back to 4, unless the second channel or Bank Select also acts.
+    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 25, 0}}, {1, {0xB1, 25, 127}}, {2, {0xB0, 0, 127}}}));
     EXPECT_TRUE(waitFor([&] { return bayaLengthKnob(display, editor) == atFour; }))
         << "Baya Length does not show 4 again";
 
