@@ -42,7 +42,8 @@ bool ProgramState::saveSession(std::string& error)
 void ProgramState::showGui(bool show)
 {
     fJack.showEditor(show);
-    fSession->reportGui(fJack.isEditorShown());
+    // Answered either way: without a display the window stays hidden.
+    fSession->reportGui(fJack.isEditorShown(), true);
 }
 
 std::vector<float> ProgramState::currentValues() const

@@ -159,9 +159,9 @@ void SessionClient::reportDirty(bool dirty)
         dirty ? "/nsm/client/is_dirty" : "/nsm/client/is_clean", "");
 }
 
-void SessionClient::reportGui(bool shown)
+void SessionClient::reportGui(bool shown, bool always)
 {
-    if (fGuiShown == static_cast<int>(shown))
+    if (fGuiShown == static_cast<int>(shown) && !always)
         return;
     fGuiShown = shown;
     lo_send_from(fManager, fServer, LO_TT_IMMEDIATE,

@@ -49,9 +49,10 @@ public:
 
     // Handles every message that has arrived, without waiting.
     void poll(SessionHost& host);
-    // Sent only when they change.
+    // Sent only when they change; the window's state also when `always` (the answer to a
+    // request).
     void reportDirty(bool dirty);
-    void reportGui(bool shown);
+    void reportGui(bool shown, bool always = false);
 
 private:
     // liblo's server (our socket) and the manager's address, kept opaque here.

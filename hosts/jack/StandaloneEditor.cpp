@@ -106,11 +106,16 @@ void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep, boo
 
 void StandaloneEditor::show(bool shown)
 {
-    if (fUI == nullptr || shown == isShown())
+    if (fUI == nullptr)
         return;
-    // Showing ends the headless loop after this idle step; hiding ends the toolkit's loop.
+    // Shown at once, so that the answer to the session is true; the headless loop then ends
+    // after this idle step. Closing the window ends the toolkit's loop.
     fShowRequested = shown;
-    if (!shown)
+    if (shown == isShown())
+        return;
+    if (shown)
+        fLink->fWindow->makeVisible();
+    else
         fLink->fWindow->closeWindow();
 }
 

@@ -2,11 +2,9 @@
 // the loopback interface) announces, opens, saves, shows and hides a real vantorel process,
 // whose MIDI input a real sender client drives and whose window lives on the test's X server.
 #include "ChildProgram.h"
+#include "ExpectedState.h"
 #include "JackTestClient.h"
 #include "JackTestServer.h"
-#include "PendingValues.h"
-#include "PluginAdapter.h"
-#include "SavedState.h"
 #include "SessionServer.h"
 #include "StateFile.h"
 
@@ -16,39 +14,20 @@
 // After GoogleTest, whose names Xlib's macros would replace.
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 
 namespace {
 
 using StandaloneTest::ChildProgram;
+using StandaloneTest::fileBytes;
 using StandaloneTest::JackTestClient;
 using StandaloneTest::JackTestServer;
 using StandaloneTest::OscMessage;
 using StandaloneTest::SessionServer;
+using StandaloneTest::stateWith;
+using StandaloneTest::waitUntil;
 
 constexpr double kBound = 30.0; // seconds: only a hang takes this long
-
-// The saved state of the plug-in with `values` set, as any binding writes it.
-std::string stateWith(const std::vector<std::pair<uint32_t, float>>& values)
-{
-    Orvane::pendingSampleRate = 48000.0;
-    Orvane::pendingBufferSize = 256;
-    Orvane::PluginAdapter plugin(nullptr, nullptr, nullptr, nullptr);
-    for (const auto& [index, value] : values)
-        plugin.setParameterValue(index, value);
-    return Orvane::buildStateBytes(plugin);
-}
-
-std::string fileBytes(const std::string& path)
-{
-    std::string bytes;
-    std::string error;
-    Orvane::readStateFile(path, bytes, error);
-    return bytes;
-}
 
 void writeFile(const std::string& path, const std::string& bytes)
 {
@@ -80,18 +59,6 @@ bool windowShown(const std::string& title)
         XFree(children);
     XCloseDisplay(display);
     return shown;
-}
-
-// Polls `done` until it holds or the bound passes.
-bool waitFor(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 ::testing::AssertionResult is(const OscMessage& message, const std::string& path,
@@ -150,10 +117,10 @@ TEST(Session, AnnounceOpenSaveDirtyShowHideAndQuit)
 
     session.send("/nsm/client/show_optional_gui");
     EXPECT_TRUE(is(session.next(), "/nsm/client/gui_is_shown"));
-    EXPECT_TRUE(waitFor([] { return windowShown("vantorel.nTEST"); }));
+    EXPECT_TRUE(waitUntil([] { return windowShown("vantorel.nTEST"); }));
     session.send("/nsm/client/hide_optional_gui");
     EXPECT_TRUE(is(session.next(), "/nsm/client/gui_is_hidden"));
-    EXPECT_TRUE(waitFor([] { return !windowShown("vantorel.nTEST"); }));
+    EXPECT_TRUE(waitUntil([] { return !windowShown("vantorel.nTEST"); }));
 
     // Another session needs another process.
     session.send("/nsm/client/open", {folder + "/other", "Vantorel", "vantorel.nOTHER"});

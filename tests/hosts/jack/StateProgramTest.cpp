@@ -2,68 +2,36 @@
 // its captured audio); SIGUSR1 saves; a process killed during many saves leaves a whole file;
 // a bad file stops the program before JACK is touched; a save that cannot be made says so.
 #include "ChildProgram.h"
+#include "ExpectedState.h"
 #include "GrooveCapture.h"
 #include "JackTestClient.h"
 #include "JackTestServer.h"
-#include "PendingValues.h"
-#include "PluginAdapter.h"
-#include "SavedState.h"
 #include "StateFile.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 
 namespace {
 
 using StandaloneTest::ChildProgram;
+using StandaloneTest::fileBytes;
 using StandaloneTest::JackTestClient;
 using StandaloneTest::JackTestServer;
+using StandaloneTest::stateWith;
+using StandaloneTest::waitUntil;
 
 constexpr double kBound = 30.0; // seconds: only a hang takes this long
 const char* const kHeadless = "running without the editor, as a JACK client only";
 
 using Values = std::vector<std::pair<uint32_t, float>>;
 
-std::string stateWith(const Values& values)
-{
-    Orvane::pendingSampleRate = 48000.0;
-    Orvane::pendingBufferSize = 256;
-    Orvane::PluginAdapter plugin(nullptr, nullptr, nullptr, nullptr);
-    for (const auto& [index, value] : values)
-        plugin.setParameterValue(index, value);
-    return Orvane::buildStateBytes(plugin);
-}
-
-std::string fileBytes(const std::string& path)
-{
-    std::string bytes;
-    std::string error;
-    Orvane::readStateFile(path, bytes, error);
-    return bytes;
-}
-
 ino_t inodeOf(const std::string& path)
 {
     struct stat info = {};
     return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
-// Polls `done` until it holds or the bound passes.
-bool waitFor(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }
 
 struct Folder {
@@ -115,7 +83,7 @@ TEST(StateFileProgram, ValuesAndGrooveSurviveARestartAndSignalsSave)
         JackTestClient sender("sender");
         ASSERT_TRUE(sender.activate());
         ASSERT_TRUE(sender.connectMidiTo("Vantorel:events-in"));
-        EXPECT_TRUE(waitFor([&] {
+        EXPECT_TRUE(waitUntil([&] {
             sender.sendBatch({{0, {0xB0, 21, 127}}});
             second.signal(SIGUSR1);
             return fileBytes(path) == stateWith(changed);
@@ -131,14 +99,14 @@ TEST(StateFileProgram, ValuesAndGrooveSurviveARestartAndSignalsSave)
     ChildProgram third = startProgram({"--state", path, "--dayan-length", "4"});
     // Until its handler is in place, SIGUSR1 would end the program.
     ASSERT_TRUE(third.waitForOutput(kHeadless, kBound)) << third.output();
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(waitUntil([&] {
         third.signal(SIGUSR1);
         return fileBytes(path) == stateWith(back);
     }));
     // Each save renames a new file over the old one: a new inode.
     ino_t seen = inodeOf(path);
     int replaced = 0;
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(waitUntil([&] {
         third.signal(SIGUSR1);
         if (inodeOf(path) != seen) {
             seen = inodeOf(path);
