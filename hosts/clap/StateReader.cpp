@@ -30,10 +30,11 @@ bool StateReader::load(const clap_istream_t& stream)
         if (!ORVANE_CHECK_INT(read >= 0, read))
             return false;
         if (read == 0)
-            return true;
+            return endedWithoutTerminator();
         // A host that claims more than it was asked for gets only what fits.
         const size_t count =
             static_cast<size_t>(read) < kChunkSize ? static_cast<size_t>(read) : kChunkSize;
+        fBytesRead += count;
 
         size_t position = 0;
         while (position < count) {
@@ -61,6 +62,16 @@ bool StateReader::load(const clap_istream_t& stream)
             ++position; // the NUL
         }
     }
+}
+
+bool StateReader::endedWithoutTerminator() const
+{
+    // A single 0x00 leaves an empty key behind; any other single byte would be the key's start.
+    if (fBytesRead == 1 && fKey.empty())
+        return true;
+    printWarning("Saved state incomplete: the stream ended after %zu bytes, before its end mark",
+        fBytesRead);
+    return false;
 }
 
 bool StateReader::handleString()

@@ -5,6 +5,7 @@
 
 #include "ClapState.h"
 
+#include <cstddef>
 #include <string>
 
 namespace Orvane {
@@ -15,8 +16,10 @@ class StateReader {
 public:
     explicit StateReader(PluginCLAP& instance) noexcept : fInstance(instance) { }
 
-    // True when the stream ended (with or without the terminator) without breaking a rule; the
-    // host is asked to rescan only after the terminator.
+    // True when the stream reached its terminator without breaking a rule, and the host is asked
+    // to rescan. A stream that ends before it (an empty one included) restored nothing or only
+    // part, and is false; the one exception is the single 0x00 byte that a plug-in without
+    // parameters saves. Values applied before a failure stay applied.
     bool load(const clap_istream_t& stream);
 
 private:
@@ -35,7 +38,9 @@ private:
     std::string fValue;
     bool fHasValue = false;
     bool fFillingKey = true;
+    size_t fBytesRead = 0;
 
+    bool endedWithoutTerminator() const;
     bool handleString();
     bool handleReservedKey();
     void applyPair();

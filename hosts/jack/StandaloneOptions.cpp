@@ -2,6 +2,7 @@
 #include "StandaloneOptions.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace Orvane {
 
@@ -26,11 +27,8 @@ bool parseStandaloneOptions(
         if (argument == "-h" || argument == "--help") {
             options.help = true;
         } else if (argument.size() > 2 && argument.rfind("--", 0) == 0) {
-            if (i + 1 >= argc) {
-                error = argument + ": missing value";
+            if (!Support::takeOptionValue(argc, argv, i, options.parameters, error))
                 return false;
-            }
-            options.parameters.emplace_back(argument, argv[++i]);
         } else {
             words.push_back(argument);
         }

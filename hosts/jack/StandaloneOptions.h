@@ -3,10 +3,10 @@
 // are no option and no form are ignored. Main thread.
 #pragma once
 
+#include "support/SymbolOptions.h"
+
 #include <cstdint>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace Orvane {
 
@@ -15,8 +15,8 @@ struct StandaloneOptions {
     bool help = false;
     // 0 for a window of its own.
     uintptr_t parentWindow = 0;
-    // (option as given, value text), in command-line order; checked against the plug-in later.
-    std::vector<std::pair<std::string, std::string>> parameters;
+    // Options named after parameter symbols, checked against the plug-in later.
+    Support::GivenOptions parameters;
 };
 
 // False with a one-line `error` when an option has no value.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace {
@@ -38,11 +39,30 @@ TEST(ControlChange, FirstChannelControllerZeroSetsBayaLength)
     EXPECT_EQ(settledValue(jack, 0, 16.0f), 16.0f);
     ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 0, 0}}, {1, {0xB1, 0, 127}}, {2, {0xB0, 1, 127}}}));
     EXPECT_EQ(settledValue(jack, 0, 4.0f), 4.0f);
+    // 4 + 12 x 64/127 is 10.05: a stepped parameter keeps the whole step, as in a CLAP host.
     ASSERT_TRUE(sender.sendBatch({{5, {0xB0, 0, 64}}}));
-    EXPECT_FLOAT_EQ(
-        settledValue(jack, 0, 4.0f + 12.0f * 64 * 0.007874016f), 4.0f + 12.0f * 64 * 0.007874016f);
+    EXPECT_EQ(settledValue(jack, 0, 10.0f), 10.0f);
     for (uint32_t i = 1; i < jack.adapter().parameterCount(); ++i)
         EXPECT_EQ(jack.adapter().parameterValue(i), jack.adapter().parameterRanges(i).def) << i;
+}
+
+// The editor's knobs and the command line's starting values take the same rule.
+TEST(ControlChange, EditorAndStartValuesFollowTheRuleForValues)
+{
+    StandaloneTest::ActivePluginJack program;
+    ASSERT_TRUE(program.ok());
+    Orvane::PluginJack& jack = *program.jack;
+    const Orvane::PluginAdapter& plugin = jack.adapter();
+
+    Orvane::PluginJack::setParameterCallback(&jack, 1, 716.9f);
+    EXPECT_EQ(plugin.parameterValue(1), 716.0f);
+    Orvane::PluginJack::setParameterCallback(&jack, 1, std::nanf(""));
+    Orvane::PluginJack::setParameterCallback(&jack, 1, INFINITY);
+    EXPECT_EQ(plugin.parameterValue(1), 716.0f);
+    Orvane::PluginJack::setParameterCallback(&jack, 3, 99.0f);
+    EXPECT_EQ(plugin.parameterValue(3), 16.0f);
+    jack.setStartValue(4, 12.7f);
+    EXPECT_EQ(plugin.parameterValue(4), 12.0f);
 }
 
 } // namespace
