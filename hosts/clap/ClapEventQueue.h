@@ -4,8 +4,7 @@
 #pragma once
 
 #include "CachedParameters.h"
-#include "RingBufferControl.h"
-#include "SmallStackRingBuffer.h"
+#include "EditorNotes.h"
 
 #include <pthread.h>
 
@@ -59,7 +58,7 @@ protected:
         return true;
     }
 
-    SmallStackRingBuffer fNotesBuffer;
+    EditorNotes fNotes;
     CachedParameters fCachedParameters;
 
 private:
@@ -67,7 +66,6 @@ private:
     std::vector<QueuedEvent> fQueuedEvents;
     // Set with the first event appended, cleared when drained; both under the mutex.
     std::atomic<bool> fHasQueuedEvents{false};
-    RingBufferControl fNotesWriter;
 
     void append(const QueuedEvent& event);
 };

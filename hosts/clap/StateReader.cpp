@@ -29,10 +29,13 @@ bool StateReader::load(const clap_istream_t& stream)
         if (!ORVANE_CHECK_INT(read >= 0, read))
             return false;
         if (read == 0)
-            return true;
+            return endedWithoutTerminator();
         // A host that claims more than it was asked for gets only what fits.
         const size_t count =
             static_cast<size_t>(read) < kChunkSize ? static_cast<size_t>(read) : kChunkSize;
+        if (fBytesRead == 0)
+            fFirstByteIsNul = buffer[0] == 0;
+        fBytesRead += count;
         switch (parser.feed(buffer, count)) {
         case StateParser::Progress::More:
             break;
@@ -43,6 +46,15 @@ bool StateReader::load(const clap_istream_t& stream)
             return false;
         }
     }
+}
+
+bool StateReader::endedWithoutTerminator() const
+{
+    if (fBytesRead == 1 && fFirstByteIsNul)
+        return true;
+    printWarning("Saved state incomplete: the stream ended after %zu bytes, before its end mark",
+        fBytesRead);
+    return false;
 }
 
 } // namespace Orvane

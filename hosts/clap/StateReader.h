@@ -5,6 +5,8 @@
 
 #include "ClapState.h"
 
+#include <cstddef>
+
 namespace Orvane {
 
 class PluginCLAP;
@@ -13,12 +15,18 @@ class StateReader {
 public:
     explicit StateReader(PluginCLAP& instance) noexcept : fInstance(instance) { }
 
-    // True when the stream ended (with or without the terminator) without breaking a rule; the
-    // host is asked to rescan only after the terminator.
+    // True when the stream reached its terminator without breaking a rule, and the host is asked
+    // to rescan. A stream that ends before it (an empty one included) restored nothing or only
+    // part, and is false; the one exception is the single 0x00 byte that a plug-in without
+    // parameters saves. Values applied before a failure stay applied.
     bool load(const clap_istream_t& stream);
 
 private:
     PluginCLAP& fInstance;
+    size_t fBytesRead = 0;
+    bool fFirstByteIsNul = false;
+
+    bool endedWithoutTerminator() const;
 };
 
 } // namespace Orvane

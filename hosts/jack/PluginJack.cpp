@@ -41,11 +41,9 @@ StandaloneEditorSetup editorSetup(
 
 PluginJack::PluginJack(jack_client_t* client, uintptr_t parentWindow)
     : fPlugin(this, writeMidiCallback, nullptr, nullptr),
-      fEditor(editorSetup(this, fPlugin, parentWindow)), fControlChanges(fPlugin), fClient(client)
+      fEditor(editorSetup(this, fPlugin, parentWindow)), fControlChanges(fPlugin), fClient(client),
+      fMidiInput(fPlugin)
 {
-    fNotesWriter.setRingBuffer(&fNotesRing, true);
-    fNotesReader.setRingBuffer(&fNotesRing, false);
-
     registerAudioPorts(client);
     fPortEventsIn = Jack::portRegister(client, "events-in", kJackMidiType, JackPortIsInput, 0);
     fPortMidiOut = Jack::portRegister(client, "midi-out", kJackMidiType, JackPortIsOutput, 0);
@@ -118,10 +116,11 @@ void PluginJack::registerCallbacks(jack_client_t* client)
     Jack::onShutdown(client, shutdownCallback, this);
 }
 
-void PluginJack::setStartValue(uint32_t index, double value) noexcept
+void PluginJack::setStartValue(uint32_t index, float value) noexcept
 {
     float accepted;
-    if (!acceptIncomingValue(fPlugin, index, value, accepted))
+    if (!ORVANE_CHECK(index < fCachedParameters.count) ||
+        !acceptIncomingValue(fPlugin, index, value, accepted))
         return;
     fPlugin.setParameterValue(index, accepted);
     fCachedParameters.changed[index].store(true, std::memory_order_relaxed);
@@ -176,7 +175,7 @@ void PluginJack::onIdleTick()
         fIdleWork();
 }
 
-// Values from the editor are held to the parameter's range, as a host's would be.
+// Values from the editor follow the same rule as a host's.
 void PluginJack::setParameterCallback(void* ptr, uint32_t index, float value)
 {
     PluginJack* const self = static_cast<PluginJack*>(ptr);
@@ -185,27 +184,24 @@ void PluginJack::setParameterCallback(void* ptr, uint32_t index, float value)
         return;
     if (!ORVANE_CHECK(plugin.data() != nullptr && index < plugin.data()->parameterCount))
         return;
-    if (!std::isfinite(value))
-        return;
-    const ValueRange& range = plugin.parameterRanges(index);
-    self->fPlugin.setParameterValue(index, std::clamp(value, range.min, range.max));
+    float accepted;
+    if (acceptIncomingValue(plugin, index, value, accepted))
+        self->fPlugin.setParameterValue(index, accepted);
 }
 
 void PluginJack::sendNoteCallback(void* ptr, uint8_t channel, uint8_t note, uint8_t velocity)
 {
-    PluginJack* const self = static_cast<PluginJack*>(ptr);
-    const uint8_t status = static_cast<uint8_t>((channel & 0x0F) | (velocity != 0 ? 0x90 : 0x80));
-    const uint8_t bytes[3] = {status, note, velocity};
-    // The editor's callback has no answer: a full ring drops the note (a failed write makes the
-    // commit discard it), and the ring control prints the first failure.
-    static_cast<void>(self->fNotesWriter.writeCustomData(bytes, sizeof(bytes)));
-    static_cast<void>(self->fNotesWriter.commitWrite());
+    // The editor's callback has no answer: a full ring drops the note and prints the first
+    // failure.
+    static_cast<void>(static_cast<PluginJack*>(ptr)->fNotes.send(channel, note, velocity));
 }
 
 bool PluginJack::writeMidi(const MidiMessage& message) noexcept
 {
+    // Refusals are counted like a CLAP host's refused pushes: reported at deactivation.
     void* const buffer = fPortMidiOutBuffer.load(std::memory_order_relaxed);
     if (buffer == nullptr) {
+        fPlugin.countDrop(Drop::HostPushRefusal);
         if (!fMidiWriteRefused.exchange(true, std::memory_order_relaxed))
             reportAssertion("fPortMidiOutBuffer != nullptr", __FILE__, __LINE__);
         return false;
@@ -215,7 +211,11 @@ bool PluginJack::writeMidi(const MidiMessage& message) noexcept
         message.size > MidiMessage::kDataSize ? message.dataExt : message.data;
     if (data == nullptr)
         return false;
-    return Jack::midiEventWrite(buffer, message.frame + fChunkOffset, data, message.size);
+    const bool written =
+        Jack::midiEventWrite(buffer, message.frame + fChunkOffset, data, message.size);
+    if (!written)
+        fPlugin.countDrop(Drop::HostPushRefusal);
+    return written;
 }
 
 // JACK is gone: no more calls on the client. The window closes when the loop ends.

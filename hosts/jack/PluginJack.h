@@ -7,12 +7,11 @@
 
 #include "CachedParameters.h"
 #include "ControlChangeMap.h"
+#include "EditorNotes.h"
 #include "JackDeclarations.h"
-#include "MidiMessage.h"
+#include "MidiInputBlock.h"
 #include "OrvanePluginInfo.h"
 #include "PluginAdapter.h"
-#include "RingBufferControl.h"
-#include "SmallStackRingBuffer.h"
 #include "StandaloneEditor.h"
 #include "skein/IdleCallback.h"
 
@@ -24,7 +23,6 @@ namespace Orvane {
 
 class PluginJack final : public Skein::IdleCallback {
 public:
-    static constexpr uint32_t kMaxMidiEvents = 512;
     static constexpr uint32_t kOutputCount = ORVANE_PLUGIN_NUM_OUTPUTS;
 
     // Creates the plug-in and the editor and registers ports and callbacks on `client`, which
@@ -36,9 +34,9 @@ public:
     PluginJack(const PluginJack&) = delete;
     PluginJack& operator=(const PluginJack&) = delete;
 
-    // Editor thread, before activate(): a starting value, taken as the plug-in takes incoming
-    // values; the editor learns it at the first idle step.
-    void setStartValue(uint32_t index, double value) noexcept;
+    // Editor thread, before activate(): a starting value (taken through acceptIncomingValue); the
+    // editor learns it at the first idle step.
+    void setStartValue(uint32_t index, float value) noexcept;
     // Activates the plug-in, then the client.
     void activate();
     // Editor thread: more work for every idle step, after the editor's.
@@ -84,11 +82,8 @@ private:
     // raises for the editor.
     CachedParameters fCachedParameters;
 
-    SmallStackRingBuffer fNotesRing;
-    RingBufferControl fNotesWriter;
-    RingBufferControl fNotesReader;
-
-    MidiMessage fMidiEvents[kMaxMidiEvents];
+    EditorNotes fNotes;
+    MidiInputBlock fMidiInput;
     // Output of a port that could not be registered; blocks are split to fit it.
     static constexpr uint32_t kDiscardFrames = 4096;
     float fDiscard[kDiscardFrames] = {};
@@ -98,10 +93,9 @@ private:
     void registerCallbacks(jack_client_t* client);
 
     void resetTriggerParameters() noexcept;
-    uint32_t readEditorNotes() noexcept;
-    uint32_t readMidiInput(jack_nframes_t frames, uint32_t count) noexcept;
+    void readMidiInput(jack_nframes_t frames) noexcept;
     void applyControlChange(const MidiMessage& message) noexcept;
-    void runInChunks(float** outputs, uint32_t frames, uint32_t eventCount) noexcept;
+    void runInChunks(float** outputs, uint32_t frames) noexcept;
 
     bool writeMidi(const MidiMessage& message) noexcept;
     void shutdown() noexcept;

@@ -3,10 +3,10 @@
 // as '-'). Words that are no option and no form are ignored. Main thread.
 #pragma once
 
+#include "support/SymbolOptions.h"
+
 #include <cstdint>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace Orvane {
 
@@ -17,8 +17,8 @@ struct StandaloneOptions {
     uintptr_t parentWindow = 0;
     // The state file, loaded at start and saved on the way out; empty for none.
     std::string statePath;
-    // (option as given, value text), in command-line order; checked against the plug-in later.
-    std::vector<std::pair<std::string, std::string>> parameters;
+    // Options named after parameter symbols, checked against the plug-in later.
+    Support::GivenOptions parameters;
 };
 
 // False with a one-line `error` when an option has no value.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <map>
 #include <string>
 #include <thread>
@@ -102,6 +103,25 @@ TEST_F(ControlChangeMap, EveryRowOfTheTableAndNothingElse)
             {"baya_tune", tune(64 * 128)}});
     play({{52, 3}, {59, 1}}, {{"dayan_pattern", 1283.0f}, {"baya_tune", tune(64 * 128 + 1)}});
     play({{20, 5}, {23, 64}}, {{"dayan_pattern", 640.0f}, {"dayan_tune", tune(64 * 128)}});
+}
+
+// The editor's knobs and the command line's starting values take the same rule.
+TEST(ControlChange, EditorAndStartValuesFollowTheRuleForValues)
+{
+    StandaloneTest::ActivePluginJack program;
+    ASSERT_TRUE(program.ok());
+    Orvane::PluginJack& jack = *program.jack;
+    const Orvane::PluginAdapter& plugin = jack.adapter();
+
+    Orvane::PluginJack::setParameterCallback(&jack, 1, 716.9f);
+    EXPECT_EQ(plugin.parameterValue(1), 716.0f);
+    Orvane::PluginJack::setParameterCallback(&jack, 1, std::nanf(""));
+    Orvane::PluginJack::setParameterCallback(&jack, 1, INFINITY);
+    EXPECT_EQ(plugin.parameterValue(1), 716.0f);
+    Orvane::PluginJack::setParameterCallback(&jack, 3, 99.0f);
+    EXPECT_EQ(plugin.parameterValue(3), 16.0f);
+    jack.setStartValue(4, 12.7f);
+    EXPECT_EQ(plugin.parameterValue(4), 12.0f);
 }
 
 } // namespace
