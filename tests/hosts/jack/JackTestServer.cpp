@@ -60,8 +60,9 @@ JackTestServer::JackTestServer(unsigned periodFrames, bool synchronous)
         std::vector<const char*> arguments{"jackd", "-n", fName.c_str(), "--no-realtime"};
         if (synchronous)
             arguments.push_back("--sync");
-        for (const char* argument :
-            {"-t", "10000", "-d", "dummy", "-r", "48000", "-p", period.c_str()})
+        // Without waiting for clients, a short timeout lets the server give up a killed one soon.
+        for (const char* argument : {"-t", synchronous ? "10000" : "500", "-d", "dummy", "-r",
+                 "48000", "-p", period.c_str()})
             arguments.push_back(argument);
         arguments.push_back(nullptr);
         execvp("jackd", const_cast<char* const*>(arguments.data()));
