@@ -1,5 +1,5 @@
 // What a host of the groove patch relies on, written once: the hashes of the receivers it posts
-// to, the MIDI real-time status bytes ParamRealtimeIn reads, and the six parameters with their
+// to, the MIDI real-time status bytes ParamRealtimeIn reads, and the eight parameters with their
 // ranges and defaults. Constants only. [any-thread]
 #pragma once
 
@@ -15,6 +15,9 @@ constexpr uint32_t kBayaTempoReceiver = hashString("Baya_Tempo");
 constexpr uint32_t kDayanLengthReceiver = hashString("Dayan_Length");
 constexpr uint32_t kDayanPatternReceiver = hashString("Dayan_Pattern");
 constexpr uint32_t kDayanTempoReceiver = hashString("Dayan_Tempo");
+// Tune in semitones, -12 to +12, default 0: each drum's playback rate.
+constexpr uint32_t kDayanTuneReceiver = hashString("Dayan_Tune");
+constexpr uint32_t kBayaTuneReceiver = hashString("Baya_Tune");
 
 // Receivers known only by their hashes: the names are labels, not the texts the hashes come from.
 // ParamRealtimeIn: element 0 is a MIDI real-time status byte.
@@ -46,8 +49,9 @@ constexpr uint8_t kMidiContinue = 251;
 constexpr uint8_t kMidiStop = 252;
 constexpr uint8_t kMidiReset = 255;
 
-// The parameters in the host's index order: alphabetical, Baya before Dayan.
-constexpr int kPatchParameterCount = 6;
+// The parameters in the host's index order: alphabetical, Baya before Dayan, then the two Tunes,
+// which came later.
+constexpr int kPatchParameterCount = 8;
 constexpr PatchParameterInfo kPatchParameters[kPatchParameterCount] = {
     {"Baya_Length", kBayaLengthReceiver, 0, 4.0f, 16.0f, 4.0f},
     {"Baya_Pattern", kBayaPatternReceiver, 0, 1.0f, 1337.0f, 1.0f},
@@ -55,4 +59,6 @@ constexpr PatchParameterInfo kPatchParameters[kPatchParameterCount] = {
     {"Dayan_Length", kDayanLengthReceiver, 0, 4.0f, 16.0f, 4.0f},
     {"Dayan_Pattern", kDayanPatternReceiver, 0, 1.0f, 1337.0f, 1.0f},
     {"Dayan_Tempo", kDayanTempoReceiver, 0, 0.0f, 4.0f, 2.0f},
+    {"Dayan_Tune", kDayanTuneReceiver, 0, -12.0f, 12.0f, 0.0f},
+    {"Baya_Tune", kBayaTuneReceiver, 0, -12.0f, 12.0f, 0.0f},
 };

@@ -5,6 +5,7 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "Knob.h"
 #include "PanelColours.h"
@@ -18,15 +19,16 @@ namespace {
 constexpr uint32_t kPanelKnobFlags =
     KnobTooltipValue | KnobReportDoubleClick | KnobTooltipOnlyReleased;
 // A dial ticks every value of a range up to this size; wider ones get decorative ticks.
-constexpr int kMaximumValueTicks = 24, kDecorativeTicks = 23;
+constexpr int kMaximumValueTicks = 25, kDecorativeTicks = 23;
 
-// One knob row of both columns: label and drag speeds (value units per pixel).
+// One knob row of both columns: label and drag speeds (parameter units per pixel; a Tune's fine
+// speed is in cents).
 struct KnobRow {
     const char* label;
     float speed, fineSpeed;
 };
-constexpr KnobRow kRows[] = {
-    {"Length", 0.2f, 0.05f}, {"Pattern", 10.0f, 0.5f}, {"Tempo", 0.05f, 0.01f}};
+constexpr KnobRow kRows[] = {{"Length", 0.2f, 0.05f}, {"Pattern", 10.0f, 0.5f},
+    {"Tempo", 0.05f, 0.01f}, {"Tune", 0.05f, 0.5f}};
 constexpr uint32_t kRowCount = sizeof(kRows) / sizeof(kRows[0]);
 
 int tickCount(const VantorelParameter& parameter) noexcept
@@ -94,8 +96,8 @@ void ImGuiPluginUI::value(uint32_t index, float value)
 
 void ImGuiPluginUI::drawFrame()
 {
-    static constexpr Column kDayan = {"Dayan", true, {3, 4, 5}};
-    static constexpr Column kBaya = {"Baya", false, {0, 1, 2}};
+    static constexpr Column kDayan = {"Dayan", true, {3, 4, 5, 6}};
+    static constexpr Column kBaya = {"Baya", false, {0, 1, 2, 7}};
     const PanelColours& colours = panelColours();
     ImGui::SetNextWindowPos(ImVec2(0.0f, 0.0f), ImGuiCond_Always, ImVec2(0.0f, 0.0f));
     ImGui::SetNextWindowSize(
@@ -150,21 +152,35 @@ void ImGuiPluginUI::drawColumn(const Column& column, float knobSize)
 void ImGuiPluginUI::drawKnob(uint32_t row, uint32_t index, float knobSize)
 {
     const VantorelParameter& parameter = kVantorelParameters[index];
+    const bool fine = ImGui::GetIO().KeyShift;
     // Shift asks for fine steps; Dear ImGui's drag multiplies by 10 while Shift is held, so the
     // fine speeds are given a tenth of their size here.
-    const float speed = ImGui::GetIO().KeyShift ? kRows[row].fineSpeed * 0.1f : kRows[row].speed;
-    int value = fModel.value(index);
-    // A Tempo from the host outside the labels shows as its number.
-    const char* const format = parameter.isTempo && value >= 0 && value < kTempoRatioCount
-        ? kTempoRatioLabels[value]
-        : "%i";
+    const float speed = fine ? kRows[row].fineSpeed * 0.1f : kRows[row].speed;
+    const int held = fModel.value(index);
+    // A Tune, held in cents, drags in whole semitones, or in cents with Shift.
+    const int unitsPerValue = PanelModel::unitsPerValue(index);
+    const int step = fine ? 1 : unitsPerValue;
+    const int shown = static_cast<int>(std::lround(static_cast<double>(held) / step));
+    char text[32];
+    const char* format = "%i";
+    if (parameter.texts != nullptr) {
+        parameter.texts->format(static_cast<double>(held) / unitsPerValue, text, sizeof(text));
+        format = text;
+    } else if (parameter.isTempo && held >= 0 && held < kTempoRatioCount) {
+        // A Tempo from the host outside the labels shows as its number.
+        format = kTempoRatioLabels[held];
+    }
+    const int scale = unitsPerValue / step;
+    int value = shown;
     KnobFrame frame;
-    const bool changed = knobInteger(kRows[row].label, &value, static_cast<int>(parameter.minimum),
-        static_cast<int>(parameter.maximum), speed, format, KnobStyleStepped, knobSize,
-        kPanelKnobFlags, tickCount(parameter), &frame);
+    const bool changed = knobInteger(kRows[row].label, &value,
+        static_cast<int>(parameter.minimum) * scale, static_cast<int>(parameter.maximum) * scale,
+        speed, format, KnobStyleStepped, knobSize, kPanelKnobFlags, tickCount(parameter), &frame);
     fDials[index] = {frame.centre.x, frame.centre.y, frame.radius};
+    // A semitone knob that did not move keeps the cents it held.
+    const int left = value != shown ? value * step : held;
     fModel.knobFrame(
-        index, {frame.active, changed, ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left), value});
+        index, {frame.active, changed, ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left), left});
 }
 
 } // namespace Orvane

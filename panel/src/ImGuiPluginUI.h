@@ -1,5 +1,5 @@
 // The groove panel: the whole editor, a window titled "Vantorel" with a Dayan and a Baya column
-// of three knobs each (Length, Pattern, Tempo), drawn from the parameter table. Its values and
+// of four knobs each (Length, Pattern, Tempo, Tune), drawn from the parameter table. Its values and
 // edits are the PanelModel's; this class draws them. [main-thread] (the editor's thread) only.
 #pragma once
 
@@ -19,7 +19,8 @@ public:
     ImGuiPluginUI();
     ~ImGuiPluginUI() override;
 
-    // [main-thread] A value from the host: a parameter index of the table, truncated toward zero.
+    // [main-thread] A value from the host: a parameter index of the table; stepped values are
+    // truncated toward zero, Tunes rounded to the cent.
     void onParameterUpdate(uint32_t index, float value) override;
 
     // Where the last frame drew a parameter's dial, in window pixels (radius 0 before it).

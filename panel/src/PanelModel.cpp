@@ -6,10 +6,20 @@
 
 namespace Orvane {
 
+namespace {
+
+int defaultUnits(uint32_t index) noexcept
+{
+    return static_cast<int>(
+        std::lround(kVantorelParameters[index].defaultValue * PanelModel::unitsPerValue(index)));
+}
+
+} // namespace
+
 PanelModel::PanelModel(EditTarget& target) noexcept : fTarget(target)
 {
     for (uint32_t i = 0; i < kCount; ++i)
-        fValues[i] = static_cast<int>(kVantorelParameters[i].defaultValue);
+        fValues[i] = defaultUnits(i);
 }
 
 int PanelModel::value(uint32_t index) const noexcept
@@ -21,9 +31,10 @@ bool PanelModel::hostValue(uint32_t index, float value) noexcept
 {
     if (index >= kCount || std::isnan(value))
         return false;
+    const double units = static_cast<double>(value) * unitsPerValue(index);
+    const double whole = unitsPerValue(index) == 1 ? std::trunc(units) : std::round(units);
     // Kept inside int, so that a wild host value converts safely.
-    const double truncated = std::trunc(static_cast<double>(value));
-    fValues[index] = static_cast<int>(std::clamp(truncated, -2147483648.0, 2147483647.0));
+    fValues[index] = static_cast<int>(std::clamp(whole, -2147483648.0, 2147483647.0));
     return true;
 }
 
@@ -42,8 +53,9 @@ void PanelModel::knobFrame(uint32_t index, const KnobReport& report) noexcept
     }
     if (report.changed) {
         if (activated && report.doubleClicked)
-            fValues[index] = static_cast<int>(kVantorelParameters[index].defaultValue);
-        fTarget.value(index, static_cast<float>(fValues[index]));
+            fValues[index] = defaultUnits(index);
+        fTarget.value(
+            index, static_cast<float>(static_cast<double>(fValues[index]) / unitsPerValue(index)));
     }
     if (released && fGestureOpen[index]) {
         fTarget.gesture(index, false);

@@ -25,20 +25,26 @@ struct KnobReport {
     bool active = false; // grabbed
     bool changed = false; // its value moved, or the frame of a double-click anywhere
     bool doubleClicked = false; // the left button was double-clicked in this frame
-    int value = 0; // the value the knob left
+    int value = 0; // the value the knob left, in knob units
 };
 
 class PanelModel {
 public:
     static constexpr uint32_t kCount = kVantorelParameterCount;
+    // Knob units per parameter unit: stepped parameters hold whole values, Tunes whole cents.
+    static constexpr int kCentsPerSemitone = 100;
+    static int unitsPerValue(uint32_t index) noexcept
+    {
+        return index < kCount && !kVantorelParameters[index].stepped ? kCentsPerSemitone : 1;
+    }
 
     // Every value at the parameter table's default.
     explicit PanelModel(EditTarget& target) noexcept;
 
-    // The value knob `index` shows; 0 for an index beyond the table.
+    // The value knob `index` shows, in knob units; 0 for an index beyond the table.
     int value(uint32_t index) const noexcept;
-    // A value from the host, truncated toward zero; false (and nothing changed) for an index
-    // beyond the table or a value that is not a number.
+    // A value from the host: stepped ones truncated toward zero, Tunes rounded to the cent; false
+    // (and nothing changed) for an index beyond the table or a value that is not a number.
     bool hostValue(uint32_t index, float value) noexcept;
     // One frame of knob `index`: opens its gesture in the frame it is grabbed, resets it on a
     // double-click in that frame, sends its value when it changed, closes the gesture on release.

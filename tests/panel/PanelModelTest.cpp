@@ -15,6 +15,7 @@ using Orvane::kVantorelParameters;
 // Records what the panel sends, as "begin 4", "value 4 11", "end 4".
 struct Recorder : Orvane::EditTarget {
     std::vector<std::string> sent;
+    std::vector<float> values;
     void gesture(uint32_t index, bool started) override
     {
         sent.push_back((started ? "begin " : "end ") + std::to_string(index));
@@ -22,6 +23,7 @@ struct Recorder : Orvane::EditTarget {
     void value(uint32_t index, float value) override
     {
         sent.push_back("value " + std::to_string(index) + " " + std::to_string(int(value)));
+        values.push_back(value);
     }
 };
 
@@ -90,6 +92,22 @@ TEST(PanelModel, EachGrabIsOneGestureAndADoubleClickResetsOnlyTheGrabbedKnob)
     panel.knobFrame(1, idle(7));
     EXPECT_EQ(
         host.sent, (std::vector<std::string>{"begin 0", "begin 1", "value 1 7", "end 0", "end 1"}));
+}
+
+// The Tunes are held in cents: host values round to the cent, knob values go out in semitones.
+TEST(PanelModel, TunesAreHeldInCentsAndSentInSemitones)
+{
+    Recorder host;
+    Orvane::PanelModel panel(host);
+    EXPECT_EQ(panel.value(6), 0);
+    ASSERT_TRUE(panel.hostValue(6, 1.2549f));
+    EXPECT_EQ(panel.value(6), 125);
+    ASSERT_TRUE(panel.hostValue(7, -2.5f));
+    EXPECT_EQ(panel.value(7), -250);
+    panel.knobFrame(7, grabbed(-235));
+    panel.knobFrame(6, grabbed(200, true, true));
+    EXPECT_EQ(panel.value(6), 0) << "a double-click on a grabbed Tune resets it to 0";
+    EXPECT_EQ(host.values, (std::vector<float>{-2.35f, 0.0f}));
 }
 
 } // namespace
