@@ -1,14 +1,13 @@
 // The saved state's writer and reader, shared by the bindings. Main thread.
 #include "SavedState.h"
 
+#include "CNumericLocale.h"
 #include "SoftAssert.h"
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 
 namespace Orvane {
 
@@ -32,19 +31,12 @@ std::string integerText(float value)
     return text;
 }
 
-// "%.12g" with a decimal point whatever the process locale; the process locale when the "C"
-// locale cannot be made.
+// "%.12g" with a decimal point whatever the process locale.
 std::string floatText(float value)
 {
     char text[32];
-    const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
-    const locale_t previous =
-        cLocale != static_cast<locale_t>(0) ? uselocale(cLocale) : static_cast<locale_t>(0);
+    const CNumericLocale cLocale;
     std::snprintf(text, sizeof(text), "%.12g", static_cast<double>(value));
-    if (cLocale != static_cast<locale_t>(0)) {
-        uselocale(previous);
-        freelocale(cLocale);
-    }
     return text;
 }
 
@@ -167,6 +159,8 @@ void StateParser::applyPair()
     for (uint32_t i = 0; i < count; ++i) {
         if (fAdapter.isParameterOutputOrTrigger(i) || fAdapter.parameterSymbol(i) != fKey.c_str())
             continue;
+        // Numbers are read with a decimal point, as they are written.
+        const CNumericLocale cLocale;
         const double value = (fAdapter.parameterHints(i) & HintInteger)
             ? static_cast<double>(std::strtol(fValue.c_str(), nullptr, 10))
             : std::strtod(fValue.c_str(), nullptr);

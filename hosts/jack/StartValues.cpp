@@ -23,8 +23,7 @@ public:
 
     bool value(uint32_t id, const std::string& text, double& value) const override
     {
-        value = parameterTextToValue(fPlugin, id, text.c_str());
-        return true;
+        return parameterTextToValue(fPlugin, id, text.c_str(), value);
     }
 
 private:

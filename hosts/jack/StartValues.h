@@ -1,5 +1,5 @@
 // Starting values from the command line and from a state file, checked against the plug-in's
-// parameters, and the help text that lists them. Main thread.
+// parameters, and the help text that lists them. [main-thread].
 #pragma once
 
 #include "PluginAdapter.h"
