@@ -2,19 +2,15 @@
 // through JACK's transport and MIDI clock, signals and the server going away. Each test runs its
 // own jackd; the program runs without DISPLAY, so these also show the headless mode.
 #include "ChildProgram.h"
+#include "GrooveCapture.h"
 #include "JackTestClient.h"
 #include "JackTestServer.h"
-#include "JackTransport.h"
-#include "PendingValues.h"
-#include "PluginAdapter.h"
 
 #include <gtest/gtest.h>
 #include <jack/metadata.h>
 #include <signal.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <thread>
 
 namespace {
@@ -22,6 +18,7 @@ namespace {
 using StandaloneTest::ChildProgram;
 using StandaloneTest::JackTestClient;
 using StandaloneTest::JackTestServer;
+using StandaloneTest::silent;
 
 constexpr double kBound = 30.0; // seconds: only a hang takes this long
 const char* const kHeadless = "running without the editor, as a JACK client only";
@@ -171,40 +168,6 @@ TEST(Program, ServerShutdownEndsTheProgram)
         << program.output();
 }
 
-// The groove a fresh plug-in renders for the recorded cycles, given the same transport.
-std::vector<float> referenceRender(const std::vector<StandaloneTest::RecordedCycle>& cycles,
-    uint32_t count, const std::vector<std::pair<uint32_t, float>>& values)
-{
-    Orvane::pendingSampleRate = 48000.0;
-    Orvane::pendingBufferSize = 256;
-    Orvane::PluginAdapter plugin(nullptr, nullptr, nullptr, nullptr);
-    for (const auto& [index, value] : values)
-        plugin.setParameterValue(index, value);
-    std::vector<float> left;
-    std::vector<float> right;
-    for (uint32_t c = 0; c < count; ++c) {
-        const auto& cycle = cycles[c];
-        std::vector<float> l(cycle.frames);
-        std::vector<float> r(cycle.frames);
-        float* outputs[2] = {l.data(), r.data()};
-        Orvane::jack_position_t position;
-        static_assert(sizeof(position) == sizeof(cycle.position));
-        std::memcpy(&position, &cycle.position, sizeof(position));
-        plugin.setTransportInfo(Orvane::transportFromJack(
-            static_cast<Orvane::jack_transport_state_t>(cycle.state), position));
-        plugin.runCycle(nullptr, outputs, cycle.frames, nullptr, 0);
-        left.insert(left.end(), l.begin(), l.end());
-        right.insert(right.end(), r.begin(), r.end());
-    }
-    left.insert(left.end(), right.begin(), right.end());
-    return left;
-}
-
-bool silent(const std::vector<float>& audio, size_t from, size_t to)
-{
-    return std::all_of(audio.begin() + from, audio.begin() + to, [](float v) { return v == 0.0f; });
-}
-
 TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
 {
     JackTestServer server;
@@ -217,33 +180,13 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
     const std::string first = waitForPort(capture.client(), "audio_out_1");
     const std::string second = waitForPort(capture.client(), "audio_out_2");
     ASSERT_FALSE(second.empty()) << program.output();
-    capture.becomeTimebaseMaster(120.0);
-    ASSERT_TRUE(capture.activate());
-    ASSERT_TRUE(capture.connectFrom(first, 0));
-    ASSERT_TRUE(capture.connectFrom(second, 1));
-
-    jack_transport_locate(capture.client(), 0);
-    capture.startRecording();
-    ASSERT_TRUE(capture.waitForCycles(8));
-    jack_transport_start(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400)); // about two seconds of groove
-    jack_transport_stop(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400 + 400));
-    capture.stopRecording();
-
-    const uint32_t count = capture.recordedCycleCount();
-    size_t frames = 0;
-    uint32_t rolling = 0;
-    for (uint32_t c = 0; c < count; ++c) {
-        frames += capture.cycles()[c].frames;
-        rolling += capture.cycles()[c].state == JackTransportRolling ? 1 : 0;
-    }
-    ASSERT_GT(rolling, 300u);
-    const std::vector<float> expected =
-        referenceRender(capture.cycles(), count, {{4, 17.0f}, {2, 3.0f}});
+    const StandaloneTest::GrooveComparison groove =
+        StandaloneTest::recordGroove(capture, first, second, {{4, 17.0f}, {2, 3.0f}});
+    ASSERT_GT(groove.rollingCycles, 300u);
+    const std::vector<float>& expected = groove.expected;
+    const std::vector<float>& actual = groove.recorded;
+    const size_t frames = actual.size() / 2;
     ASSERT_FALSE(silent(expected, 0, frames)) << "the reference plays nothing";
-    std::vector<float> actual(capture.audio(0).begin(), capture.audio(0).begin() + frames);
-    actual.insert(actual.end(), capture.audio(1).begin(), capture.audio(1).begin() + frames);
     ASSERT_EQ(actual.size(), expected.size());
     size_t firstDifference = 0;
     while (firstDifference < actual.size() && actual[firstDifference] == expected[firstDifference])
