@@ -169,15 +169,15 @@ TEST(EditorWindow, TheLitStepFollowsTheJackTransportAndStaysWhenItStops)
             "embed", std::to_string(parent)},
         std::getenv("DISPLAY"));
     Window editor = 0;
-    ASSERT_TRUE(waitFor([&] { return (editor = onlyChild(display, parent)) != 0; }))
+    ASSERT_TRUE(waitUntil([&] { return (editor = onlyChild(display, parent)) != 0; }))
         << program.output();
     // Its pixels can be read once it is mapped.
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         XWindowAttributes attributes;
         return XGetWindowAttributes(display, editor, &attributes) &&
             attributes.map_state == IsViewable;
     }));
-    ASSERT_TRUE(waitFor([&] { return isDrawn(bayaLengthKnob(display, editor)); }));
+    ASSERT_TRUE(waitUntil([&] { return isDrawn(bayaLengthKnob(display, editor)); }));
     EXPECT_EQ(litDayanCell(display, editor), -1) << "nothing played yet";
 
     JackTestClient transport("transport");
@@ -187,7 +187,7 @@ TEST(EditorWindow, TheLitStepFollowsTheJackTransportAndStaysWhenItStops)
     jack_transport_start(transport.client());
     // Four steps of the Dayan (two per second) light its four cells from left to right.
     std::vector<int> cells;
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         const int x = litDayanCell(display, editor);
         if (x >= 0 && (cells.empty() || std::abs(cells.back() - x) > 4))
             cells.push_back(x);
@@ -199,7 +199,7 @@ TEST(EditorWindow, TheLitStepFollowsTheJackTransportAndStaysWhenItStops)
     // A second of the server's time after the stop, and another.
     auto aSecondLater = [&] {
         const jack_nframes_t from = jack_frame_time(transport.client());
-        return waitFor([&] { return jack_frame_time(transport.client()) - from > 48000; });
+        return waitUntil([&] { return jack_frame_time(transport.client()) - from > 48000; });
     };
     ASSERT_TRUE(aSecondLater());
     const int stopped = litDayanCell(display, editor);
