@@ -9,6 +9,8 @@
 //   switch
 #include "DrumWiring.h"
 
+#include <cmath>
+
 #include "Composites.h"
 #include "GrooveGraph.h"
 #include "PatchMessages.h"
@@ -257,9 +259,25 @@ void DrumWiring<Drum>::playDraw(KrellContextInterface* context, int, const Messa
     if (entry.trigger == kRest)
         return;
     StrokeVoice* voices = graphOf(context).voices;
-    voices[entry.trigger].trigger(contextOf(context), m->timestamp);
+    voices[entry.trigger].trigger();
     for (int i = 0; i < entry.cutOffCount; ++i)
-        voices[entry.cutOffs[i]].stop(contextOf(context), m->timestamp);
+        voices[entry.cutOffs[i]].stop();
+}
+
+// --- Tune: the playback rate of every voice of the drum, sounding ones included.
+
+template <int Drum>
+void DrumWiring<Drum>::onTune(KrellContextInterface* context, int, const Message* m) noexcept
+{
+    // A position moved by a non-finite rate would never be a table index again.
+    if (!floatAt(m, 0) || !std::isfinite(m->floatAt(0)))
+        return;
+    const double rate = strokePlaybackRate(context->sampleRate(), m->floatAt(0));
+    StrokeVoice* voices = graphOf(context).voices;
+    for (int v = 0; v < kVoiceCount; ++v) {
+        if (kVoiceDrum[v] == Drum)
+            voices[v].setRate(rate);
+    }
 }
 
 // --- Initialisation: bang the constant length 4 into the length value, then the constant seed 0

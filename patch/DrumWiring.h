@@ -1,5 +1,5 @@
-// One drum's sequencer, wired from runtime objects: its receivers (Length, Pattern, Tempo, the
-// length and seed buses), the step on a tick, the reseed every Length steps and the draw that
+// One drum's sequencer, wired from runtime objects: its receivers (Length, Pattern, Tempo, Tune,
+// the length and seed buses), the step on a tick, the reseed every Length steps and the draw that
 // triggers and stops voices. Dayan and Baya are the two instances, told apart by their DrumRecord.
 // [audio-thread] (message handlers in processBlock).
 #pragma once
@@ -16,6 +16,9 @@ template <int Drum> struct DrumWiring {
     static void onTempo(KrellContextInterface* context, int inlet, const Message* m) noexcept;
     static void onLengthBus(KrellContextInterface* context, int inlet, const Message* m) noexcept;
     static void onSeedBus(KrellContextInterface* context, int inlet, const Message* m) noexcept;
+    // Tune in semitones: sets the playback rate of the drum's voices; non-finite values are
+    // ignored.
+    static void onTune(KrellContextInterface* context, int inlet, const Message* m) noexcept;
 
     // A tick value (the counted tick, or a TickBus value): steps the drum on a multiple of K.
     static void onTickValue(KrellContextInterface* context, int inlet, const Message* m) noexcept;

@@ -25,6 +25,8 @@ constexpr Receiver kReceivers[] = {
     {kBayaLengthReceiver, &DrumWiring<kBaya>::onLengthParameter},
     {kBayaPatternReceiver, &DrumWiring<kBaya>::onPatternParameter},
     {kBayaTempoReceiver, &DrumWiring<kBaya>::onTempo},
+    {kDayanTuneReceiver, &DrumWiring<kDayan>::onTune},
+    {kBayaTuneReceiver, &DrumWiring<kBaya>::onTune},
     {kRealtimeReceiver, &onRealtimeStatus},
     {kInitReceiver, &onInitialise},
     {kTickBus, &onTickBus},
@@ -52,8 +54,10 @@ Krell_Vantorel::Krell_Vantorel(
     uint32_t poolKiB, uint32_t inputPipeKiB, uint32_t outputPipeKiB, double sampleRate)
     : KrellContext(poolKiB, inputPipeKiB, outputPipeKiB, sampleRate)
 {
+    // Both tunes start at 0, until the host's values arrive.
+    const double untunedRate = strokePlaybackRate(sampleRate, 0.0f);
     for (int v = 0; v < kVoiceCount; ++v)
-        fGraph.voices[v].bind(&fTables[kVoiceTable[v]], v, &fGraph.events);
+        fGraph.voices[v].bind(&fTables[kVoiceTable[v]], untunedRate, v, &fGraph.events);
     fGraph.clock.init();
     for (DrumUnit& drum : fGraph.drums)
         drum.init();
@@ -127,7 +131,7 @@ void Krell_Vantorel::renderFrames(float* left, float* right, int first, int n) n
     for (int done = 0; done < n;) {
         const int frames = n - done < kRenderFrames ? n - done : kRenderFrames;
         for (int v = 0; v < kVoiceCount; ++v)
-            fGraph.voices[v].render(this, fSlots[v], frames, static_cast<uint32_t>(first + done));
+            fGraph.voices[v].render(fSlots[v], frames, static_cast<uint32_t>(first + done));
         for (int i = 0; i < frames; ++i)
             mixStrokes(fSlots, i, left + done + i, right + done + i);
         done += frames;

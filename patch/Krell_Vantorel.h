@@ -1,4 +1,4 @@
-// The groove patch: a context that turns MIDI clock ticks and six parameter values into a
+// The groove patch: a context that turns MIDI clock ticks and eight parameter values into a
 // two-channel tabla groove. Posting (inherited) may happen on any thread; creation, destruction
 // and the table operations on the host's main thread; process operations on the audio thread.
 #pragma once

@@ -15,6 +15,9 @@ constexpr uint32_t kBayaTempoReceiver = hashString("Baya_Tempo");
 constexpr uint32_t kDayanLengthReceiver = hashString("Dayan_Length");
 constexpr uint32_t kDayanPatternReceiver = hashString("Dayan_Pattern");
 constexpr uint32_t kDayanTempoReceiver = hashString("Dayan_Tempo");
+// Tune in semitones, -12 to +12, default 0: each drum's playback rate.
+constexpr uint32_t kDayanTuneReceiver = hashString("Dayan_Tune");
+constexpr uint32_t kBayaTuneReceiver = hashString("Baya_Tune");
 
 // Receivers known only by their hashes: the names are labels, not the texts the hashes come from.
 // ParamRealtimeIn: element 0 is a MIDI real-time status byte.

@@ -61,6 +61,16 @@ enum VoiceId : int {
     kVoiceCount
 };
 
+enum DrumId : int {
+    kDayan = 0,
+    kBaya = 1,
+    kDrumCount = 2
+};
+
+// The drum whose Tune sets each voice's playback rate.
+constexpr DrumId kVoiceDrum[kVoiceCount] = {
+    kDayan, kDayan, kDayan, kDayan, kDayan, kBaya, kBaya, kBaya, kBaya, kBaya, kBaya, kBaya};
+
 constexpr StrokeTableId kVoiceTable[kVoiceCount] = {
     kDayan1Table,
     kDayan3Table,
@@ -74,12 +84,6 @@ constexpr StrokeTableId kVoiceTable[kVoiceCount] = {
     kBaya5Table,
     kBaya6Table,
     kBaya7Table,
-};
-
-enum DrumId : int {
-    kDayan = 0,
-    kBaya = 1,
-    kDrumCount = 2
 };
 
 // One outcome of a draw: the voice to trigger (kRest: none) and the voices it then stops, in order.

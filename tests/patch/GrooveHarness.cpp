@@ -5,9 +5,9 @@
 
 namespace groove_test {
 
-PatchPtr makePatch(uint32_t poolKiB, uint32_t inputKiB)
+PatchPtr makePatch(uint32_t poolKiB, uint32_t inputKiB, double sampleRate)
 {
-    PatchPtr patch(createPatch(poolKiB, inputKiB, 2, kSampleRate));
+    PatchPtr patch(createPatch(poolKiB, inputKiB, 2, sampleRate));
     EXPECT_NE(patch, nullptr);
     return patch;
 }
@@ -81,9 +81,9 @@ bool postStatus(KrellContextInterface& patch, float status, double delayMs)
     return patch.postFormatted(kRealtimeIn, delayMs, "ff", static_cast<double>(status), 0.0);
 }
 
-double delayForFrame(int frame)
+double delayForFrame(int frame, double sampleRate)
 {
-    return (frame + 0.5) * 1000.0 / kSampleRate;
+    return (frame + 0.5) * 1000.0 / sampleRate;
 }
 
 Stereo render(KrellContextInterface& patch, int frames)
@@ -128,6 +128,28 @@ std::vector<int> tablesForIdx(int drum, const std::vector<int>& idx)
     for (int i : idx)
         tables.push_back(tableForIdx(drum, i));
     return tables;
+}
+
+StrokePlayer::StrokePlayer(double sampleRate)
+    : rate(sampleRate), patch(makePatch(10, 6, sampleRate))
+{
+    patch->postFloat(kDayanLengthReceiver, 0.0f);
+    patch->postFloat(kBayaLengthReceiver, 0.0f);
+}
+
+void StrokePlayer::play(int dayanIdx, int bayaIdx, int frame)
+{
+    const int dayanPattern = patternForFirstDraw(kDayan, dayanIdx < 0 ? 7 : dayanIdx);
+    const int bayaPattern = patternForFirstDraw(kBaya, bayaIdx < 0 ? 9 : bayaIdx);
+    post(kDayanPatternReceiver, static_cast<float>(dayanPattern), frame);
+    post(kBayaPatternReceiver, static_cast<float>(bayaPattern), frame);
+    post(kTickBus, 0.0f, frame);
+}
+
+void StrokePlayer::post(uint32_t receiver, float value, int frame)
+{
+    EXPECT_TRUE(patch->postFormatted(
+        receiver, delayForFrame(frame, rate), "f", static_cast<double>(value)));
 }
 
 void postParameters(KrellContextInterface& patch, float bayaLength, float bayaPattern,

@@ -20,7 +20,7 @@ struct PatchDeleter {
 };
 using PatchPtr = std::unique_ptr<Krell_Vantorel, PatchDeleter>;
 
-PatchPtr makePatch(uint32_t poolKiB = 10, uint32_t inputKiB = 6);
+PatchPtr makePatch(uint32_t poolKiB = 10, uint32_t inputKiB = 6, double sampleRate = kSampleRate);
 
 // Stroke table t becomes `frames` copies of a marker value; in channel 0 the markers of the
 // sounding tables add up to a sum that names each of them.
@@ -38,7 +38,7 @@ int patternForFirstDraw(int drum, int idx);
 // Posts a MIDI status the way the host does: "ff" (status, 0) to ParamRealtimeIn.
 bool postStatus(KrellContextInterface& patch, float status, double delayMs = 0.0);
 // Delay that lands a post at `frame` of the next block.
-double delayForFrame(int frame);
+double delayForFrame(int frame, double sampleRate = kSampleRate);
 
 struct Stereo {
     std::vector<float> left;
@@ -56,6 +56,19 @@ std::vector<int> drumSteps(
     const std::vector<uint32_t>& perTick, int drum, int modulus, int steps, int firstTick = 0);
 // The expected tables for a list of draw indices.
 std::vector<int> tablesForIdx(int drum, const std::vector<int>& idx);
+
+// Length 0 reseeds at every step, so every step plays the first draw of the posted Pattern: a
+// way to start any stroke on any frame.
+struct StrokePlayer {
+    explicit StrokePlayer(double sampleRate = kSampleRate);
+    // Both drums draw idx at `frame` of the next block (-1: a rest).
+    void play(int dayanIdx, int bayaIdx, int frame);
+    // Posts a value to a receiver at `frame` of the next block.
+    void post(uint32_t receiver, float value, int frame);
+
+    double rate;
+    PatchPtr patch;
+};
 
 // Posts the six parameters in the host's index order.
 void postParameters(KrellContextInterface& patch, float bayaLength, float bayaPattern,

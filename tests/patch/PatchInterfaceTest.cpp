@@ -87,7 +87,8 @@ TEST(PatchInterface, TablesHoldTheRecordings)
     EXPECT_FALSE(patch->resizeTable(0, 4));
 }
 
-// A groove with everything a host sends: parameters, ticks at odd frames, a stop, changes.
+// A groove with everything a host sends: parameters, ticks at odd frames, a stop, changes; when
+// tuned, both drums' Tune values and a Tune change while strokes sound.
 struct Score {
     struct Event {
         int frame;
@@ -95,7 +96,8 @@ struct Score {
         float value;
     };
     std::vector<Event> events;
-    Score()
+    double rate;
+    explicit Score(double sampleRate = kSampleRate, bool tuned = false) : rate(sampleRate)
     {
         const char* names[] = {"Baya_Length", "Baya_Pattern", "Baya_Tempo", "Dayan_Length",
             "Dayan_Pattern", "Dayan_Tempo"};
@@ -107,6 +109,11 @@ struct Score {
         events.push_back({20000, kRealtimeIn, 252.0f});
         events.push_back({21000, hashString("Dayan_Tempo"), 1.0f});
         events.push_back({25000, hashString("Baya_Pattern"), 3.0f});
+        if (tuned) {
+            events.push_back({0, kDayanTuneReceiver, 3.3f});
+            events.push_back({0, kBayaTuneReceiver, -7.25f});
+            events.push_back({12345, kDayanTuneReceiver, -11.5f});
+        }
         std::stable_sort(events.begin(), events.end(),
             [](const Event& a, const Event& b) { return a.frame < b.frame; });
     }
@@ -116,7 +123,7 @@ struct Score {
         for (const Event& e : events) {
             if (e.frame < from || e.frame >= to)
                 continue;
-            EXPECT_TRUE(patch.postFormatted(e.hash, delayForFrame(e.frame - blockStart), "ff",
+            EXPECT_TRUE(patch.postFormatted(e.hash, delayForFrame(e.frame - blockStart, rate), "ff",
                 static_cast<double>(e.value), 0.0));
         }
     }
@@ -142,18 +149,22 @@ bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
 TEST(PatchInterface, BlockSizeDoesNotChangeTheOutput)
 {
     constexpr int kFrames = 40000;
-    const Score score;
-    auto reference = makePatch();
-    const Stereo expected = score.render(*reference, kFrames, 512);
-    int sounding = 0;
-    for (float v : expected.left)
-        sounding += v != 0.0f;
-    ASSERT_GT(sounding, kFrames / 2);
-    for (int blockSize : {1, 7, 64}) {
-        auto patch = makePatch();
-        const Stereo out = score.render(*patch, kFrames, blockSize);
-        EXPECT_TRUE(sameBits(out.left, expected.left)) << "block size " << blockSize;
-        EXPECT_TRUE(sameBits(out.right, expected.right)) << "block size " << blockSize;
+    // Untuned at the recordings' rate, and tuned at 44.1 kHz, where every voice interpolates.
+    for (const Score& score : {Score(), Score(44100.0, true)}) {
+        auto reference = makePatch(10, 6, score.rate);
+        const Stereo expected = score.render(*reference, kFrames, 512);
+        int sounding = 0;
+        for (float v : expected.left)
+            sounding += v != 0.0f;
+        ASSERT_GT(sounding, kFrames / 2);
+        for (int blockSize : {1, 7, 64}) {
+            auto patch = makePatch(10, 6, score.rate);
+            const Stereo out = score.render(*patch, kFrames, blockSize);
+            EXPECT_TRUE(sameBits(out.left, expected.left))
+                << "block size " << blockSize << " at " << score.rate;
+            EXPECT_TRUE(sameBits(out.right, expected.right))
+                << "block size " << blockSize << " at " << score.rate;
+        }
     }
 }
 

@@ -19,29 +19,6 @@ float floatFromBits(uint32_t bits)
     return f;
 }
 
-// Length 0 reseeds at every step, so every step plays the first draw of the posted Pattern: a
-// way to start any stroke on any frame.
-struct StrokePlayer {
-    PatchPtr patch = makePatch();
-    StrokePlayer()
-    {
-        patch->postFloat(hashString("Dayan_Length"), 0.0f);
-        patch->postFloat(hashString("Baya_Length"), 0.0f);
-    }
-    // Both drums draw idx at `frame` of the next block (-1: a rest).
-    void play(int dayanIdx, int bayaIdx, int frame)
-    {
-        const double delay = delayForFrame(frame);
-        const int dayanPattern = patternForFirstDraw(kDayan, dayanIdx < 0 ? 7 : dayanIdx);
-        const int bayaPattern = patternForFirstDraw(kBaya, bayaIdx < 0 ? 9 : bayaIdx);
-        EXPECT_TRUE(patch->postFormatted(
-            hashString("Dayan_Pattern"), delay, "f", static_cast<double>(dayanPattern)));
-        EXPECT_TRUE(patch->postFormatted(
-            hashString("Baya_Pattern"), delay, "f", static_cast<double>(bayaPattern)));
-        EXPECT_TRUE(patch->postFormatted(kTickBus, delay, "f", 0.0));
-    }
-};
-
 TEST(Playback, StrokeStartsOnTheFrameOfItsTick)
 {
     auto patch = makePatch();

@@ -16,7 +16,8 @@ TEST(PatchAllocation, RenderingAllocatesNothing)
     float left[512], right[512];
     float* outputs[2] = {left, right};
     AllocationCounter watch;
-    // Parameters, clock, stop and changes: steps trigger and cut off voices, voices end.
+    // Parameters, clock, stop and changes (Tunes too): steps trigger and cut off voices, voices
+    // end.
     postParameters(*patch, 4, 2, 2, 7, 1337, 0);
     for (int block = 0; block < 400; ++block) {
         for (int tick = 0; tick < 3; ++tick)
@@ -27,6 +28,11 @@ TEST(PatchAllocation, RenderingAllocatesNothing)
             patch->postFloat(hashString("Baya_Pattern"), static_cast<float>(block));
         if (block % 70 == 10)
             patch->postFloat(hashString("Dayan_Tempo"), static_cast<float>(block % 5));
+        // Tune changes reach sounding voices without a rebuild.
+        if (block % 40 == 20) {
+            patch->postFloat(kDayanTuneReceiver, static_cast<float>(block % 25) - 12.0f);
+            patch->postFloat(kBayaTuneReceiver, 7.5f - static_cast<float>(block % 15));
+        }
         patch->processBlock(nullptr, outputs, block % 3 == 0 ? 0 : 512);
         patch->processInterleaved(nullptr, left, 256);
         patch->processContiguous(nullptr, left, 256);
