@@ -121,11 +121,13 @@ void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32
     if (clockMoved)
         TransportClock::postTempo(transport.bbt.beatsPerMinute, fPatch);
     fPatch.render(outputs, frames);
+    fStrokeMidi.send(fPatch.strokeEvents(), *this);
 }
 
 void KrellZEF_Vantorel::onSampleRateChange(double newSampleRate)
 {
     fPatch.rebuild(newSampleRate);
+    fStrokeMidi.endAllNotes();
     postCurrentValues();
 }
 

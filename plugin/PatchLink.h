@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class Krell_Vantorel;
+class StrokeEventLog;
 
 namespace Orvane {
 
@@ -38,14 +39,19 @@ public:
     [[nodiscard]] bool post(const PatchPost& message) noexcept override;
     // [audio-thread]
     void render(float** outputs, uint32_t frames) noexcept;
+    // [audio-thread] What the voices did in the block render() just rendered; null when the patch
+    // did not render it (no patch, no output buffers).
+    const StrokeEventLog* strokeEvents() const noexcept;
 
 private:
     Krell_Vantorel* fPatch = nullptr;
     void* const fOwner;
     DropCounters& fDrops;
     double fSampleRate = 0.0;
-    // The patch's refused schedules already counted in fDrops.
+    // The patch's refused schedules and lost stroke events already counted in fDrops.
     uint64_t fCountedRefusals = 0;
+    uint64_t fCountedLostEvents = 0;
+    bool fRendered = false;
 
     void release() noexcept;
 };

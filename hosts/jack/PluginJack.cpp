@@ -201,7 +201,12 @@ bool PluginJack::writeMidi(const MidiMessage& message) noexcept
         message.size > MidiMessage::kDataSize ? message.dataExt : message.data;
     if (data == nullptr)
         return false;
-    return Jack::midiEventWrite(buffer, message.frame + fChunkOffset, data, message.size);
+    // A full port buffer refuses it; the plug-in sends a refused note off again later.
+    const bool written =
+        Jack::midiEventWrite(buffer, message.frame + fChunkOffset, data, message.size);
+    if (!written)
+        fPlugin.countDrop(Drop::HostPushRefusal);
+    return written;
 }
 
 // JACK is gone: no more calls on the client. The window closes when the loop ends.
