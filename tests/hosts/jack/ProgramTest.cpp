@@ -13,8 +13,10 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstring>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -31,8 +33,10 @@ ChildProgram startProgram(const std::vector<std::string>& arguments = {})
     return ChildProgram(VANTOREL_PROGRAM_PATH, arguments);
 }
 
-// The full name of the program's port whose short name is `shortName`, once it exists.
-std::string waitForPort(jack_client_t* client, const std::string& shortName)
+// The full name of the port of the program (or of `owner`) whose short name is `shortName`, once
+// it exists.
+std::string waitForPort(
+    jack_client_t* client, const std::string& shortName, const std::string& owner = "Vantorel")
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     const std::string pattern = ":" + shortName + "$";
@@ -40,7 +44,7 @@ std::string waitForPort(jack_client_t* client, const std::string& shortName)
         if (const char** ports = jack_get_ports(client, pattern.c_str(), nullptr, 0)) {
             std::string name;
             for (const char** port = ports; *port != nullptr; ++port) {
-                if (std::string(*port).rfind("Vantorel", 0) == 0)
+                if (std::string(*port).rfind(owner, 0) == 0)
                     name = *port;
             }
             jack_free(ports);
@@ -166,13 +170,33 @@ TEST(Program, ServerShutdownEndsTheProgram)
         << program.output();
 }
 
-// The groove a fresh plug-in renders for the recorded cycles, given the same transport.
+// A MIDI message at a frame counted from the first recorded cycle.
+struct TimedMidi {
+    uint64_t frame;
+    std::vector<uint8_t> bytes;
+};
+
+struct MidiRecording {
+    std::vector<TimedMidi> messages;
+    uint64_t cycleStart = 0;
+
+    static bool write(void* self, const Orvane::MidiMessage& message) noexcept
+    {
+        auto* recording = static_cast<MidiRecording*>(self);
+        recording->messages.push_back({recording->cycleStart + message.frame,
+            std::vector<uint8_t>(message.data, message.data + message.size)});
+        return true;
+    }
+};
+
+// The groove a fresh plug-in renders for the recorded cycles, given the same transport; its MIDI
+// output goes to `midi`.
 std::vector<float> referenceRender(const std::vector<StandaloneTest::RecordedCycle>& cycles,
-    uint32_t count, const std::vector<std::pair<uint32_t, float>>& values)
+    uint32_t count, const std::vector<std::pair<uint32_t, float>>& values, MidiRecording& midi)
 {
     Orvane::pendingSampleRate = 48000.0;
     Orvane::pendingBufferSize = 256;
-    Orvane::PluginAdapter plugin(nullptr, nullptr, nullptr, nullptr);
+    Orvane::PluginAdapter plugin(&midi, &MidiRecording::write, nullptr, nullptr);
     for (const auto& [index, value] : values)
         plugin.setParameterValue(index, value);
     std::vector<float> left;
@@ -188,6 +212,7 @@ std::vector<float> referenceRender(const std::vector<StandaloneTest::RecordedCyc
         plugin.setTransportInfo(Orvane::transportFromJack(
             static_cast<Orvane::jack_transport_state_t>(cycle.state), position));
         plugin.runCycle(nullptr, outputs, cycle.frames, nullptr, 0);
+        midi.cycleStart += cycle.frames;
         left.insert(left.end(), l.begin(), l.end());
         right.insert(right.end(), r.begin(), r.end());
     }
@@ -195,25 +220,51 @@ std::vector<float> referenceRender(const std::vector<StandaloneTest::RecordedCyc
     return left;
 }
 
+// jack_midi_dump's lines in its relative form ("+FRAMES: 99 3c 64 note on ..."): each message with
+// its distance in frames from the message before.
+std::vector<TimedMidi> parseRelativeDump(const std::string& text)
+{
+    std::vector<TimedMidi> messages;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string delta;
+        if (!(words >> delta) || delta.size() < 3 || delta.front() != '+' || delta.back() != ':')
+            continue;
+        TimedMidi message{std::stoull(delta.substr(1, delta.size() - 2)), {}};
+        for (std::string byte; words >> byte && byte.size() == 2 && std::isxdigit(byte[0]);)
+            message.bytes.push_back(static_cast<uint8_t>(std::stoul(byte, nullptr, 16)));
+        messages.push_back(message);
+    }
+    return messages;
+}
+
 bool silent(const std::vector<float>& audio, size_t from, size_t to)
 {
     return std::all_of(audio.begin() + from, audio.begin() + to, [](float v) { return v == 0.0f; });
 }
 
+// The audio sample for sample, and midi-out as jack_midi_dump reads it: the same notes at the same
+// distances as the plug-in sends them.
 TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
 {
     JackTestServer server;
     ASSERT_TRUE(server.running());
     ChildProgram program = startProgram({"--dayan-pattern", "17", "--baya-tempo", "÷1.5"});
+    ChildProgram dump("/usr/bin/jack_midi_dump", {"-r", "vantorel-dump"});
     JackTestClient capture("capture");
     ASSERT_TRUE(capture.ok());
     const std::string first = waitForPort(capture.client(), "audio_out_1");
     const std::string second = waitForPort(capture.client(), "audio_out_2");
+    const std::string midiOut = waitForPort(capture.client(), "midi-out");
+    const std::string dumpIn = waitForPort(capture.client(), "input", "vantorel-dump");
     ASSERT_FALSE(second.empty()) << program.output();
+    ASSERT_FALSE(dumpIn.empty()) << dump.output();
     capture.becomeTimebaseMaster(120.0);
     ASSERT_TRUE(capture.activate());
     ASSERT_TRUE(capture.connectFrom(first, 0));
     ASSERT_TRUE(capture.connectFrom(second, 1));
+    ASSERT_EQ(jack_connect(capture.client(), midiOut.c_str(), dumpIn.c_str()), 0);
 
     jack_transport_locate(capture.client(), 0);
     capture.startRecording();
@@ -232,8 +283,9 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
         rolling += capture.cycles()[c].state == JackTransportRolling ? 1 : 0;
     }
     ASSERT_GT(rolling, 300u);
+    MidiRecording expectedMidi;
     const std::vector<float> expected =
-        referenceRender(capture.cycles(), count, {{4, 17.0f}, {2, 3.0f}});
+        referenceRender(capture.cycles(), count, {{4, 17.0f}, {2, 3.0f}}, expectedMidi);
     ASSERT_FALSE(silent(expected, 0, frames)) << "the reference plays nothing";
     std::vector<float> actual(capture.audio(0).begin(), capture.audio(0).begin() + frames);
     actual.insert(actual.end(), capture.audio(1).begin(), capture.audio(1).begin() + frames);
@@ -244,6 +296,20 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
     EXPECT_EQ(firstDifference, actual.size()) << "first differing sample";
     // Stopped for the last second: the groove has ended.
     EXPECT_TRUE(silent(actual, frames - 48000, frames));
+
+    // It leaves the server in order on SIGINT (SIGTERM kills it, and the server then waits on it).
+    dump.signal(SIGINT);
+    ASSERT_EQ(dump.waitForExit(kBound), 0);
+    const std::vector<TimedMidi> dumped = parseRelativeDump(dump.output());
+    const std::vector<TimedMidi>& sent = expectedMidi.messages;
+    ASSERT_GT(sent.size(), 10u);
+    ASSERT_EQ(dumped.size(), sent.size()) << dump.output();
+    for (size_t i = 0; i < sent.size(); ++i) {
+        EXPECT_EQ(dumped[i].bytes, sent[i].bytes) << "message " << i;
+        if (i > 0) {
+            EXPECT_EQ(dumped[i].frame, sent[i].frame - sent[i - 1].frame) << "message " << i;
+        }
+    }
 }
 
 TEST(Program, MidiClockDrivesTheGrooveWithTheTransportStopped)
