@@ -16,9 +16,9 @@ typedef struct clap_audio_port_info {
 } clap_audio_port_info_t;
 
 typedef struct clap_plugin_audio_ports {
-    uint32_t (*count)(const clap_plugin_t* plugin, bool is_input);
-    bool (*get)(
-        const clap_plugin_t* plugin, uint32_t index, bool is_input, clap_audio_port_info_t* info);
+    uint32_t (*count)(const clap_plugin_t* plugin, bool is_input) noexcept;
+    bool (*get)(const clap_plugin_t* plugin, uint32_t index, bool is_input,
+        clap_audio_port_info_t* info) noexcept;
 } clap_plugin_audio_ports_t;
 
 } // extern "C"

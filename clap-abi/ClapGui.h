@@ -26,21 +26,23 @@ typedef struct clap_gui_resize_hints {
 } clap_gui_resize_hints_t;
 
 typedef struct clap_plugin_gui {
-    bool (*is_api_supported)(const clap_plugin_t* plugin, const char* api, bool is_floating);
-    bool (*get_preferred_api)(const clap_plugin_t* plugin, const char** api, bool* is_floating);
-    bool (*create)(const clap_plugin_t* plugin, const char* api, bool is_floating);
-    void (*destroy)(const clap_plugin_t* plugin);
-    bool (*set_scale)(const clap_plugin_t* plugin, double scale);
-    bool (*get_size)(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height);
-    bool (*can_resize)(const clap_plugin_t* plugin);
-    bool (*get_resize_hints)(const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints);
-    bool (*adjust_size)(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height);
-    bool (*set_size)(const clap_plugin_t* plugin, uint32_t width, uint32_t height);
-    bool (*set_parent)(const clap_plugin_t* plugin, const clap_window_t* window);
-    bool (*set_transient)(const clap_plugin_t* plugin, const clap_window_t* window);
-    void (*suggest_title)(const clap_plugin_t* plugin, const char* title);
-    bool (*show)(const clap_plugin_t* plugin);
-    bool (*hide)(const clap_plugin_t* plugin);
+    bool (*is_api_supported)(
+        const clap_plugin_t* plugin, const char* api, bool is_floating) noexcept;
+    bool (*get_preferred_api)(
+        const clap_plugin_t* plugin, const char** api, bool* is_floating) noexcept;
+    bool (*create)(const clap_plugin_t* plugin, const char* api, bool is_floating) noexcept;
+    void (*destroy)(const clap_plugin_t* plugin) noexcept;
+    bool (*set_scale)(const clap_plugin_t* plugin, double scale) noexcept;
+    bool (*get_size)(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) noexcept;
+    bool (*can_resize)(const clap_plugin_t* plugin) noexcept;
+    bool (*get_resize_hints)(const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints) noexcept;
+    bool (*adjust_size)(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) noexcept;
+    bool (*set_size)(const clap_plugin_t* plugin, uint32_t width, uint32_t height) noexcept;
+    bool (*set_parent)(const clap_plugin_t* plugin, const clap_window_t* window) noexcept;
+    bool (*set_transient)(const clap_plugin_t* plugin, const clap_window_t* window) noexcept;
+    void (*suggest_title)(const clap_plugin_t* plugin, const char* title) noexcept;
+    bool (*show)(const clap_plugin_t* plugin) noexcept;
+    bool (*hide)(const clap_plugin_t* plugin) noexcept;
 } clap_plugin_gui_t;
 
 typedef struct clap_host_gui {

@@ -22,16 +22,16 @@ typedef struct clap_param_info {
 } clap_param_info_t;
 
 typedef struct clap_plugin_params {
-    uint32_t (*count)(const clap_plugin_t* plugin);
+    uint32_t (*count)(const clap_plugin_t* plugin) noexcept;
     bool (*get_info)(
-        const clap_plugin_t* plugin, uint32_t param_index, clap_param_info_t* param_info);
-    bool (*get_value)(const clap_plugin_t* plugin, clap_id param_id, double* value);
-    bool (*value_to_text)(
-        const clap_plugin_t* plugin, clap_id param_id, double value, char* display, uint32_t size);
+        const clap_plugin_t* plugin, uint32_t param_index, clap_param_info_t* param_info) noexcept;
+    bool (*get_value)(const clap_plugin_t* plugin, clap_id param_id, double* value) noexcept;
+    bool (*value_to_text)(const clap_plugin_t* plugin, clap_id param_id, double value,
+        char* display, uint32_t size) noexcept;
     bool (*text_to_value)(
-        const clap_plugin_t* plugin, clap_id param_id, const char* display, double* value);
+        const clap_plugin_t* plugin, clap_id param_id, const char* display, double* value) noexcept;
     void (*flush)(const clap_plugin_t* plugin, const clap_input_events_t* in,
-        const clap_output_events_t* out);
+        const clap_output_events_t* out) noexcept;
 } clap_plugin_params_t;
 
 typedef uint32_t clap_param_rescan_flags;

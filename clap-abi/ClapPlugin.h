@@ -1,5 +1,7 @@
 // CLAP 1.1.1 entry points: the exported entry structure, the plug-in factory and descriptor,
-// the plug-in instance functions and the host structure.
+// the plug-in instance functions and the host structure. The functions a plug-in provides, here
+// and in the extensions, are declared noexcept: no exception may cross into the host, and a
+// function without it is refused by the compiler.
 #pragma once
 
 #include "ClapCore.h"
@@ -9,9 +11,9 @@ extern "C" {
 
 typedef struct clap_plugin_entry {
     clap_version_t clap_version;
-    bool (*init)(const char* plugin_path);
-    void (*deinit)(void);
-    const void* (*get_factory)(const char* factory_id);
+    bool (*init)(const char* plugin_path) noexcept;
+    void (*deinit)(void) noexcept;
+    const void* (*get_factory)(const char* factory_id) noexcept;
 } clap_plugin_entry_t;
 
 typedef struct clap_plugin_descriptor {
@@ -43,25 +45,26 @@ typedef struct clap_host {
 typedef struct clap_plugin {
     const clap_plugin_descriptor_t* desc;
     void* plugin_data;
-    bool (*init)(const struct clap_plugin* plugin);
-    void (*destroy)(const struct clap_plugin* plugin);
+    bool (*init)(const struct clap_plugin* plugin) noexcept;
+    void (*destroy)(const struct clap_plugin* plugin) noexcept;
     bool (*activate)(const struct clap_plugin* plugin, double sample_rate,
-        uint32_t min_frames_count, uint32_t max_frames_count);
-    void (*deactivate)(const struct clap_plugin* plugin);
-    bool (*start_processing)(const struct clap_plugin* plugin);
-    void (*stop_processing)(const struct clap_plugin* plugin);
-    void (*reset)(const struct clap_plugin* plugin);
-    clap_process_status (*process)(const struct clap_plugin* plugin, const clap_process_t* process);
-    const void* (*get_extension)(const struct clap_plugin* plugin, const char* id);
-    void (*on_main_thread)(const struct clap_plugin* plugin);
+        uint32_t min_frames_count, uint32_t max_frames_count) noexcept;
+    void (*deactivate)(const struct clap_plugin* plugin) noexcept;
+    bool (*start_processing)(const struct clap_plugin* plugin) noexcept;
+    void (*stop_processing)(const struct clap_plugin* plugin) noexcept;
+    void (*reset)(const struct clap_plugin* plugin) noexcept;
+    clap_process_status (*process)(
+        const struct clap_plugin* plugin, const clap_process_t* process) noexcept;
+    const void* (*get_extension)(const struct clap_plugin* plugin, const char* id) noexcept;
+    void (*on_main_thread)(const struct clap_plugin* plugin) noexcept;
 } clap_plugin_t;
 
 typedef struct clap_plugin_factory {
-    uint32_t (*get_plugin_count)(const struct clap_plugin_factory* factory);
+    uint32_t (*get_plugin_count)(const struct clap_plugin_factory* factory) noexcept;
     const clap_plugin_descriptor_t* (*get_plugin_descriptor)(
-        const struct clap_plugin_factory* factory, uint32_t index);
-    const clap_plugin_t* (*create_plugin)(
-        const struct clap_plugin_factory* factory, const clap_host_t* host, const char* plugin_id);
+        const struct clap_plugin_factory* factory, uint32_t index) noexcept;
+    const clap_plugin_t* (*create_plugin)(const struct clap_plugin_factory* factory,
+        const clap_host_t* host, const char* plugin_id) noexcept;
 } clap_plugin_factory_t;
 
 } // extern "C"

@@ -19,8 +19,8 @@ typedef struct clap_ostream {
 } clap_ostream_t;
 
 typedef struct clap_plugin_state {
-    bool (*save)(const clap_plugin_t* plugin, const clap_ostream_t* stream);
-    bool (*load)(const clap_plugin_t* plugin, const clap_istream_t* stream);
+    bool (*save)(const clap_plugin_t* plugin, const clap_ostream_t* stream) noexcept;
+    bool (*load)(const clap_plugin_t* plugin, const clap_istream_t* stream) noexcept;
 } clap_plugin_state_t;
 
 } // extern "C"

@@ -7,7 +7,7 @@
 extern "C" {
 
 typedef struct clap_plugin_timer_support {
-    void (*on_timer)(const clap_plugin_t* plugin, clap_id timer_id);
+    void (*on_timer)(const clap_plugin_t* plugin, clap_id timer_id) noexcept;
 } clap_plugin_timer_support_t;
 
 typedef struct clap_host_timer_support {

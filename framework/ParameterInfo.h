@@ -5,6 +5,7 @@
 #include "PortInfo.h"
 #include "String.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace Orvane {
@@ -48,6 +49,14 @@ struct EnumValueList {
     void release() noexcept;
 };
 
+// The texts of a parameter whose values read as more than a number (a note name, a unit).
+struct ValueTexts {
+    // Writes at most `size` bytes, NUL included; `size` is not 0.
+    void (*format)(double value, char* text, size_t size) noexcept;
+    // False when the text names no value; a value read lies in the parameter's range.
+    bool (*parse)(const char* text, double& value) noexcept;
+};
+
 struct ParameterInfo {
     uint32_t hints = 0;
     String name;
@@ -60,6 +69,8 @@ struct ParameterInfo {
     uint32_t designation = DesignationNone;
     uint8_t midiCC = 0;
     uint32_t groupId = GroupNone;
+    // Static data of the plug-in, not owned; null for plain numbers and enumeration labels.
+    const ValueTexts* valueTexts = nullptr;
 
     // Reported by the plug-in, never set by the host and never saved.
     bool isOutputOrTrigger() const noexcept

@@ -20,6 +20,10 @@ double roundHalfAwayFromZero(double value) noexcept
 void parameterValueToText(
     const PluginAdapter& adapter, uint32_t index, double value, char* text, uint32_t size) noexcept
 {
+    if (const ValueTexts* texts = adapter.parameterValueTexts(index)) {
+        texts->format(value, text, size);
+        return;
+    }
     const uint32_t hints = adapter.parameterHints(index);
     const ValueRange& range = adapter.parameterRanges(index);
     if (hints & HintBoolean)
@@ -45,16 +49,23 @@ void parameterValueToText(
     }
 }
 
-double parameterTextToValue(const PluginAdapter& adapter, uint32_t index, const char* text) noexcept
+bool parameterTextToValue(
+    const PluginAdapter& adapter, uint32_t index, const char* text, double& value) noexcept
 {
+    if (const ValueTexts* texts = adapter.parameterValueTexts(index))
+        return texts->parse(text, value);
     const EnumValueList& enumeration = adapter.parameterEnumValues(index);
     for (uint8_t i = 0; i < enumeration.count; ++i) {
-        if (enumeration.values[i].label == text)
-            return enumeration.values[i].value;
+        if (enumeration.values[i].label == text) {
+            value = enumeration.values[i].value;
+            return true;
+        }
     }
     if (adapter.parameterHints(index) & HintInteger)
-        return static_cast<double>(std::strtol(text, nullptr, 10));
-    return std::strtod(text, nullptr);
+        value = static_cast<double>(std::strtol(text, nullptr, 10));
+    else
+        value = std::strtod(text, nullptr);
+    return true;
 }
 
 } // namespace Orvane

@@ -177,6 +177,11 @@ const EnumValueList& PluginAdapter::parameterEnumValues(uint32_t index) const no
     return parameter(index).enumValues;
 }
 
+const ValueTexts* PluginAdapter::parameterValueTexts(uint32_t index) const noexcept
+{
+    return parameter(index).valueTexts;
+}
+
 uint32_t PluginAdapter::parameterGroupId(uint32_t index) const noexcept
 {
     return parameter(index).groupId;

@@ -60,6 +60,8 @@ public:
     const String& parameterDescription(uint32_t index) const noexcept;
     const ValueRange& parameterRanges(uint32_t index) const noexcept;
     const EnumValueList& parameterEnumValues(uint32_t index) const noexcept;
+    // Null when the parameter reads as a plain number or an enumeration label.
+    const ValueTexts* parameterValueTexts(uint32_t index) const noexcept;
     uint32_t parameterGroupId(uint32_t index) const noexcept;
     uint32_t parameterDesignation(uint32_t index) const noexcept;
     uint8_t parameterMidiCC(uint32_t index) const noexcept;

@@ -1,5 +1,5 @@
 // What a host of the groove patch relies on, written once: the hashes of the receivers it posts
-// to, the MIDI real-time status bytes ParamRealtimeIn reads, and the six parameters with their
+// to, the MIDI real-time status bytes ParamRealtimeIn reads, and the eight parameters with their
 // ranges and defaults. Constants only. [any-thread]
 #pragma once
 
@@ -49,8 +49,9 @@ constexpr uint8_t kMidiContinue = 251;
 constexpr uint8_t kMidiStop = 252;
 constexpr uint8_t kMidiReset = 255;
 
-// The parameters in the host's index order: alphabetical, Baya before Dayan.
-constexpr int kPatchParameterCount = 6;
+// The parameters in the host's index order: alphabetical, Baya before Dayan, then the two Tunes,
+// which came later.
+constexpr int kPatchParameterCount = 8;
 constexpr PatchParameterInfo kPatchParameters[kPatchParameterCount] = {
     {"Baya_Length", kBayaLengthReceiver, 0, 4.0f, 16.0f, 4.0f},
     {"Baya_Pattern", kBayaPatternReceiver, 0, 1.0f, 1337.0f, 1.0f},
@@ -58,4 +59,6 @@ constexpr PatchParameterInfo kPatchParameters[kPatchParameterCount] = {
     {"Dayan_Length", kDayanLengthReceiver, 0, 4.0f, 16.0f, 4.0f},
     {"Dayan_Pattern", kDayanPatternReceiver, 0, 1.0f, 1337.0f, 1.0f},
     {"Dayan_Tempo", kDayanTempoReceiver, 0, 0.0f, 4.0f, 2.0f},
+    {"Dayan_Tune", kDayanTuneReceiver, 0, -12.0f, 12.0f, 0.0f},
+    {"Baya_Tune", kBayaTuneReceiver, 0, -12.0f, 12.0f, 0.0f},
 };

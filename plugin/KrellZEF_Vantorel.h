@@ -1,4 +1,4 @@
-// The Vantorel plug-in: describes itself and its six parameters to the framework, and bridges
+// The Vantorel plug-in: describes itself and its eight parameters to the framework, and bridges
 // parameters, host transport and MIDI into the groove patch, which renders each block.
 // Description and sample-rate changes on the main thread; renderBlock on the audio thread;
 // parameter values on any thread.
@@ -25,7 +25,7 @@ public:
     uint32_t version() const override;
     int64_t uniqueId() const override;
 
-    // An index of 6 or more and a value that is not finite are ignored. Otherwise the value is
+    // An index beyond the table and a value that is not finite are ignored. Otherwise the value is
     // stored and posted to its patch receiver unclamped (callers deliver values in range); a post
     // the patch refuses (its input pipe is full) is made again at the start of the next block.
     // [any-thread] Posts through the patch's input pipe (a spin lock): not for the audio thread.

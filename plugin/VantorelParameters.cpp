@@ -23,7 +23,8 @@ void describeVantorelParameter(uint32_t index, ParameterInfo& parameter)
     if (index >= kVantorelParameterCount)
         return;
     const VantorelParameter& entry = kVantorelParameters[index];
-    parameter.hints = HintAutomatable | HintInteger;
+    parameter.hints = entry.stepped ? HintAutomatable | HintInteger : HintAutomatable;
+    parameter.valueTexts = entry.texts;
     parameter.name = entry.name;
     parameter.symbol = entry.symbol;
     parameter.ranges.def = entry.defaultValue;

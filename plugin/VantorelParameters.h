@@ -1,9 +1,10 @@
-// The six host parameters of the groove as data (texts, ranges, the patch receiver each one
+// The eight host parameters of the groove as data (texts, ranges, the patch receiver each one
 // feeds) and how they fill the framework's parameter records. The table is constant and may be
 // read from any thread; describeVantorelParameter runs on the main thread (it allocates).
 #pragma once
 
 #include "ParameterInfo.h"
+#include "TuneText.h"
 #include "patch/PatchInterface.h"
 
 #include <cstdint>
@@ -20,6 +21,10 @@ struct VantorelParameter {
     bool isTempo;
     // The patch receiver the value is posted to.
     uint32_t receiverHash;
+    // Whole values only (every parameter but the Tunes, which take cents too).
+    bool stepped;
+    // Texts of its own (the Tunes); null for numbers and the tempo labels.
+    const ValueTexts* texts;
 };
 
 // The host's texts beside the patch's parameter `index`, whose range, default and receiver it
@@ -28,7 +33,21 @@ constexpr VantorelParameter vantorelParameter(
     const char* name, const char* symbol, bool isTempo, int index)
 {
     const PatchParameterInfo& patch = kPatchParameters[index];
-    return {name, symbol, patch.minimum, patch.maximum, patch.defaultValue, isTempo, patch.hash};
+    return {name, symbol, patch.minimum, patch.maximum, patch.defaultValue, isTempo, patch.hash,
+        true, nullptr};
+}
+
+inline constexpr ValueTexts kDayanTuneTexts = {&dayanTuneText, &parseDayanTuneText};
+inline constexpr ValueTexts kBayaTuneTexts = {&bayaTuneText, &parseBayaTuneText};
+
+// A Tune: semitones with cents, read through its own texts.
+constexpr VantorelParameter tuneParameter(
+    const char* name, const char* symbol, const ValueTexts* texts, int index)
+{
+    VantorelParameter parameter = vantorelParameter(name, symbol, false, index);
+    parameter.stepped = false;
+    parameter.texts = texts;
+    return parameter;
 }
 
 // The index order, the patch's, is that of saved state, CLAP parameter ids and the editor's knobs.
@@ -40,6 +59,8 @@ constexpr VantorelParameter kVantorelParameters[kVantorelParameterCount] = {
     vantorelParameter("Dayan Length", "dayan_length", false, 3),
     vantorelParameter("Dayan Pattern", "dayan_pattern", false, 4),
     vantorelParameter("Dayan Tempo", "dayan_tempo", true, 5),
+    tuneParameter("Dayan Tune", "dayan_tune", &kDayanTuneTexts, 6),
+    tuneParameter("Baya Tune", "baya_tune", &kBayaTuneTexts, 7),
 };
 
 // Step rates relative to one step per quarter note, for the values 0 to 4 (UTF-8 multiplication

@@ -1,5 +1,6 @@
-// What rendering the groove costs per frame, next to the simplest hand-written loop that does the
-// same per-frame work (twelve table players and the exact mix); and creating a patch. Run by hand.
+// What rendering the groove costs per frame, at the recordings' rate and at others, tuned and
+// untuned, next to the simplest hand-written loop that does the untuned per-frame work (twelve
+// table players and the exact mix); and creating a patch. Run by hand.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -11,7 +12,7 @@
 namespace {
 
 constexpr int kBlock = 512;
-// Long enough for 2048 blocks without a voice running out.
+// Long enough for 2048 blocks without a voice running out at rate 1, 1024 blocks at rate 2.
 constexpr uint32_t kLongTable = 2048 * kBlock + 1;
 
 // First-draw Pattern values for Dayan idx 1, 0, 2, 3 and Baya idx 0, 2, 4, 9: with Length 0 every
@@ -21,7 +22,8 @@ constexpr float kDayanPatterns[] = {2, 1, 4, 6};
 constexpr float kBayaPatterns[] = {1, 4, 7, 14};
 
 struct Patch {
-    Krell_Vantorel* patch = createPatch(10, 6, 2, 48000.0);
+    explicit Patch(double sampleRate = 48000.0) : patch(createPatch(10, 6, 2, sampleRate)) { }
+    Krell_Vantorel* patch;
     std::vector<float> left = std::vector<float>(kBlock), right = std::vector<float>(kBlock);
     float* outputs[2] = {left.data(), right.data()};
     ~Patch() { destroyPatch(patch); }
@@ -63,14 +65,18 @@ void BM_PatchIdle(benchmark::State& state)
 }
 BENCHMARK(BM_PatchIdle);
 
+// Arguments: the sample rate in Hz and both drums' Tune in semitones.
 void BM_PatchSevenVoices(benchmark::State& state)
 {
-    Patch p;
+    Patch p(static_cast<double>(state.range(0)));
+    const auto tune = static_cast<float>(state.range(1));
+    p.patch->postFloat(kDayanTuneReceiver, tune);
+    p.patch->postFloat(kBayaTuneReceiver, tune);
     p.lengthenTables();
     p.startAllVoices();
     int blocks = 0;
     for (auto _ : state) {
-        if (++blocks % 2048 == 0) {
+        if (++blocks % 1024 == 0) {
             state.PauseTiming();
             p.startAllVoices();
             state.ResumeTiming();
@@ -80,7 +86,12 @@ void BM_PatchSevenVoices(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * kBlock);
 }
-BENCHMARK(BM_PatchSevenVoices);
+BENCHMARK(BM_PatchSevenVoices)
+    ->ArgNames({"rate", "tune"})
+    ->Args({48000, 0})
+    ->Args({44100, 0})
+    ->Args({44100, 7})
+    ->Args({96000, 0});
 
 // Each block carries a stop and a tick at frame 100, so every block steps both drums.
 void BM_PatchBlockWithTick(benchmark::State& state)

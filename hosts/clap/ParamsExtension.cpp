@@ -102,8 +102,7 @@ bool textToValue(
     PluginAdapter* const adapter = adapterFor(plugin, id);
     if (adapter == nullptr || display == nullptr || value == nullptr)
         return false;
-    *value = parameterTextToValue(*adapter, id, display);
-    return true;
+    return parameterTextToValue(*adapter, id, display, *value);
 }
 
 void flush(const clap_plugin_t* plugin, const clap_input_events_t* in,

@@ -2,6 +2,7 @@
 // end, and applies parameter pairs as they complete. Main thread.
 #include "StateReader.h"
 
+#include "CNumericLocale.h"
 #include "PluginCLAP.h"
 #include "SoftAssert.h"
 
@@ -116,6 +117,8 @@ void StateReader::applyPair()
     for (uint32_t i = 0; i < count; ++i) {
         if (adapter.isParameterOutputOrTrigger(i) || adapter.parameterSymbol(i) != fKey.c_str())
             continue;
+        // Written with a decimal point, so read with one.
+        const CNumericLocale cLocale;
         const double value = (adapter.parameterHints(i) & HintInteger)
             ? static_cast<double>(std::strtol(fValue.c_str(), nullptr, 10))
             : std::strtod(fValue.c_str(), nullptr);

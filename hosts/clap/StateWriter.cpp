@@ -1,14 +1,13 @@
 // The state writer: builds the saved byte stream and hands it to the host's stream. Main thread.
 #include "StateWriter.h"
 
+#include "CNumericLocale.h"
 #include "SoftAssert.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <locale.h>
 
 namespace Orvane {
 
@@ -29,19 +28,12 @@ std::string integerText(float value)
     return text;
 }
 
-// "%.12g" with a decimal point whatever the process locale; the process locale when the "C"
-// locale cannot be made.
+// "%.12g" with a decimal point whatever the process locale.
 std::string floatText(float value)
 {
     char text[32];
-    const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
-    const locale_t previous =
-        cLocale != static_cast<locale_t>(0) ? uselocale(cLocale) : static_cast<locale_t>(0);
+    const CNumericLocale cLocale;
     std::snprintf(text, sizeof(text), "%.12g", static_cast<double>(value));
-    if (cLocale != static_cast<locale_t>(0)) {
-        uselocale(previous);
-        freelocale(cLocale);
-    }
     return text;
 }
 

@@ -1,5 +1,5 @@
 // The folder of the running program, when it carries a "resources" entry: the plug-in's bundle
-// path. Main thread, before the plug-in is created.
+// path. [main-thread], before the plug-in is created.
 #pragma once
 
 namespace Orvane {

@@ -4,9 +4,9 @@
 
 namespace Orvane {
 
-// Main thread, before any other thread starts: one handler for both signals.
+// [main-thread], before any other thread starts: one handler for both signals.
 void installCloseRequestHandler() noexcept;
-// Any thread, and the signal handler.
+// [any-thread], and the signal handler.
 void raiseCloseRequest() noexcept;
 bool isCloseRequested() noexcept;
 

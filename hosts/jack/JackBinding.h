@@ -1,6 +1,6 @@
 // The JACK client library, loaded at run time: one wrapper per JACK function, with JACK's
 // arguments and results. A missing library or function gives the neutral result (0, null, false)
-// instead of a failure to start. Any thread, once the first call (which loads the library) is
+// instead of a failure to start. [any-thread], once the first call (which loads the library) is
 // made on the main thread.
 #pragma once
 

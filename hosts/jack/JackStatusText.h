@@ -1,4 +1,4 @@
-// The reasons a JACK client could not be opened, as the lines the program prints. Main thread.
+// The reasons a JACK client could not be opened, as the lines the program prints. [main-thread].
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-// JACK's transport state and position as the plug-in's TransportInfo. Audio thread; pure.
+// JACK's transport state and position as the plug-in's TransportInfo. [audio-thread]; pure.
 #pragma once
 
 #include "JackDeclarations.h"

@@ -27,12 +27,15 @@ StandaloneEditorSetup editorSetup(
     PluginJack* owner, const PluginAdapter& plugin, uintptr_t parentWindow)
 {
     StandaloneEditorSetup setup;
-    setup.sampleRate = plugin.sampleRate();
-    setup.processor = plugin.plugin();
-    setup.parentWindow = parentWindow;
-    setup.callbacksPtr = owner;
-    setup.setParameter = PluginJack::setParameterCallback;
-    setup.sendNote = PluginJack::sendNoteCallback;
+    setup.editor.sampleRate = plugin.sampleRate();
+    setup.editor.processor = plugin.plugin();
+    setup.editor.parentWindow = parentWindow;
+    setup.editor.callbacksPtr = owner;
+    setup.editor.setParameter = PluginJack::setParameterCallback;
+    setup.editor.sendNote = PluginJack::sendNoteCallback;
+    setup.values.resize(plugin.parameterCount());
+    for (uint32_t i = 0; i < plugin.parameterCount(); ++i)
+        setup.values[i] = plugin.parameterValue(i);
     return setup;
 }
 
@@ -50,10 +53,6 @@ PluginJack::PluginJack(jack_client_t* client, uintptr_t parentWindow)
     fPortMidiOut = Jack::portRegister(client, "midi-out", kJackMidiType, JackPortIsOutput, 0);
 
     fCachedParameters.setup(fPlugin.parameterCount());
-    for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i) {
-        if ((fPlugin.parameterHints(i) & HintOutput) == 0)
-            fEditor.parameterChanged(i, fPlugin.parameterValue(i));
-    }
     registerCallbacks(client);
 }
 
@@ -217,7 +216,7 @@ void PluginJack::shutdown() noexcept
     fEditor.requestQuit();
 }
 
-void PluginJack::threadInitCallback(void*)
+void PluginJack::threadInitCallback(void*) noexcept
 {
 #if defined(__SSE__)
     // Flush-to-zero and denormals-are-zero: the audio thread never computes with denormals.
@@ -225,16 +224,30 @@ void PluginJack::threadInitCallback(void*)
 #endif
 }
 
-int PluginJack::bufferSizeCallback(jack_nframes_t size, void* ptr)
+// A plug-in that cannot take a new buffer size or rate (out of memory, say) says so, and JACK
+// takes the client out of the graph; no exception crosses into JACK.
+template <typename Change>
+int PluginJack::changeOrRefuse(Change change, const char* what, jack_nframes_t value) noexcept
 {
-    static_cast<PluginJack*>(ptr)->fPlugin.changeBufferSize(size, true);
-    return 0;
+    try {
+        change();
+        return 0;
+    } catch (...) {
+        std::fprintf(stderr, "Failed to change the %s to %u\n", what, value);
+        return 1;
+    }
 }
 
-int PluginJack::sampleRateCallback(jack_nframes_t rate, void* ptr)
+int PluginJack::bufferSizeCallback(jack_nframes_t size, void* ptr) noexcept
 {
-    static_cast<PluginJack*>(ptr)->fPlugin.changeSampleRate(rate, true);
-    return 0;
+    PluginAdapter& plugin = static_cast<PluginJack*>(ptr)->fPlugin;
+    return changeOrRefuse([&] { plugin.changeBufferSize(size, true); }, "buffer size", size);
+}
+
+int PluginJack::sampleRateCallback(jack_nframes_t rate, void* ptr) noexcept
+{
+    PluginAdapter& plugin = static_cast<PluginJack*>(ptr)->fPlugin;
+    return changeOrRefuse([&] { plugin.changeSampleRate(rate, true); }, "sample rate", rate);
 }
 
 int PluginJack::processCallback(jack_nframes_t frames, void* ptr) noexcept
@@ -243,7 +256,7 @@ int PluginJack::processCallback(jack_nframes_t frames, void* ptr) noexcept
     return 0;
 }
 
-void PluginJack::shutdownCallback(void* ptr)
+void PluginJack::shutdownCallback(void* ptr) noexcept
 {
     static_cast<PluginJack*>(ptr)->shutdown();
 }

@@ -1,6 +1,6 @@
 // Joins the plug-in to a JACK client: ports with their metadata, transport, MIDI in and out,
 // Control Change onto parameters, editor notes and parameter changes, and the editor loop.
-// Threads: the editor thread (the main thread) constructs, runs and destroys it and calls the
+// Threads: the editor thread ([main-thread]) constructs, runs and destroys it and calls the
 // editor callbacks and the idle step; JACK's process thread calls process(); JACK's notification
 // thread calls the buffer-size, sample-rate and shutdown callbacks.
 #pragma once
@@ -25,32 +25,32 @@ public:
     static constexpr uint32_t kMaxMidiEvents = 512;
     static constexpr uint32_t kOutputCount = ORVANE_PLUGIN_NUM_OUTPUTS;
 
-    // Creates the plug-in and the editor and registers ports and callbacks on `client`, which
-    // must not be active yet; the plug-in takes its buffer size and sample rate from the pending
-    // values.
+    // [main-thread] Creates the plug-in and the editor and registers ports and callbacks on
+    // `client`, which must not be active yet; the plug-in takes its buffer size and sample rate
+    // from the pending values.
     PluginJack(jack_client_t* client, uintptr_t parentWindow);
     ~PluginJack() override;
 
     PluginJack(const PluginJack&) = delete;
     PluginJack& operator=(const PluginJack&) = delete;
 
-    // Editor thread, before activate(): a starting value; the editor learns it at the first idle
+    // [main-thread] Before activate(): a starting value; the editor learns it at the first idle
     // step.
     void setStartValue(uint32_t index, float value) noexcept;
-    // Activates the plug-in, then the client.
+    // [main-thread] Activates the plug-in, then the client.
     void activate();
-    // Runs the editor loop (30 ms idle step) until the window closes, a close request arrives or
-    // JACK shuts down.
+    // [main-thread] Runs the editor loop (30 ms idle step) until the window closes, a close request
+    // arrives or JACK shuts down.
     void run();
 
-    // One JACK cycle of `frames` frames. Audio thread.
+    // [audio-thread] One JACK cycle of `frames` frames.
     void process(jack_nframes_t frames) noexcept;
-    // The idle step. Editor thread.
+    // [main-thread] The idle step.
     void onIdleTick() override;
 
     const PluginAdapter& adapter() const noexcept { return fPlugin; }
 
-    // The editor's callbacks (editor thread).
+    // [main-thread] The editor's callbacks.
     static void setParameterCallback(void* ptr, uint32_t index, float value);
     static void sendNoteCallback(void* ptr, uint8_t channel, uint8_t note, uint8_t velocity);
 
@@ -95,11 +95,13 @@ private:
     bool writeMidi(const MidiMessage& message) noexcept;
     void shutdown() noexcept;
 
-    static void threadInitCallback(void* ptr);
-    static int bufferSizeCallback(jack_nframes_t size, void* ptr);
-    static int sampleRateCallback(jack_nframes_t rate, void* ptr);
+    template <typename Change>
+    static int changeOrRefuse(Change change, const char* what, jack_nframes_t value) noexcept;
+    static void threadInitCallback(void* ptr) noexcept;
+    static int bufferSizeCallback(jack_nframes_t size, void* ptr) noexcept;
+    static int sampleRateCallback(jack_nframes_t rate, void* ptr) noexcept;
     static int processCallback(jack_nframes_t frames, void* ptr) noexcept;
-    static void shutdownCallback(void* ptr);
+    static void shutdownCallback(void* ptr) noexcept;
     static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
 };
 

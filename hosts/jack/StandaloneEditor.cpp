@@ -2,8 +2,6 @@
 // requestQuit.
 #include "StandaloneEditor.h"
 
-#include "ui/EditorFactory.h"
-
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -33,68 +31,54 @@ StandaloneEditor::StandaloneEditor(const StandaloneEditorSetup& setup)
     XCloseDisplay(probe);
 }
 
-StandaloneEditor::~StandaloneEditor()
-{
-    delete fUI;
-}
+StandaloneEditor::~StandaloneEditor() = default;
 
-// The window exists once the editor is built; without a native view (no OpenGL, or a parent
-// that is not there) the toolkit has said why, and the program goes on headless.
+// Without a native view (no OpenGL, or a parent that is not there) the toolkit has said why, and
+// the program goes on headless.
 bool StandaloneEditor::makeEditor(const StandaloneEditorSetup& setup)
 {
-    auto link = std::make_unique<editorLink>(true);
-    link->fApp.setWindowClass("Orvane-Vantorel");
-    link->fSampleRate = setup.sampleRate;
-    link->fProcessor = setup.processor;
-    link->fScaleFactor = 0.0; // the window's own choice
-    link->fParentWindowHandle = setup.parentWindow;
-    link->fCallbacksPtr = setup.callbacksPtr;
-    link->fSetParamCallback = setup.setParameter;
-    link->fSendNoteCallback = setup.sendNote;
-    UI* const ui = createUI(*link);
-    if (link->fWindow == nullptr || link->fWindow->nativeWindowHandle() == 0) {
-        delete ui;
+    auto editor = std::make_unique<EditorHolder>(true);
+    if (!editor->open(
+            setup.editor, setup.values.data(), static_cast<uint32_t>(setup.values.size())))
         return false;
-    }
-    link->fWindow->leaveContext();
-    fLink = std::move(link);
-    fUI = ui;
+    fEditor = std::move(editor);
     return true;
 }
 
 void StandaloneEditor::parameterChanged(uint32_t index, float value)
 {
-    if (fUI != nullptr)
-        fUI->onParameterUpdate(index, value);
+    if (fEditor != nullptr)
+        fEditor->parameterChanged(index, value);
 }
 
 void StandaloneEditor::idle()
 {
-    if (fUI != nullptr)
-        fUI->uiIdle();
+    if (fEditor != nullptr)
+        fEditor->idle();
 }
 
 void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep)
 {
-    if (fUI == nullptr) {
+    if (fEditor == nullptr) {
         runHeadless(idleStep);
         return;
     }
     // A quit asked for before the window shows would be undone by showing it.
     if (isQuitRequested())
         return;
-    PluginWindow& window = *fLink->fWindow;
+    PluginWindow& window = *fEditor->window();
     window.setCaption(title);
     window.makeVisible(); // raised too
-    fLink->fApp.registerIdleTask(&idleStep);
-    fLink->fApp.runLoop(kIdlePeriodMs);
-    fLink->fApp.unregisterIdleTask(&idleStep);
+    PluginApplication& app = fEditor->application();
+    app.registerIdleTask(&idleStep);
+    app.runLoop(kIdlePeriodMs);
+    app.unregisterIdleTask(&idleStep);
 }
 
 void StandaloneEditor::close()
 {
-    if (fLink != nullptr)
-        fLink->fWindow->closeWindow();
+    if (fEditor != nullptr)
+        fEditor->window()->closeWindow();
     requestQuit();
 }
 
@@ -106,8 +90,8 @@ void StandaloneEditor::requestQuit() noexcept
     }
     fQuitChanged.notify_all();
     // Off the editor thread the application only raises a flag; its loop closes the window.
-    if (fLink != nullptr)
-        fLink->fApp.requestQuit();
+    if (fEditor != nullptr)
+        fEditor->application().requestQuit();
 }
 
 bool StandaloneEditor::isQuitRequested()

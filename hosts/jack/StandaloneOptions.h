@@ -1,6 +1,6 @@
 // The JACK program's command line: the forms "selftest" and "embed WINDOW", "--help", and
 // starting values of parameters ("--SYMBOL VALUE", the symbol's '_' written as '-'). Words that
-// are no option and no form are ignored. Main thread.
+// are no option and no form are ignored. [main-thread].
 #pragma once
 
 #include <cstdint>

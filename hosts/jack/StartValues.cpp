@@ -48,7 +48,8 @@ bool findParameter(const PluginAdapter& plugin, const std::string& option, uint3
 
 bool valueOf(const PluginAdapter& plugin, uint32_t index, const std::string& text, double& value)
 {
-    value = parameterTextToValue(plugin, index, text.c_str());
+    if (!parameterTextToValue(plugin, index, text.c_str(), value))
+        return false;
     const ValueRange& range = plugin.parameterRanges(index);
     if (!(value >= range.min && value <= range.max))
         return false;

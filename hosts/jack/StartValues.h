@@ -1,5 +1,5 @@
 // Starting values from the command line, checked against the plug-in's parameters, and the help
-// text that lists them. Main thread.
+// text that lists them. [main-thread].
 #pragma once
 
 #include "PluginAdapter.h"

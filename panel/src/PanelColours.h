@@ -1,5 +1,5 @@
 // The groove panel's colours: the fixed window colours and each drum's knob colours, as Dear
-// ImGui RGBA floats. Constant once made; GUI thread.
+// ImGui RGBA floats. Constant once made; [main-thread].
 #pragma once
 
 #include <imgui.h>

@@ -1,10 +1,12 @@
 // The groove panel on a real X server: what it draws, and what a real mouse on its knobs sends
-// to the host (values, edit gestures in pairs, Shift for fine steps, double-click reset).
+// to the host (values, edit gestures in pairs, Shift for fine steps, double-click reset, Tunes in
+// semitones or cents).
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 #include <imgui.h>
 
 #include <cmath>
+#include <utility>
 
 #include "EditorTestSupport.h"
 
@@ -78,6 +80,22 @@ protected:
             editor.app(), [&] { return editor.host.count(HostCall::Gesture) > before; });
     }
 
+    // Two clicks on a knob, then a few frames for what they send.
+    void doubleClick(uint32_t index)
+    {
+        pointAt(index);
+        SkeinTest::pumpUntil(
+            editor.app(), [] { return false; }, 3);
+        for (int click = 0; click < 2; ++click) {
+            client.button(1, true);
+            ASSERT_TRUE(waitForCalls(1));
+            client.button(1, false);
+            ASSERT_TRUE(waitForCalls(1));
+        }
+        SkeinTest::pumpUntil(
+            editor.app(), [] { return false; }, 5);
+    }
+
     TestClient client;
     OpenEditor editor;
 };
@@ -87,7 +105,7 @@ TEST_F(Panel, DrawsTitleColumnsAndDialsInTheDrumColours)
     client.movePointerTo(editor.handle(), 120, 5); // nothing hovered
     const Picture picture = editor.capture();
     ASSERT_EQ(picture.width, 242);
-    ASSERT_EQ(picture.height, 444);
+    ASSERT_EQ(picture.height, 568);
     EXPECT_TRUE(nearColour(picture.at(3, 300), 0x1A0911));
     EXPECT_TRUE(nearColour(picture.at(5, 5), 0x662544));
     // The title is drawn light on the bar, in its middle.
@@ -109,6 +127,15 @@ TEST_F(Panel, DrawsTitleColumnsAndDialsInTheDrumColours)
         EXPECT_TRUE(nearColour(centre, i >= 3 ? kDayanIdle : kBayaIdle, 3))
             << i << ": " << centre[0] << " " << centre[1] << " " << centre[2];
     }
+    // The Tunes (6 Dayan, 7 Baya) under the Tempos, their pointers straight up at 0.
+    for (const auto& [tune, tempo] : {std::pair<uint32_t, uint32_t>{6, 5}, {7, 2}}) {
+        EXPECT_NEAR(dial(tune).x, dial(tempo).x, 0.01f) << tune;
+        EXPECT_GT(dial(tune).y, dial(tempo).y + 100.0f) << tune;
+        EXPECT_LT(dial(tune).y + dial(tune).radius, 568.0f) << tune;
+        EXPECT_TRUE(nearColour(
+            pointerPixel(picture, dial(tune), 0.5f), tune == 6 ? kDayanIdle : kBayaIdle, 3))
+            << tune;
+    }
 }
 
 TEST_F(Panel, HostUpdatesMoveThePointerAndIgnoreUnknownIndices)
@@ -116,7 +143,7 @@ TEST_F(Panel, HostUpdatesMoveThePointerAndIgnoreUnknownIndices)
     client.movePointerTo(editor.handle(), 120, 5);
     editor.panel().onParameterUpdate(3, 16.0f); // Dayan Length to its maximum
     editor.panel().onParameterUpdate(2, 2.9f); // Baya Tempo: choice 2
-    editor.panel().onParameterUpdate(6, 9.0f);
+    editor.panel().onParameterUpdate(8, 9.0f);
     editor.panel().onParameterUpdate(5, 97.0f); // a Tempo the host should never send
     const Picture picture = editor.capture();
     const int* atMaximum = pointerPixel(picture, dial(3), 1.0f);
@@ -187,17 +214,7 @@ TEST_F(Panel, DoubleClickResetsTheKnobUnderThePointerAndResendsAllValues)
 {
     editor.panel().onParameterUpdate(0, 9.0f);
     editor.panel().onParameterUpdate(4, 700.0f);
-    pointAt(0);
-    SkeinTest::pumpUntil(
-        editor.app(), [] { return false; }, 3);
-    for (int click = 0; click < 2; ++click) {
-        client.button(1, true);
-        ASSERT_TRUE(waitForCalls(1));
-        client.button(1, false);
-        ASSERT_TRUE(waitForCalls(1));
-    }
-    SkeinTest::pumpUntil(
-        editor.app(), [] { return false; }, 5);
+    doubleClick(0);
 
     const auto length = editor.host.callsFor(0);
     ASSERT_EQ(length.size(), 5u); // begin, end; begin, reset value, end
@@ -212,6 +229,38 @@ TEST_F(Panel, DoubleClickResetsTheKnobUnderThePointerAndResendsAllValues)
         EXPECT_EQ(calls[0].kind, HostCall::Value);
         EXPECT_EQ(calls[0].value, unchanged[i]);
     }
+}
+
+// A plain drag moves a Tune by whole semitones, a drag with Shift by cents; a double-click
+// brings it back to 0 (C#4 for the Dayan).
+TEST_F(Panel, TuneDragsInSemitonesOrWithShiftInCentsAndResetsToZero)
+{
+    drag(6, -40);
+    auto calls = editor.host.callsFor(6);
+    ASSERT_GE(calls.size(), 3u);
+    for (size_t c = 1; c + 1 < calls.size(); ++c)
+        EXPECT_EQ(calls[c].value, std::round(calls[c].value)) << c;
+    EXPECT_GE(calls[calls.size() - 2].value, 1.0f);
+
+    editor.panel().onParameterUpdate(7, -2.5f);
+    client.key(XK_Shift_L, true);
+    drag(7, -30);
+    client.key(XK_Shift_L, false);
+    calls = editor.host.callsFor(7);
+    ASSERT_GE(calls.size(), 3u);
+    const float fine = calls[calls.size() - 2].value;
+    EXPECT_GT(fine, -2.5f);
+    EXPECT_LT(fine, -1.5f) << "less than a semitone";
+    EXPECT_NEAR(fine * 100.0f, std::round(fine * 100.0f), 1e-3f) << "whole cents";
+
+    editor.host.calls.clear();
+    doubleClick(6);
+    calls = editor.host.callsFor(6);
+    ASSERT_EQ(calls.size(), 5u); // begin, end; begin, reset value, end
+    EXPECT_EQ(calls[3].value, 0.0f);
+    // The Baya's Tune is re-sent as it was, to the cent.
+    ASSERT_EQ(editor.host.callsFor(7).size(), 1u);
+    EXPECT_EQ(editor.host.callsFor(7)[0].value, fine);
 }
 
 TEST(EditorCore, RequestsCarryTheParameterOffsetAndNeedNoCallbacks)
@@ -236,11 +285,11 @@ TEST(PanelScale, AtScaleTwoTheWindowAndKnobsAreTwiceAsLarge)
     OpenEditor editor(2.0);
     const Picture picture = editor.capture();
     EXPECT_EQ(picture.width, 484);
-    EXPECT_EQ(picture.height, 888);
+    EXPECT_EQ(picture.height, 1136);
     bool keepAspectRatio = false;
     const Skein::Size<unsigned> minimum = editor.window().sizeLimits(keepAspectRatio);
     EXPECT_EQ(minimum.width, 242u);
-    EXPECT_EQ(minimum.height, 444u);
+    EXPECT_EQ(minimum.height, 568u);
     EXPECT_TRUE(keepAspectRatio);
     for (uint32_t i = 0; i < 6; ++i)
         EXPECT_NEAR(editor.panel().dialPlace(i).radius, 100.0f, 0.01f);

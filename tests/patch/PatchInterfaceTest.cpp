@@ -35,10 +35,12 @@ TEST(PatchInterface, ParameterInfo)
         {"Dayan_Length", 4, 16, 4},
         {"Dayan_Pattern", 1, 1337, 1},
         {"Dayan_Tempo", 0, 4, 2},
+        {"Dayan_Tune", -12, 12, 0},
+        {"Baya_Tune", -12, 12, 0},
     };
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 8; ++i) {
         PatchParameterInfo info{};
-        ASSERT_EQ(patch->parameterInfo(i, &info), 6);
+        ASSERT_EQ(patch->parameterInfo(i, &info), 8);
         EXPECT_STREQ(info.name, expected[i].name);
         EXPECT_EQ(info.hash, hashString(info.name));
         EXPECT_EQ(info.kind, 0u);
@@ -46,9 +48,9 @@ TEST(PatchInterface, ParameterInfo)
         EXPECT_EQ(info.maximum, expected[i].maximum);
         EXPECT_EQ(info.defaultValue, expected[i].defaultValue);
     }
-    for (int index : {6, -1, INT_MAX, INT_MIN}) {
+    for (int index : {8, -1, INT_MAX, INT_MIN}) {
         PatchParameterInfo info{"x", 1, 1, 1, 1, 1};
-        ASSERT_EQ(patch->parameterInfo(index, &info), 6);
+        ASSERT_EQ(patch->parameterInfo(index, &info), 8);
         EXPECT_STREQ(info.name, "invalid parameter index");
         EXPECT_EQ(info.hash, 0u);
         EXPECT_EQ(info.kind, 0u);
@@ -56,8 +58,8 @@ TEST(PatchInterface, ParameterInfo)
         EXPECT_EQ(info.maximum, 0.0f);
         EXPECT_EQ(info.defaultValue, 0.0f);
     }
-    EXPECT_EQ(patch->parameterInfo(0, nullptr), 6);
-    EXPECT_EQ(patch->parameterInfo(99, nullptr), 6);
+    EXPECT_EQ(patch->parameterInfo(0, nullptr), 8);
+    EXPECT_EQ(patch->parameterInfo(99, nullptr), 8);
 }
 
 TEST(PatchInterface, TablesHoldTheRecordings)

@@ -26,11 +26,13 @@ struct Stereo {
     bool silent() const { return firstSound() < 0; }
 };
 
-using ParameterValues = std::array<float, 6>;
+// In index order; values left out of a list are the Tunes' default, 0.
+using ParameterValues = std::array<float, Orvane::kVantorelParameterCount>;
 constexpr ParameterValues kDefaultValues = {Orvane::kVantorelParameters[0].defaultValue,
     Orvane::kVantorelParameters[1].defaultValue, Orvane::kVantorelParameters[2].defaultValue,
     Orvane::kVantorelParameters[3].defaultValue, Orvane::kVantorelParameters[4].defaultValue,
-    Orvane::kVantorelParameters[5].defaultValue};
+    Orvane::kVantorelParameters[5].defaultValue, Orvane::kVantorelParameters[6].defaultValue,
+    Orvane::kVantorelParameters[7].defaultValue};
 
 Orvane::TransportInfo playingTransport(double bpm);
 

@@ -42,7 +42,7 @@ TEST_F(VantorelPlugin, ParameterTable)
     const float minima[] = {4, 1, 0};
     const float maxima[] = {16, 1337, 4};
     const float defaults[] = {4, 1, 2};
-    ASSERT_EQ(adapter->parameterCount(), 6u);
+    ASSERT_EQ(adapter->parameterCount(), 8u);
     for (uint32_t i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(adapter->parameterName(i), names[i]);
@@ -86,12 +86,29 @@ TEST_F(VantorelPlugin, ParameterTable)
         }
     }
     EXPECT_NE(adapter->parameterEnumValues(2).values, adapter->parameterEnumValues(5).values);
+
+    // The Tunes follow, in semitones with cents: automatable, not stepped, with texts of their own.
+    for (uint32_t i : {6u, 7u}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(adapter->parameterName(i), i == 6 ? "Dayan Tune" : "Baya Tune");
+        EXPECT_EQ(adapter->parameterSymbol(i), i == 6 ? "dayan_tune" : "baya_tune");
+        EXPECT_EQ(adapter->parameterHints(i), HintAutomatable);
+        const ValueRange& range = adapter->parameterRanges(i);
+        EXPECT_EQ(range.min, -12.0f);
+        EXPECT_EQ(range.max, 12.0f);
+        EXPECT_EQ(range.def, 0.0f);
+        EXPECT_EQ(adapter->parameterValue(i), 0.0f);
+        EXPECT_EQ(adapter->parameterEnumValues(i).count, 0);
+        EXPECT_NE(adapter->parameterValueTexts(i), nullptr);
+    }
+    EXPECT_NE(adapter->parameterValueTexts(6), adapter->parameterValueTexts(7));
+    EXPECT_EQ(adapter->parameterValueTexts(0), nullptr);
 }
 
 TEST_F(VantorelPlugin, DescribingAgainKeepsTextsAndUnknownIndicesTouchNothing)
 {
     ParameterInfo info;
-    describeVantorelParameter(6, info);
+    describeVantorelParameter(8, info);
     describeVantorelParameter(0xFFFFFFFF, info);
     EXPECT_TRUE(info.name.isEmpty());
     EXPECT_TRUE(info.symbol.isEmpty());
@@ -299,8 +316,8 @@ TEST_F(VantorelPlugin, ValuesAreStoredUnclampedAndNonFiniteOnesIgnored)
     KrellZEF_Vantorel& vantorel = plugin(*adapter);
     vantorel.applyParameter(1, 20000.0f);
     EXPECT_EQ(vantorel.parameterValue(1), 20000.0f);
-    vantorel.applyParameter(6, 3.0f);
-    EXPECT_EQ(vantorel.parameterValue(6), 0.0f);
+    vantorel.applyParameter(8, 3.0f);
+    EXPECT_EQ(vantorel.parameterValue(8), 0.0f);
 
     const auto reference = makeAdapter();
     setValues(*reference, {4, 20000, 2, 4, 1, 2});

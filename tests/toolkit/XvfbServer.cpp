@@ -20,11 +20,12 @@ XvfbServer::XvfbServer()
         return;
     fPid = fork();
     if (fPid == 0) {
-        // The server must not outlive a test process that crashes.
+        // The server must not outlive a test process that crashes. The screen holds the editor
+        // at scale 2 (484 x 1136) with room around it.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1600x24",
             "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }

@@ -95,12 +95,12 @@ protected:
         return n;
     }
 
-    // The panel drawn in the parent: three dials per column.
+    // The panel drawn in the parent: four dials per column.
     bool waitForPanel(HostedPlugin& p, const HostWindow& parent, std::vector<SentEvent>& sent)
     {
         return roundsUntil(p, sent, [&] {
             const SkeinTest::Picture picture = parent.pixels();
-            return findDials(picture, true).size() == 3 && findDials(picture, false).size() == 3;
+            return findDials(picture, true).size() == 4 && findDials(picture, false).size() == 4;
         });
     }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -20,12 +21,16 @@ const ExpectedParameter kExpected[] = {
     {"Dayan Length", "dayan_length", 4, 16, 4},
     {"Dayan Pattern", "dayan_pattern", 1, 1337, 1},
     {"Dayan Tempo", "dayan_tempo", 0, 4, 2},
+    {"Dayan Tune", "dayan_tune", -12, 12, 0},
+    {"Baya Tune", "baya_tune", -12, 12, 0},
 };
 
 constexpr clap_id kBayaLength = 0;
 constexpr clap_id kBayaPattern = 1;
 constexpr clap_id kBayaTempo = 2;
 constexpr clap_id kDayanTempo = 5;
+constexpr clap_id kDayanTune = 6;
+constexpr clap_id kBayaTune = 7;
 
 clap_event_param_value_t valueEvent(clap_id id, double value)
 {
@@ -60,14 +65,15 @@ protected:
     }
 };
 
-TEST_F(ClapParamsTest, SixAutomatableSteppedParameters)
+TEST_F(ClapParamsTest, EightAutomatableParametersAllButTheTunesStepped)
 {
-    ASSERT_EQ(params().count(plugin()), 6u);
-    for (uint32_t i = 0; i < 6; ++i) {
+    ASSERT_EQ(params().count(plugin()), 8u);
+    for (uint32_t i = 0; i < 8; ++i) {
         clap_param_info_t info{};
         ASSERT_TRUE(params().get_info(plugin(), i, &info));
         EXPECT_EQ(info.id, i);
-        EXPECT_EQ(info.flags, 0x21u);
+        EXPECT_EQ(info.flags,
+            i < 6 ? CLAP_PARAM_IS_STEPPED | CLAP_PARAM_IS_AUTOMATABLE : CLAP_PARAM_IS_AUTOMATABLE);
         EXPECT_EQ(info.cookie, nullptr);
         EXPECT_STREQ(info.name, kExpected[i].name);
         EXPECT_STREQ(info.module, kExpected[i].symbol);
@@ -109,12 +115,53 @@ TEST_F(ClapParamsTest, TextsReadAsTempoLabelsOrIntegers)
     EXPECT_EQ(value(kBayaPattern, " 17"), 17.0);
 }
 
+// The Dayan's Tune reads as the note of its Sa (C#4 at 0), the Baya's in semitones; each reads
+// back what it shows, in either spelling of the minus sign, and refuses what names no value.
+TEST_F(ClapParamsTest, TuneTextsReadBackWhatTheyShow)
+{
+    const std::pair<double, const char*> dayan[] = {{0, "C#4"}, {1, "D4"}, {1.25, "D4 +25 ct"},
+        {-1.3, "C4 -30 ct"}, {0.5, "D4 -50 ct"}, {-0.5, "C#4 -50 ct"}, {0.49, "C#4 +49 ct"},
+        {12, "C#5"}, {-12, "C#3"}, {11.999, "C#5"}};
+    for (const auto& [semitones, shown] : dayan) {
+        EXPECT_EQ(text(kDayanTune, semitones), shown);
+        EXPECT_NEAR(value(kDayanTune, shown), std::round(semitones * 100) / 100, 1e-9) << shown;
+    }
+    const std::pair<double, const char*> baya[] = {{0, "0.00 st"}, {2, "+2.00 st"},
+        {-1.5, "-1.50 st"}, {-0.004, "0.00 st"}, {12, "+12.00 st"}};
+    for (const auto& [semitones, shown] : baya) {
+        EXPECT_EQ(text(kBayaTune, semitones), shown);
+        EXPECT_NEAR(value(kBayaTune, shown), std::round(semitones * 100) / 100, 1e-9) << shown;
+    }
+
+    const std::pair<const char*, double> typed[] = {{"Eb4", 2}, {"Eb4 -10", 1.9},
+        {"c#4 +25 ct", 0.25}, {"-1.5", -1.5},
+        {"\xE2\x88\x92"
+         "1.5",
+            -1.5},
+        {"+2", 2}, {"2 st", 2}, {"B3", -2}, {"C#6", 12}, {"-40", -12}};
+    for (const auto& [written, semitones] : typed)
+        EXPECT_NEAR(value(kDayanTune, written), semitones, 1e-9) << written;
+    EXPECT_EQ(value(kBayaTune,
+                  "\xE2\x88\x92"
+                  "0.25 st"),
+        -0.25);
+    EXPECT_EQ(value(kBayaTune, "99"), 12.0);
+
+    double result = 5.0;
+    for (const char* refused : {"", "nan", "inf", "-inf", "1e3", "D", "H4", "2 stt", "x"}) {
+        EXPECT_FALSE(params().text_to_value(plugin(), kDayanTune, refused, &result)) << refused;
+        EXPECT_FALSE(params().text_to_value(plugin(), kBayaTune, refused, &result)) << refused;
+    }
+    EXPECT_FALSE(params().text_to_value(plugin(), kBayaTune, "D4", &result));
+    EXPECT_EQ(result, 5.0);
+}
+
 TEST_F(ClapParamsTest, UntrustedIdsAndPointersAreRefused)
 {
     clap_param_info_t info{};
     double result = 0.0;
     char buffer[16] = "untouched";
-    for (const clap_id id : {6u, 7u, 0x7FFFFFFFu, CLAP_INVALID_ID}) {
+    for (const clap_id id : {8u, 9u, 0x7FFFFFFFu, CLAP_INVALID_ID}) {
         EXPECT_FALSE(params().get_info(plugin(), id, &info));
         result = 5.0;
         EXPECT_FALSE(params().get_value(plugin(), id, &result));

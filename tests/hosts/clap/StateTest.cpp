@@ -4,7 +4,10 @@
 #include "StreamCapture.h"
 
 #include <array>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -18,6 +21,10 @@ const std::string kDefaultState = "__zef_parameters_begin__\0baya_length\0"
                                   "4\0dayan_pattern\0"
                                   "1\0dayan_tempo\0"
                                   "2\0"
+                                  "dayan_tune\0"
+                                  "0\0"
+                                  "baya_tune\0"
+                                  "0\0"
                                   "__zef_parameters_end__\0\xFE\0"s;
 
 std::string pairs(const std::string& body)
@@ -33,29 +40,29 @@ protected:
         return instance->state()->load(plugin(), stream.stream());
     }
 
-    std::array<double, 6> values() const
+    std::array<double, 8> values() const
     {
-        std::array<double, 6> result{};
-        for (clap_id i = 0; i < 6; ++i)
+        std::array<double, 8> result{};
+        for (clap_id i = 0; i < 8; ++i)
             result[i] = instance->parameterValue(i);
         return result;
     }
 
-    static constexpr std::array<double, 6> kDefaults = {4, 1, 2, 4, 1, 2};
+    static constexpr std::array<double, 8> kDefaults = {4, 1, 2, 4, 1, 2, 0, 0};
 };
 
-TEST_F(ClapStateTest, DefaultStateIsTheKnown137Bytes)
+TEST_F(ClapStateTest, DefaultStateIsTheKnown162Bytes)
 {
     std::string bytes;
     ASSERT_TRUE(instance->saveState(bytes));
-    EXPECT_EQ(bytes.size(), 137u);
+    EXPECT_EQ(bytes.size(), 162u);
     EXPECT_EQ(bytes, kDefaultState);
 }
 
 TEST_F(ClapStateTest, SaveAndLoadRoundTripInAnyReadSize)
 {
-    const std::array<double, 6> set = {16, 1337, 4, 9, 717, 0};
-    for (clap_id i = 0; i < 6; ++i)
+    const std::array<double, 8> set = {16, 1337, 4, 9, 717, 0, 1.25, -7.5};
+    for (clap_id i = 0; i < 8; ++i)
         instance->setParameter(i, set[i]);
     std::string bytes;
     ASSERT_TRUE(instance->saveState(bytes));
@@ -67,7 +74,11 @@ TEST_F(ClapStateTest, SaveAndLoadRoundTripInAnyReadSize)
               "9\0"
               "dayan_pattern\0"
               "717\0dayan_tempo\0"
-              "0\0"s));
+              "0\0"
+              "dayan_tune\0"
+              "1.25\0"
+              "baya_tune\0"
+              "-7.5\0"s));
 
     for (const size_t readSize : {size_t(1), size_t(7), size_t(511), SIZE_MAX}) {
         recreateInstance();
@@ -106,7 +117,7 @@ TEST_F(ClapStateTest, StreamWithoutTerminatorLoadsButAsksNoRescan)
     // The state of a plug-in without parameters: one 0x00.
     EXPECT_TRUE(load("\0"s));
     EXPECT_TRUE(load(""));
-    EXPECT_EQ(values(), (std::array<double, 6>{4, 23, 2, 4, 1, 2}));
+    EXPECT_EQ(values(), (std::array<double, 8>{4, 23, 2, 4, 1, 2, 0, 0}));
     EXPECT_TRUE(host.rescans().empty());
 }
 
@@ -153,7 +164,7 @@ TEST_F(ClapStateTest, ValuesAreReadLikeTheirParameters)
               "99999\0"
               "dayan_length\0\0dayan_pattern\0-4\0dayan_tempo\0nan\0baya_tempo\0 3x\0"s)));
     // Unknown symbols and named states are skipped; out-of-range values are clamped.
-    EXPECT_EQ(values(), (std::array<double, 6>{12, 1337, 3, 4, 1, 0}));
+    EXPECT_EQ(values(), (std::array<double, 8>{12, 1337, 3, 4, 1, 0, 0, 0}));
 }
 
 // A key or value far beyond any symbol or number ends the load there; an endless one is not
@@ -166,7 +177,7 @@ TEST_F(ClapStateTest, OverlongStringsEndTheLoad)
         std::string(5000, '7') +
         "\0dayan_pattern\0"
         "6\0"s)));
-    EXPECT_EQ(values(), (std::array<double, 6>{4, 5, 2, 4, 1, 2}));
+    EXPECT_EQ(values(), (std::array<double, 8>{4, 5, 2, 4, 1, 2, 0, 0}));
     EXPECT_TRUE(host.rescans().empty());
 
     // One key as long as the test can afford (a reader without a limit would take it all).
@@ -203,6 +214,41 @@ TEST_F(ClapStateTest, KeysCutAcrossReadsAreJoined)
     ASSERT_GT(bytes.find("baya_pattern") + 12, 511u);
     EXPECT_TRUE(load(bytes, 511));
     EXPECT_EQ(instance->parameterValue(1), 42.0);
+}
+
+// A host whose process reads numbers with a decimal comma (as a German desktop does) still gets
+// the cents of a Tune back: the state is written and read with a decimal point. The locale is
+// built for the test, into a folder of its own.
+TEST_F(ClapStateTest, FractionsLoadBackUnderACommaLocale)
+{
+    char folder[] = "/tmp/vantorel-locale-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 " + std::string(folder) + "/de_DE.UTF-8 >/dev/null 2>&1";
+    const bool built = std::system(build.c_str()) == 0;
+    setenv("LOCPATH", folder, 1);
+    const bool comma = built && std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr &&
+        std::strtod("1.25", nullptr) == 1.0;
+    instance->setParameter(6, 1.25);
+    instance->setParameter(7, -7.5);
+    std::string bytes;
+    const bool saved = instance->saveState(bytes);
+    recreateInstance();
+    const bool loaded = load(bytes);
+    const double dayanTune = instance->parameterValue(6), bayaTune = instance->parameterValue(7);
+    std::setlocale(LC_NUMERIC, "C");
+    unsetenv("LOCPATH");
+    std::system(("rm -rf " + std::string(folder)).c_str());
+    if (!comma)
+        GTEST_SKIP() << "no de_DE locale could be built (localedef and the locales package)";
+    EXPECT_TRUE(saved && loaded);
+    EXPECT_NE(bytes.find("dayan_tune\0"
+                         "1.25\0"
+                         "baya_tune\0"
+                         "-7.5\0"s),
+        std::string::npos);
+    EXPECT_EQ(dayanTune, 1.25);
+    EXPECT_EQ(bayaTune, -7.5);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The record that joins an editor to its host: the host fills it before creating the editor
 // (createUI, EditorFactory.h) and keeps it alive, unchanged, until the editor is deleted.
-// GUI thread only; the callbacks are called synchronously from the editor's event handling.
+// [main-thread] only (the GUI thread); the callbacks are called synchronously from the editor's
+// event handling.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,8 @@
 // A toolkit widget that runs one Dear ImGui context: it feeds the context the widget's input,
 // draws one Dear ImGui frame per redraw with OpenGL 2 and asks for a redraw every 16 ms for about
 // half a second after each input (an untouched editor is not redrawn; requestRedraw() draws).
-// Event-loop (GUI) thread only; several may live on one thread, each with its own context.
+// [main-thread] only (the event loop's thread); several may live on one thread, each with its own
+// context.
 #pragma once
 
 #include "skein/IdleCallback.h"

@@ -1,5 +1,5 @@
 // The editor's application object: a toolkit application whose windows carry the class name
-// "Orvane-Vantorel". GUI thread only (the host's main thread, or the standalone's main thread).
+// "Orvane-Vantorel". [main-thread] only (the host's main thread, or the standalone's main thread).
 #pragma once
 
 #include "skein/Application.h"

@@ -1,5 +1,5 @@
 // The window of one editor: a toolkit window that passes its notifications on to the editor.
-// GUI thread only.
+// [main-thread] only.
 #pragma once
 
 #include "skein/Window.h"
