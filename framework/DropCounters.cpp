@@ -12,7 +12,7 @@ const char* const kDropTexts[DropCounters::kKinds] = {
     "messages refused by the patch's full message pool",
     "clock ticks cut after a refused tick",
     "MIDI messages beyond 512 in one block",
-    "events refused by the host's output list",
+    "events refused by the host's output (event list or MIDI port)",
     "stroke events beyond a block's log",
 };
 

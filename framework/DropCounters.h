@@ -13,7 +13,7 @@ enum class Drop : uint32_t {
     PoolRefusal, // a message the patch's scheduler had no pool room for
     TickCut, // clock ticks the bounded tick loop did not try once the patch refused one
     MidiOverflow, // MIDI messages beyond a block's 512
-    HostPushRefusal, // events the host's output list (or MIDI port buffer) refused
+    HostPushRefusal, // events the host's output (event list or MIDI port) refused
     StrokeEventOverflow, // stroke events beyond what one block's log holds
 };
 

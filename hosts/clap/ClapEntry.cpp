@@ -70,11 +70,14 @@ const clap_plugin_descriptor_t* getPluginDescriptor(
     return &descriptor;
 }
 
-// The library holds one plug-in, so the requested id is not compared. Hosts may create instances
-// on several threads at once: the pending values stay locked until the instance has read them.
+// An id the factory does not list creates nothing, as CLAP requires: a host that asks for another
+// plug-in must not get this one. Hosts may create instances on several threads at once: the
+// pending values stay locked until the instance has read them.
 const clap_plugin_t* createPlugin(
-    const clap_plugin_factory_t* factory, const clap_host_t* host, const char*) noexcept
+    const clap_plugin_factory_t* factory, const clap_host_t* host, const char* pluginId) noexcept
 {
+    if (pluginId == nullptr || std::strcmp(pluginId, kPluginId) != 0)
+        return nullptr;
     const std::lock_guard<std::mutex> lock(pendingValuesMutex());
     if (pendingBufferSize == 0)
         pendingBufferSize = 1024;

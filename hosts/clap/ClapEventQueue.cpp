@@ -14,8 +14,6 @@ ClapEventQueue::ClapEventQueue()
     pthread_mutexattr_setprotocol(&attributes, PTHREAD_PRIO_INHERIT);
     pthread_mutex_init(&fMutex, &attributes);
     pthread_mutexattr_destroy(&attributes);
-
-    fNotesWriter.setRingBuffer(&fNotesBuffer, false);
 }
 
 ClapEventQueue::~ClapEventQueue()
@@ -46,11 +44,7 @@ void ClapEventQueue::append(const QueuedEvent& event)
 
 bool ClapEventQueue::sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept
 {
-    const uint8_t status = static_cast<uint8_t>((velocity != 0 ? 0x90 : 0x80) + (channel & 0x0F));
-    const uint8_t record[3] = {status, note, velocity};
-    // A failed write makes the commit discard the record and report it.
-    static_cast<void>(fNotesWriter.writeCustomData(record, sizeof(record)));
-    return fNotesWriter.commitWrite();
+    return fNotes.send(channel, note, velocity);
 }
 
 } // namespace Orvane

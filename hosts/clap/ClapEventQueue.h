@@ -4,8 +4,7 @@
 #pragma once
 
 #include "CachedParameters.h"
-#include "RingBufferControl.h"
-#include "SmallStackRingBuffer.h"
+#include "EditorNotes.h"
 
 #include <pthread.h>
 
@@ -58,19 +57,18 @@ public:
         return true;
     }
 
-    // [any-thread] The notes ring's storage (the audio thread's reader attaches to it) and the
-    // values the audio thread caches for the editor.
-    SmallStackRingBuffer& notesBuffer() noexcept { return fNotesBuffer; }
+    // [any-thread] The editor's notes (the audio thread reads them into its block of MIDI) and
+    // the values the audio thread caches for the editor.
+    EditorNotes& notes() noexcept { return fNotes; }
     CachedParameters& cachedParameters() noexcept { return fCachedParameters; }
 
 private:
-    SmallStackRingBuffer fNotesBuffer;
+    EditorNotes fNotes;
     CachedParameters fCachedParameters;
     pthread_mutex_t fMutex;
     std::vector<QueuedEvent> fQueuedEvents;
     // Set with the first event appended, cleared when drained; both under the mutex.
     std::atomic<bool> fHasQueuedEvents{false};
-    RingBufferControl fNotesWriter;
 
     void append(const QueuedEvent& event);
 };

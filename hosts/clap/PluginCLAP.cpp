@@ -4,6 +4,7 @@
 
 #include "AudioAssertions.h"
 #include "ClapUI.h"
+#include "IncomingValues.h"
 #include "OrvanePluginInfo.h"
 #include "OutputChannels.h"
 #include "PendingValues.h"
@@ -60,13 +61,12 @@ uint8_t midiVelocity(double velocity) noexcept
 } // namespace
 
 PluginCLAP::PluginCLAP(const clap_host_t* host)
-    : fPlugin(this, writeMidiCallback, nullptr, nullptr), fHost(host)
+    : fPlugin(this, writeMidiCallback, nullptr, nullptr), fHost(host), fMidiInput(fPlugin)
 {
     fQueue.cachedParameters().setup(fPlugin.parameterCount());
     fOpenGestures.reset(new bool[fPlugin.parameterCount()]());
     for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i)
         fHasOutputParameters = fHasOutputParameters || fPlugin.isParameterOutputOrTrigger(i);
-    fNotesReader.setRingBuffer(&fQueue.notesBuffer(), true);
     fInputBuses = buildBuses(fPlugin, true);
     fOutputBuses = buildBuses(fPlugin, false);
 }
@@ -125,7 +125,7 @@ void PluginCLAP::onMainThread() noexcept
 
 clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcept
 {
-    fMidiEventCount = 0;
+    fMidiInput.clear();
     const clap_output_events_t* const out =
         data.out_events != nullptr && data.out_events->try_push != nullptr ? data.out_events
                                                                            : nullptr;
@@ -136,7 +136,7 @@ clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcep
     fPlugin.setTransportInfo(fTransport);
 
     readInputEvents(data.in_events);
-    readEditorNotes();
+    fMidiInput.addEditorNotes(fQueue.notes());
 
     if (data.frames_count == 0) {
         markSilentChannels(data);
@@ -148,7 +148,8 @@ clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcep
         return CLAP_PROCESS_ERROR;
 
     fOutputEvents = out;
-    fPlugin.runCycle(nullptr, outputs, data.frames_count, fMidiEvents, fMidiEventCount);
+    fPlugin.runCycle(
+        nullptr, outputs, data.frames_count, fMidiInput.messages(), fMidiInput.count());
     reportOutputParameters(fOutputEvents, data.frames_count - 1);
     fOutputEvents = nullptr;
     markSilentChannels(data);
@@ -168,7 +169,7 @@ void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
             break;
         case QueuedEvent::ParamSet: {
             float value;
-            if (!usableParameterValue(queued.index, queued.value, value))
+            if (!acceptIncomingValue(fPlugin, queued.index, queued.value, value))
                 break;
             fPlugin.setParameterValueInProcess(queued.index, value);
             const clap_event_param_value_t event = paramValueEvent(queued.index, value, 0);
@@ -226,7 +227,7 @@ void PluginCLAP::addNoteEvent(const clap_event_header_t& header) noexcept
         !ORVANE_AUDIO_CHECK_UINT(event->port_index == 0, static_cast<uint16_t>(event->port_index)))
         return;
     const uint8_t command = header.type == CLAP_EVENT_NOTE_ON ? 0x90 : 0x80;
-    appendMidi(header.time, static_cast<uint8_t>(command + (event->channel & 0x0F)),
+    fMidiInput.add(header.time, static_cast<uint8_t>(command + (event->channel & 0x0F)),
         clampToMidiData(event->key), midiVelocity(event->velocity));
 }
 
@@ -238,7 +239,7 @@ void PluginCLAP::addMidiEvent(const clap_event_header_t* event) noexcept
     const auto* const midi = reinterpret_cast<const clap_event_midi_t*>(event);
     if (!ORVANE_AUDIO_CHECK_UINT(midi->port_index == 0, midi->port_index))
         return;
-    appendMidi(event->time, midi->data[0], midi->data[1], midi->data[2]);
+    fMidiInput.add(event->time, midi->data[0], midi->data[1], midi->data[2]);
 }
 
 void PluginCLAP::addParamValueEvent(const clap_event_header_t* event) noexcept
@@ -250,25 +251,10 @@ void PluginCLAP::addParamValueEvent(const clap_event_header_t* event) noexcept
     applyHostParameter(param->param_id, param->value, true);
 }
 
-bool PluginCLAP::usableParameterValue(uint32_t index, double value, float& usable) const noexcept
-{
-    if (index >= fPlugin.parameterCount() || !std::isfinite(value))
-        return false;
-    const ValueRange& range = fPlugin.parameterRanges(index);
-    double clamped =
-        std::clamp(value, static_cast<double>(range.min), static_cast<double>(range.max));
-    // A stepped parameter holds whole steps: the fraction is cut here, where values enter, so that
-    // the groove, get_value and the saved state all see the same value.
-    if (fPlugin.parameterHints(index) & HintInteger)
-        clamped = std::trunc(clamped);
-    usable = static_cast<float>(clamped);
-    return true;
-}
-
 void PluginCLAP::applyHostParameter(uint32_t index, double value, bool onAudioThread) noexcept
 {
     float usable;
-    if (!usableParameterValue(index, value, usable))
+    if (!acceptIncomingValue(fPlugin, index, value, usable))
         return;
     fQueue.cachedParameters().store(index, usable);
     if (onAudioThread)
@@ -284,35 +270,6 @@ bool PluginCLAP::pushToHost(
     if (!pushed)
         fPlugin.countDrop(Drop::HostPushRefusal);
     return pushed;
-}
-
-bool PluginCLAP::appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept
-{
-    if (fMidiEventCount >= kMaxMidiEvents) {
-        fPlugin.countDrop(Drop::MidiOverflow);
-        return false;
-    }
-    MidiMessage& message = fMidiEvents[fMidiEventCount++];
-    message.frame = frame;
-    message.size = 3;
-    message.data[0] = status;
-    message.data[1] = data1;
-    message.data[2] = data2;
-    message.data[3] = 0;
-    message.dataExt = nullptr;
-    return true;
-}
-
-// Notes played in the editor join the block at the frame of the last host event.
-void PluginCLAP::readEditorNotes() noexcept
-{
-    uint8_t record[3];
-    while (fMidiEventCount < kMaxMidiEvents && fNotesReader.isDataAvailableForReading()) {
-        if (!fNotesReader.readCustomData(record, sizeof(record)))
-            break;
-        const uint32_t frame = fMidiEventCount != 0 ? fMidiEvents[fMidiEventCount - 1].frame : 0;
-        appendMidi(frame, record[0], record[1], record[2]);
-    }
 }
 
 void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept

@@ -10,7 +10,7 @@
 #include "ClapParams.h"
 #include "ClapPlugin.h"
 #include "ClapProcess.h"
-#include "MidiMessage.h"
+#include "MidiInputBlock.h"
 #include "PluginAdapter.h"
 #include "TransportInfo.h"
 
@@ -29,8 +29,6 @@ inline bool isCoreEvent(const clap_event_header_t* header) noexcept
 
 class PluginCLAP {
 public:
-    static constexpr uint32_t kMaxMidiEvents = 512;
-
     explicit PluginCLAP(const clap_host_t* host);
     ~PluginCLAP();
 
@@ -57,9 +55,8 @@ public:
     // main thread, and the host is asked for a callback to print them.
     clap_process_status process(const clap_process_t& data) noexcept;
 
-    // Parameter values from the host (events of process and flush, the state reader): ids at or
-    // beyond the parameter count and non-finite values are ignored, other values are clamped to
-    // the parameter's range (integer ones truncated toward zero), then cached and applied.
+    // Parameter values from the host (events of process and flush, the state reader), taken
+    // through acceptIncomingValue (refused values are ignored), then cached and applied.
     // [any-thread] With `onAudioThread` the plug-in takes the value over without waiting.
     void applyHostParameter(uint32_t index, double value, bool onAudioThread) noexcept;
     // [audio-thread] Sends every output-or-trigger parameter whose value changed as a value event
@@ -88,9 +85,7 @@ private:
     BusList fInputBuses;
     BusList fOutputBuses;
 
-    uint32_t fMidiEventCount = 0;
-    MidiMessage fMidiEvents[kMaxMidiEvents];
-    RingBufferControl fNotesReader;
+    MidiInputBlock fMidiInput;
     TransportInfo fTransport;
     // Gestures the host was told of and not yet told the end of, per parameter: the host sees a
     // well-formed gesture protocol whatever the editor asks. Audio side only.
@@ -101,19 +96,14 @@ private:
     // A timer tick without an editor is reported once, not on every tick.
     bool fReportedTickWithoutEditor = false;
 
-    // Ids within the parameter count and finite values only, clamped to the parameter's range;
-    // integer parameters' values truncated toward zero.
-    bool usableParameterValue(uint32_t index, double value, float& usable) const noexcept;
     clap_process_status processBlock(const clap_process_t& data) noexcept;
     void sendGesture(const clap_output_events_t* out, uint32_t index, bool begin) noexcept;
     void readInputEvents(const clap_input_events_t* in) noexcept;
     void addNoteEvent(const clap_event_header_t& header) noexcept;
     void addMidiEvent(const clap_event_header_t* event) noexcept;
     void addParamValueEvent(const clap_event_header_t* event) noexcept;
-    void readEditorNotes() noexcept;
     // try_push, counting a refusal.
     bool pushToHost(const clap_output_events_t* out, const clap_event_header_t& event) noexcept;
-    bool appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept;
 
     static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
     bool writeMidi(const MidiMessage& message) noexcept;

@@ -1,11 +1,11 @@
-// Loads a saved byte stream (NUL-separated strings ending with 0xFE) into an instance, applying
-// each parameter value as soon as its pair is complete. [main-thread] Whatever the stream holds,
-// nothing is read or written outside the reader's buffers.
+// Loads a saved byte stream from the host's stream into an instance, applying each parameter
+// value as soon as its pair is complete (SavedState.h reads the format). [main-thread] Whatever
+// the stream holds, nothing is read or written outside the reader's buffers.
 #pragma once
 
 #include "ClapState.h"
 
-#include <string>
+#include <cstddef>
 
 namespace Orvane {
 
@@ -15,31 +15,18 @@ class StateReader {
 public:
     explicit StateReader(PluginCLAP& instance) noexcept : fInstance(instance) { }
 
-    // True when the stream ended (with or without the terminator) without breaking a rule; the
-    // host is asked to rescan only after the terminator.
+    // True when the stream reached its terminator without breaking a rule, and the host is asked
+    // to rescan. A stream that ends before it (an empty one included) restored nothing or only
+    // part, and is false; the one exception is the single 0x00 byte that a plug-in without
+    // parameters saves. Values applied before a failure stay applied.
     bool load(const clap_istream_t& stream);
 
 private:
-    // Initial, none, in states, in parameters, after parameters.
-    enum QueryingType : char {
-        Initial = 'i',
-        None = 'n',
-        States = 's',
-        Parameters = 'p',
-        After = 'x'
-    };
-
     PluginCLAP& fInstance;
-    char fQueryingType = Initial;
-    std::string fKey;
-    std::string fValue;
-    bool fHasValue = false;
-    bool fFillingKey = true;
+    size_t fBytesRead = 0;
+    bool fFirstByteIsNul = false;
 
-    bool handleString();
-    bool handleReservedKey();
-    void applyPair();
-    void clearPair() noexcept;
+    bool endedWithoutTerminator() const;
 };
 
 } // namespace Orvane

@@ -1,76 +1,13 @@
-// The state writer: builds the saved byte stream and hands it to the host's stream. Main thread.
+// The state writer: hands the saved-state bytes to the host's stream. Main thread.
 #include "StateWriter.h"
 
-#include "CNumericLocale.h"
+#include "SavedState.h"
 #include "SoftAssert.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 namespace Orvane {
-
-namespace {
-
-constexpr char kSeparator = '\xFF';
-constexpr char kTerminator = '\xFE';
-
-std::string integerText(float value)
-{
-    constexpr float kExact = 8388608.0f; // 2^23: no fraction left above this
-    float rounded = std::abs(value) < kExact ? std::round(value) : value;
-    // The int conversion needs a value that fits.
-    rounded =
-        std::isnan(rounded) ? 0.0f : std::fmax(std::fmin(rounded, 2147483520.0f), -2147483648.0f);
-    char text[16];
-    std::snprintf(text, sizeof(text), "%d", static_cast<int>(rounded));
-    return text;
-}
-
-// "%.12g" with a decimal point whatever the process locale.
-std::string floatText(float value)
-{
-    char text[32];
-    const CNumericLocale cLocale;
-    std::snprintf(text, sizeof(text), "%.12g", static_cast<double>(value));
-    return text;
-}
-
-void appendString(std::string& bytes, const std::string& text)
-{
-    bytes += text;
-    bytes += kSeparator;
-}
-
-} // namespace
-
-std::string buildStateBytes(const PluginAdapter& adapter)
-{
-    const uint32_t count = adapter.parameterCount();
-    if (count == 0)
-        return std::string(1, '\0');
-
-    std::string bytes;
-    appendString(bytes, "__zef_parameters_begin__");
-    for (uint32_t i = 0; i < count; ++i) {
-        if (adapter.isParameterOutputOrTrigger(i))
-            continue;
-        appendString(bytes, adapter.parameterSymbol(i).buffer());
-        const float value = adapter.parameterValue(i);
-        appendString(bytes,
-            (adapter.parameterHints(i) & HintInteger) ? integerText(value) : floatText(value));
-    }
-    appendString(bytes, "__zef_parameters_end__");
-    bytes += kTerminator;
-    // Built with 0xFF so that an empty text cannot be confused with the end of a string.
-    for (char& byte : bytes) {
-        if (byte == kSeparator)
-            byte = '\0';
-    }
-    bytes += '\0';
-    return bytes;
-}
 
 bool writeState(const PluginAdapter& adapter, const clap_ostream_t& stream)
 {

@@ -3,9 +3,10 @@
 #include "PluginJack.h"
 
 #include "AudioAssertions.h"
-#include "CloseRequest.h"
+#include "IncomingValues.h"
 #include "JackBinding.h"
 #include "NumericHelpers.h"
+#include "SignalRequests.h"
 #include "SoftAssert.h"
 
 #include <algorithm>
@@ -43,11 +44,9 @@ StandaloneEditorSetup editorSetup(
 
 PluginJack::PluginJack(jack_client_t* client, uintptr_t parentWindow)
     : fPlugin(this, writeMidiCallback, nullptr, nullptr),
-      fEditor(editorSetup(this, fPlugin, parentWindow)), fClient(client)
+      fEditor(editorSetup(this, fPlugin, parentWindow)), fControlChanges(fPlugin), fClient(client),
+      fMidiInput(fPlugin)
 {
-    fNotesWriter.setRingBuffer(&fNotesRing, true);
-    fNotesReader.setRingBuffer(&fNotesRing, false);
-
     registerAudioPorts(client);
     fPortEventsIn = Jack::portRegister(client, "events-in", kJackMidiType, JackPortIsInput, 0);
     fPortMidiOut = Jack::portRegister(client, "midi-out", kJackMidiType, JackPortIsOutput, 0);
@@ -118,9 +117,11 @@ void PluginJack::registerCallbacks(jack_client_t* client)
 
 void PluginJack::setStartValue(uint32_t index, float value) noexcept
 {
-    if (!ORVANE_CHECK(index < fCachedParameters.count))
+    float accepted;
+    if (!ORVANE_CHECK(index < fCachedParameters.count) ||
+        !acceptIncomingValue(fPlugin, index, value, accepted))
         return;
-    fPlugin.setParameterValue(index, value);
+    fPlugin.setParameterValue(index, accepted);
     fCachedParameters.changed[index].store(true, std::memory_order_relaxed);
 }
 
@@ -131,12 +132,22 @@ void PluginJack::activate()
     std::fflush(stdout);
 }
 
-void PluginJack::run()
+void PluginJack::run(bool inSession)
 {
     const char* name = nullptr;
     if (jack_client_t* const client = fClient.load())
         name = Jack::getClientName(client);
-    fEditor.run(name != nullptr ? name : ORVANE_PLUGIN_NAME, *this);
+    fEditor.run(name != nullptr ? name : ORVANE_PLUGIN_NAME, *this, inSession);
+}
+
+void PluginJack::showEditor(bool show)
+{
+    fEditor.show(show);
+}
+
+bool PluginJack::isEditorShown() const noexcept
+{
+    return fEditor.isShown();
 }
 
 void PluginJack::onIdleTick()
@@ -159,9 +170,11 @@ void PluginJack::onIdleTick()
         }
     }
     fEditor.idle();
+    if (fIdleWork)
+        fIdleWork();
 }
 
-// Values from the editor are held to the parameter's range, as a host's would be.
+// Values from the editor follow the same rule as a host's.
 void PluginJack::setParameterCallback(void* ptr, uint32_t index, float value)
 {
     PluginJack* const self = static_cast<PluginJack*>(ptr);
@@ -170,27 +183,24 @@ void PluginJack::setParameterCallback(void* ptr, uint32_t index, float value)
         return;
     if (!ORVANE_CHECK(plugin.data() != nullptr && index < plugin.data()->parameterCount))
         return;
-    if (!std::isfinite(value))
-        return;
-    const ValueRange& range = plugin.parameterRanges(index);
-    self->fPlugin.setParameterValue(index, std::clamp(value, range.min, range.max));
+    float accepted;
+    if (acceptIncomingValue(plugin, index, value, accepted))
+        self->fPlugin.setParameterValue(index, accepted);
 }
 
 void PluginJack::sendNoteCallback(void* ptr, uint8_t channel, uint8_t note, uint8_t velocity)
 {
-    PluginJack* const self = static_cast<PluginJack*>(ptr);
-    const uint8_t status = static_cast<uint8_t>((channel & 0x0F) | (velocity != 0 ? 0x90 : 0x80));
-    const uint8_t bytes[3] = {status, note, velocity};
-    // The editor's callback has no answer: a full ring drops the note (a failed write makes the
-    // commit discard it), and the ring control prints the first failure.
-    static_cast<void>(self->fNotesWriter.writeCustomData(bytes, sizeof(bytes)));
-    static_cast<void>(self->fNotesWriter.commitWrite());
+    // The editor's callback has no answer: a full ring drops the note and prints the first
+    // failure.
+    static_cast<void>(static_cast<PluginJack*>(ptr)->fNotes.send(channel, note, velocity));
 }
 
 bool PluginJack::writeMidi(const MidiMessage& message) noexcept
 {
+    // Refusals are counted like a CLAP host's refused pushes: reported at deactivation.
     void* const buffer = fPortMidiOutBuffer.load(std::memory_order_relaxed);
     if (buffer == nullptr) {
+        fPlugin.countDrop(Drop::HostPushRefusal);
         if (!fMidiWriteRefused.exchange(true, std::memory_order_relaxed))
             reportAssertion("fPortMidiOutBuffer != nullptr", __FILE__, __LINE__);
         return false;

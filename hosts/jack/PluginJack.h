@@ -6,23 +6,23 @@
 #pragma once
 
 #include "CachedParameters.h"
+#include "ControlChangeMap.h"
+#include "EditorNotes.h"
 #include "JackDeclarations.h"
-#include "MidiMessage.h"
+#include "MidiInputBlock.h"
 #include "OrvanePluginInfo.h"
 #include "PluginAdapter.h"
-#include "RingBufferControl.h"
-#include "SmallStackRingBuffer.h"
 #include "StandaloneEditor.h"
 #include "skein/IdleCallback.h"
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 namespace Orvane {
 
 class PluginJack final : public Skein::IdleCallback {
 public:
-    static constexpr uint32_t kMaxMidiEvents = 512;
     static constexpr uint32_t kOutputCount = ORVANE_PLUGIN_NUM_OUTPUTS;
 
     // [main-thread] Creates the plug-in and the editor and registers ports and callbacks on
@@ -34,14 +34,21 @@ public:
     PluginJack(const PluginJack&) = delete;
     PluginJack& operator=(const PluginJack&) = delete;
 
-    // [main-thread] Before activate(): a starting value; the editor learns it at the first idle
-    // step.
+    // [main-thread] Before activate(): a starting value (taken through acceptIncomingValue); the
+    // editor learns it at the first idle step.
     void setStartValue(uint32_t index, float value) noexcept;
     // [main-thread] Activates the plug-in, then the client.
     void activate();
-    // [main-thread] Runs the editor loop (30 ms idle step) until the window closes, a close request
-    // arrives or JACK shuts down.
-    void run();
+    // [main-thread] More work for every idle step, after the editor's.
+    void setIdleWork(std::function<void()> work) { fIdleWork = std::move(work); }
+    // [main-thread] Runs the editor loop (30 ms idle step) until a close request arrives or JACK
+    // shuts down, or the window closes. `inSession`: the window starts hidden and closing it only
+    // hides it.
+    void run(bool inSession = false);
+
+    // [main-thread] Shows or hides the editor window (nothing without one).
+    void showEditor(bool show);
+    bool isEditorShown() const noexcept;
 
     // [audio-thread] One JACK cycle of `frames` frames.
     void process(jack_nframes_t frames) noexcept;
@@ -57,6 +64,9 @@ public:
 private:
     PluginAdapter fPlugin;
     StandaloneEditor fEditor;
+    // Read and written by the process callback only, after construction.
+    ControlChangeMap fControlChanges;
+    std::function<void()> fIdleWork;
     // Forgotten when JACK shuts down, so that nothing calls JACK on it afterwards.
     std::atomic<jack_client_t*> fClient;
 
@@ -73,11 +83,8 @@ private:
     // raises for the editor.
     CachedParameters fCachedParameters;
 
-    SmallStackRingBuffer fNotesRing;
-    RingBufferControl fNotesWriter;
-    RingBufferControl fNotesReader;
-
-    MidiMessage fMidiEvents[kMaxMidiEvents];
+    EditorNotes fNotes;
+    MidiInputBlock fMidiInput;
     // Output of a port that could not be registered; blocks are split to fit it.
     static constexpr uint32_t kDiscardFrames = 4096;
     float fDiscard[kDiscardFrames] = {};
@@ -87,10 +94,9 @@ private:
     void registerCallbacks(jack_client_t* client);
 
     void resetTriggerParameters() noexcept;
-    uint32_t readEditorNotes() noexcept;
-    uint32_t readMidiInput(jack_nframes_t frames, uint32_t count) noexcept;
+    void readMidiInput(jack_nframes_t frames) noexcept;
     void applyControlChange(const MidiMessage& message) noexcept;
-    void runInChunks(float** outputs, uint32_t frames, uint32_t eventCount) noexcept;
+    void runInChunks(float** outputs, uint32_t frames) noexcept;
 
     bool writeMidi(const MidiMessage& message) noexcept;
     void shutdown() noexcept;

@@ -2,6 +2,7 @@
 // Change mapping, and the plug-in's run. Audio thread: no allocation, no lock, no wait.
 #include "PluginJack.h"
 
+#include "IncomingValues.h"
 #include "JackBinding.h"
 #include "JackTransport.h"
 
@@ -14,7 +15,6 @@ namespace Orvane {
 namespace {
 
 constexpr float kValueEpsilon = 1.1920929e-07f; // 2^-23
-constexpr float kControlStep = 0.007874016f; // 1/127
 
 } // namespace
 
@@ -43,9 +43,8 @@ void PluginJack::process(jack_nframes_t frames) noexcept
         Jack::midiClearBuffer(midiOut);
     fPortMidiOutBuffer.store(midiOut, std::memory_order_relaxed);
 
-    uint32_t eventCount = readEditorNotes();
-    eventCount = readMidiInput(frames, eventCount);
-    runInChunks(outputs, frames, eventCount);
+    readMidiInput(frames);
+    runInChunks(outputs, frames);
 
     fPortMidiOutBuffer.store(nullptr, std::memory_order_relaxed);
 }
@@ -62,37 +61,24 @@ void PluginJack::resetTriggerParameters() noexcept
     }
 }
 
-// Each note is three bytes at frame 0. One or two bytes left over can only be a torn write; the
-// ring reports that once until the next good read.
-uint32_t PluginJack::readEditorNotes() noexcept
-{
-    uint32_t count = 0;
-    while (count < kMaxMidiEvents && fNotesReader.isDataAvailableForReading()) {
-        MidiMessage& event = fMidiEvents[count];
-        event = MidiMessage();
-        if (!fNotesReader.readCustomData(event.data, 3))
-            break;
-        event.size = 3;
-        ++count;
-    }
-    return count;
-}
-
-// Events beyond the 512 of a cycle stay unread. An event time outside the cycle (which JACK does
+// Editor notes first (at frame 0: nothing precedes them), then the JACK input. Events beyond the
+// 512 of a cycle stay unread and are counted. An event time outside the cycle (which JACK does
 // not give) is held to its last frame.
-uint32_t PluginJack::readMidiInput(jack_nframes_t frames, uint32_t count) noexcept
+void PluginJack::readMidiInput(jack_nframes_t frames) noexcept
 {
+    fMidiInput.clear();
+    fMidiInput.addEditorNotes(fNotes);
     void* const buffer =
         fPortEventsIn != nullptr ? Jack::portGetBuffer(fPortEventsIn, frames) : nullptr;
     if (buffer == nullptr)
-        return count;
+        return;
     const uint32_t available = Jack::midiGetEventCount(buffer);
-    for (uint32_t i = 0; i < available && count < kMaxMidiEvents; ++i) {
+    uint32_t i = 0;
+    for (; i < available && !fMidiInput.isFull(); ++i) {
         jack_midi_event_t jackEvent;
         if (!Jack::midiEventGet(&jackEvent, buffer, i) || jackEvent.buffer == nullptr)
             continue;
-        MidiMessage& event = fMidiEvents[count++];
-        event = MidiMessage();
+        MidiMessage event;
         event.frame = std::min<uint32_t>(jackEvent.time, frames - 1);
         event.size = static_cast<uint32_t>(jackEvent.size);
         if (jackEvent.size <= MidiMessage::kDataSize)
@@ -101,42 +87,38 @@ uint32_t PluginJack::readMidiInput(jack_nframes_t frames, uint32_t count) noexce
             event.dataExt = jackEvent.buffer;
         if (event.size == 3 && event.data[0] == 0xB0)
             applyControlChange(event);
+        static_cast<void>(fMidiInput.add(event));
     }
-    return count;
+    fMidiInput.countUnread(available - i);
 }
 
-// Control Change on the first channel sets the first input parameter listening to the
-// controller; the event still reaches the plug-in.
+// Control Change on channel 1 sets the parameter of its row in the map, through the plug-in's
+// rule for incoming values; the event still reaches the plug-in.
 void PluginJack::applyControlChange(const MidiMessage& message) noexcept
 {
-    for (uint32_t i = 0; i < fCachedParameters.count; ++i) {
-        if ((fPlugin.parameterHints(i) & HintOutput) != 0 ||
-            fPlugin.parameterMidiCC(i) != message.data[1])
-            continue;
-        const ValueRange& range = fPlugin.parameterRanges(i);
-        const uint8_t byte = message.data[2];
-        float value = range.min;
-        if (byte >= 127)
-            value = range.max;
-        else if (byte != 0)
-            value = range.min + (range.max - range.min) * (byte * kControlStep);
-        fPlugin.setParameterValueInProcess(i, value);
-        fCachedParameters.changed[i].store(true, std::memory_order_relaxed);
+    uint32_t index = 0;
+    float value = 0.0f;
+    float accepted = 0.0f;
+    if (!fControlChanges.map(message.data[1], message.data[2], index, value) ||
+        !acceptIncomingValue(fPlugin, index, value, accepted))
         return;
-    }
+    fPlugin.setParameterValueInProcess(index, accepted);
+    fCachedParameters.changed[index].store(true, std::memory_order_relaxed);
 }
 
 // The plug-in never gets a block longer than the buffer size it was told (JACK may deliver a
 // larger cycle before its buffer-size notification) nor longer than the discard buffer that
 // stands in for an unregistered port. Events are in frame order, so each piece takes a run of
 // them, with frames made relative to the piece.
-void PluginJack::runInChunks(float** outputs, uint32_t frames, uint32_t eventCount) noexcept
+void PluginJack::runInChunks(float** outputs, uint32_t frames) noexcept
 {
     const uint32_t told = fPlugin.bufferSize();
     const uint32_t limit =
         std::max<uint32_t>(1, std::min(told != 0 ? told : frames, kDiscardFrames));
     const TransportInfo start =
         fPlugin.data() != nullptr ? fPlugin.data()->transport : TransportInfo();
+    MidiMessage* const events = fMidiInput.messages();
+    const uint32_t eventCount = fMidiInput.count();
     uint32_t firstEvent = 0;
     for (uint32_t offset = 0; offset < frames; offset += limit) {
         const uint32_t length = std::min(limit, frames - offset);
@@ -145,8 +127,8 @@ void PluginJack::runInChunks(float** outputs, uint32_t frames, uint32_t eventCou
             pieces[i] = outputs[i] != nullptr ? outputs[i] + offset : fDiscard;
 
         uint32_t endEvent = firstEvent;
-        for (; endEvent < eventCount && fMidiEvents[endEvent].frame < offset + length; ++endEvent) {
-            uint32_t& frame = fMidiEvents[endEvent].frame;
+        for (; endEvent < eventCount && events[endEvent].frame < offset + length; ++endEvent) {
+            uint32_t& frame = events[endEvent].frame;
             frame = frame >= offset ? frame - offset : 0;
         }
 
@@ -157,7 +139,7 @@ void PluginJack::runInChunks(float** outputs, uint32_t frames, uint32_t eventCou
             fPlugin.setTransportInfo(transport);
         }
         fChunkOffset = offset;
-        fPlugin.runCycle(nullptr, pieces, length, fMidiEvents + firstEvent, endEvent - firstEvent);
+        fPlugin.runCycle(nullptr, pieces, length, events + firstEvent, endEvent - firstEvent);
         firstEvent = endEvent;
     }
     fChunkOffset = 0;

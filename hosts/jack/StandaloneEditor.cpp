@@ -51,13 +51,14 @@ void StandaloneEditor::parameterChanged(uint32_t index, float value)
         fEditor->parameterChanged(index, value);
 }
 
+// A hidden window is not drawn: outside the toolkit's loop nothing would take its events.
 void StandaloneEditor::idle()
 {
-    if (fEditor != nullptr)
+    if (isShown())
         fEditor->idle();
 }
 
-void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep)
+void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep, bool inSession)
 {
     if (fEditor == nullptr) {
         runHeadless(idleStep);
@@ -68,11 +69,45 @@ void StandaloneEditor::run(const char* title, Skein::IdleCallback& idleStep)
         return;
     PluginWindow& window = *fEditor->window();
     window.setCaption(title);
-    window.makeVisible(); // raised too
     PluginApplication& app = fEditor->application();
-    app.registerIdleTask(&idleStep);
-    app.runLoop(kIdlePeriodMs);
-    app.unregisterIdleTask(&idleStep);
+    fShowRequested = !inSession;
+    // The toolkit's loop ends when its last window closes; hidden, the headless loop keeps the
+    // idle step going until the session shows the window again.
+    for (;;) {
+        if (fShowRequested) {
+            window.makeVisible(); // raised too
+            app.registerIdleTask(&idleStep);
+            app.runLoop(kIdlePeriodMs);
+            app.unregisterIdleTask(&idleStep);
+            fShowRequested = false;
+        } else {
+            runHeadless(idleStep, true);
+        }
+        if (isQuitRequested() || !inSession)
+            return;
+    }
+}
+
+void StandaloneEditor::show(bool shown)
+{
+    if (fEditor == nullptr)
+        return;
+    // Shown at once, so that the answer to the session is true; the headless loop then ends
+    // after this idle step. Closing the window ends the toolkit's loop.
+    fShowRequested = shown;
+    if (shown == isShown())
+        return;
+    if (shown)
+        fEditor->window()->makeVisible();
+    else
+        fEditor->window()->closeWindow();
+}
+
+// An embedded editor is shown as long as its host window is.
+bool StandaloneEditor::isShown() const noexcept
+{
+    const PluginWindow* const window = fEditor != nullptr ? fEditor->window() : nullptr;
+    return window != nullptr && (window->isEmbed() || window->isVisible());
 }
 
 void StandaloneEditor::close()
@@ -100,13 +135,14 @@ bool StandaloneEditor::isQuitRequested()
     return fQuitRequested;
 }
 
-// The period is a timer, not a synchronisation: a quit request ends the wait at once.
-void StandaloneEditor::runHeadless(Skein::IdleCallback& idleStep)
+// The period is a timer, not a synchronisation: a quit request (or, `untilShown`, a show) ends
+// the wait at once.
+void StandaloneEditor::runHeadless(Skein::IdleCallback& idleStep, bool untilShown)
 {
     std::unique_lock<std::mutex> lock(fQuitMutex);
-    while (!fQuitRequested) {
-        if (fQuitChanged.wait_for(
-                lock, std::chrono::milliseconds(kIdlePeriodMs), [this] { return fQuitRequested; }))
+    const auto done = [&] { return fQuitRequested || (untilShown && fShowRequested); };
+    while (!done()) {
+        if (fQuitChanged.wait_for(lock, std::chrono::milliseconds(kIdlePeriodMs), done))
             break;
         lock.unlock();
         idleStep.onIdleTick();

@@ -38,9 +38,14 @@ public:
     void parameterChanged(uint32_t index, float value);
     void idle();
 
-    // [main-thread] Shows the window titled `title` and runs the loop, calling `idleStep` every
-    // 30 ms, until the window closes, close() or requestQuit().
-    void run(const char* title, Skein::IdleCallback& idleStep);
+    // [main-thread] Titles the window `title` and runs the loop, calling `idleStep` every 30 ms,
+    // until close() or requestQuit(), or the window closes. The window shows at once unless
+    // `inSession`; there it waits for show(), and closing it only hides it (the session decides
+    // when to end).
+    void run(const char* title, Skein::IdleCallback& idleStep, bool inSession = false);
+    // [main-thread] From the idle step: shows or hides the window, whose loop goes on either way.
+    void show(bool shown);
+    bool isShown() const noexcept;
     // [main-thread] Closes the window and ends the loop.
     void close();
     // [any-thread] Makes no X call off the editor thread: the loop ends at its next turn.
@@ -55,10 +60,13 @@ private:
     std::mutex fQuitMutex;
     std::condition_variable fQuitChanged;
     bool fQuitRequested = false;
+    // Editor thread only: what the session last asked for.
+    bool fShowRequested = false;
 
     bool makeEditor(const StandaloneEditorSetup& setup);
     bool isQuitRequested();
-    void runHeadless(Skein::IdleCallback& idleStep);
+    // The idle step every 30 ms until a quit, or, with `untilShown`, until show(true).
+    void runHeadless(Skein::IdleCallback& idleStep, bool untilShown = false);
 };
 
 } // namespace Orvane

@@ -2,6 +2,7 @@
 #include "StandaloneOptions.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace Orvane {
 
@@ -26,11 +27,13 @@ bool parseStandaloneOptions(
         if (argument == "-h" || argument == "--help") {
             options.help = true;
         } else if (argument.size() > 2 && argument.rfind("--", 0) == 0) {
-            if (i + 1 >= argc) {
-                error = argument + ": missing value";
+            if (!Support::takeOptionValue(argc, argv, i, options.parameters, error))
                 return false;
+            // The state file is the program's own option, not a parameter's.
+            if (options.parameters.back().first == "--state") {
+                options.statePath = options.parameters.back().second;
+                options.parameters.pop_back();
             }
-            options.parameters.emplace_back(argument, argv[++i]);
         } else {
             words.push_back(argument);
         }

@@ -1,12 +1,12 @@
-// The JACK program's command line: the forms "selftest" and "embed WINDOW", "--help", and
-// starting values of parameters ("--SYMBOL VALUE", the symbol's '_' written as '-'). Words that
-// are no option and no form are ignored. [main-thread].
+// The JACK program's command line: the forms "selftest" and "embed WINDOW", "--help",
+// "--state FILE", and starting values of parameters ("--SYMBOL VALUE", the symbol's '_' written
+// as '-'). Words that are no option and no form are ignored. [main-thread].
 #pragma once
+
+#include "support/SymbolOptions.h"
 
 #include <cstdint>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace Orvane {
 
@@ -15,8 +15,10 @@ struct StandaloneOptions {
     bool help = false;
     // 0 for a window of its own.
     uintptr_t parentWindow = 0;
-    // (option as given, value text), in command-line order; checked against the plug-in later.
-    std::vector<std::pair<std::string, std::string>> parameters;
+    // The state file, loaded at start and saved on the way out; empty for none.
+    std::string statePath;
+    // Options named after parameter symbols, checked against the plug-in later.
+    Support::GivenOptions parameters;
 };
 
 // False with a one-line `error` when an option has no value.

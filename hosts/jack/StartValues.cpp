@@ -1,62 +1,47 @@
-// Starting values and the help text. Main thread.
+// Starting values, from the command line and a state file, and the help text. Main thread.
 #include "StartValues.h"
 
 #include "ParameterText.h"
-
-#include <cstdio>
-#include <cstdlib>
+#include "SavedState.h"
+#include "support/SymbolOptions.h"
 
 namespace Orvane {
 
 namespace {
 
-std::string optionOf(const String& symbol)
-{
-    std::string option = std::string("--") + symbol.buffer();
-    for (char& c : option) {
-        if (c == '_')
-            c = '-';
+// The plug-in's value texts, straight from its parameter descriptions.
+class AdapterTexts final : public Support::OptionTexts {
+public:
+    explicit AdapterTexts(const PluginAdapter& plugin) : fPlugin(plugin) { }
+
+    std::string text(uint32_t id, double value) const override
+    {
+        char text[128];
+        parameterValueToText(fPlugin, id, value, text, sizeof(text));
+        return text;
     }
-    return option;
-}
 
-std::string shownText(const PluginAdapter& plugin, uint32_t index, double value)
-{
-    char text[128];
-    parameterValueToText(plugin, index, value, text, sizeof(text));
-    return text;
-}
+    bool value(uint32_t id, const std::string& text, double& value) const override
+    {
+        return parameterTextToValue(fPlugin, id, text.c_str(), value);
+    }
 
-std::string rangeText(const PluginAdapter& plugin, uint32_t index)
-{
-    const ValueRange& range = plugin.parameterRanges(index);
-    return shownText(plugin, index, range.min) + " to " + shownText(plugin, index, range.max);
-}
+private:
+    const PluginAdapter& fPlugin;
+};
 
-// The input parameter whose option is `option`; false when none is.
-bool findParameter(const PluginAdapter& plugin, const std::string& option, uint32_t& index)
+// The input parameters, which alone take starting values.
+std::vector<Support::OptionParameter> inputParameters(const PluginAdapter& plugin)
 {
+    std::vector<Support::OptionParameter> parameters;
     for (uint32_t i = 0; i < plugin.parameterCount(); ++i) {
-        if (!plugin.isParameterOutputOrTrigger(i) &&
-            optionOf(plugin.parameterSymbol(i)) == option) {
-            index = i;
-            return true;
-        }
+        if (plugin.isParameterOutputOrTrigger(i))
+            continue;
+        const ValueRange& range = plugin.parameterRanges(i);
+        parameters.push_back(Support::OptionParameter{i, plugin.parameterSymbol(i).buffer(),
+            plugin.parameterName(i).buffer(), range.min, range.max, range.def});
     }
-    return false;
-}
-
-bool valueOf(const PluginAdapter& plugin, uint32_t index, const std::string& text, double& value)
-{
-    if (!parameterTextToValue(plugin, index, text.c_str(), value))
-        return false;
-    const ValueRange& range = plugin.parameterRanges(index);
-    if (!(value >= range.min && value <= range.max))
-        return false;
-    char* end = nullptr;
-    const double number = std::strtod(text.c_str(), &end);
-    const bool plainNumber = !text.empty() && *end == '\0' && number == value;
-    return plainNumber || shownText(plugin, index, value) == text;
+    return parameters;
 }
 
 } // namespace
@@ -64,48 +49,64 @@ bool valueOf(const PluginAdapter& plugin, uint32_t index, const std::string& tex
 bool resolveStartValues(const PluginAdapter& plugin, const StandaloneOptions& options,
     std::vector<StartValue>& values, std::string& error)
 {
-    for (const auto& [option, text] : options.parameters) {
-        uint32_t index = 0;
-        if (!findParameter(plugin, option, index)) {
-            error = "unknown option '" + option + "'";
-            return false;
-        }
-        double value = 0.0;
-        if (!valueOf(plugin, index, text, value)) {
-            error = option + ": invalid value '" + text + "' (" +
-                plugin.parameterName(index).buffer() + ", " + rangeText(plugin, index) + ")";
-            return false;
-        }
-        values.push_back(StartValue{index, static_cast<float>(value)});
-    }
+    const AdapterTexts texts(plugin);
+    std::vector<Support::OptionValue> resolved;
+    if (!Support::SymbolOptions(inputParameters(plugin), texts)
+             .resolve(options.parameters, resolved, error))
+        return false;
+    for (const Support::OptionValue& value : resolved)
+        values.push_back(StartValue{value.id, static_cast<float>(value.value)});
     return true;
+}
+
+StateFileRead readStateValues(const std::string& path, const PluginAdapter& plugin,
+    std::vector<StartValue>& values, std::string& error)
+{
+    std::string bytes;
+    const StateFileRead read = readStateFile(path, bytes, error);
+    if (read != StateFileRead::Read)
+        return read;
+    StateParser parser(
+        plugin,
+        [](void* context, uint32_t index, double value) {
+            static_cast<std::vector<StartValue>*>(context)->push_back(
+                StartValue{index, static_cast<float>(value)});
+        },
+        &values, false);
+    if (parser.feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) !=
+        StateParser::Progress::Finished) {
+        error = path + ": not a saved state, or a damaged one";
+        return StateFileRead::Failed;
+    }
+    return StateFileRead::Read;
 }
 
 std::string standaloneUsage(const PluginAdapter& plugin)
 {
-    std::string usage =
-        "Usage: vantorel [options]\n"
-        "       vantorel [options] embed WINDOW\n"
-        "       vantorel selftest\n"
-        "Plays the groove as a JACK client (a JACK server must be running), with its\n"
-        "editor in a window of its own, or inside the X window WINDOW (a decimal id).\n"
-        "Without an X display it runs without the editor.\n"
-        "\n"
-        "  --SYMBOL VALUE            set a parameter at start, '_' written as '-'\n"
-        "                            (value as the plug-in shows it, e.g. --baya-tempo \"÷1.5\")\n"
-        "  -h, --help                show this help\n"
-        "\nParameters of this plug-in:\n";
-    for (uint32_t i = 0; i < plugin.parameterCount(); ++i) {
-        if (plugin.isParameterOutputOrTrigger(i))
-            continue;
-        char line[256];
-        const std::string option = optionOf(plugin.parameterSymbol(i)) + " VALUE";
-        std::snprintf(line, sizeof(line), "  %-26s%s, %s (default %s)\n", option.c_str(),
-            plugin.parameterName(i).buffer(), rangeText(plugin, i).c_str(),
-            shownText(plugin, i, plugin.parameterRanges(i).def).c_str());
-        usage += line;
-    }
-    return usage;
+    const AdapterTexts texts(plugin);
+    return "Usage: vantorel [options]\n"
+           "       vantorel [options] embed WINDOW\n"
+           "       vantorel selftest\n"
+           "Plays the groove as a JACK client (a JACK server must be running), with its\n"
+           "editor in a window of its own, or inside the X window WINDOW (a decimal id).\n"
+           "Without an X display it runs without the editor.\n"
+           "\n"
+           "  --state FILE              start from the values saved in FILE (when it exists) and\n"
+           "                            save them there on the way out and on SIGUSR1\n"
+           "  --SYMBOL VALUE            set a parameter at start, '_' written as '-'\n"
+           "                            (value as the plug-in shows it, e.g. --baya-tempo "
+           "\"÷1.5\")\n"
+           "  -h, --help                show this help\n"
+           "\nUnder a session manager (NSM_URL set) the session names the JACK client and keeps\n"
+           "the state; SIGUSR1 saves it there too.\n"
+           "\nMIDI Control Change on channel 1 (value v; 14-bit w = 128 x coarse + fine):\n"
+           "  20 (+52 fine)  Dayan Pattern  clamp(w, 1, 1337)\n"
+           "  21             Dayan Length   4 + v x 13 / 128\n"
+           "  22             Dayan Tempo    v x 5 / 128 (0 = x2 ... 4 = /2)\n"
+           "  23 (+55 fine)  Dayan Tune     -12 + 24 x w / 16383 semitones\n"
+           "  24 (+56), 25, 26, 27 (+59)    the same for the Baya\n"
+           "\nParameters of this plug-in:\n" +
+        Support::SymbolOptions(inputParameters(plugin), texts).helpLines();
 }
 
 } // namespace Orvane

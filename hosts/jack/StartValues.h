@@ -1,9 +1,10 @@
-// Starting values from the command line, checked against the plug-in's parameters, and the help
-// text that lists them. [main-thread].
+// Starting values from the command line and from a state file, checked against the plug-in's
+// parameters, and the help text that lists them. [main-thread].
 #pragma once
 
 #include "PluginAdapter.h"
 #include "StandaloneOptions.h"
+#include "StateFile.h"
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,12 @@ struct StartValue {
 // A value is accepted when it lies in the parameter's range and its text is what the plug-in
 // shows for it or a plain number. False with a one-line `error` naming the option.
 bool resolveStartValues(const PluginAdapter& plugin, const StandaloneOptions& options,
+    std::vector<StartValue>& values, std::string& error);
+
+// The parameter values of the state file at `path`, for the plug-in that `plugin` describes,
+// appended to `values` in the file's order. Failed also for bytes that are not a whole saved
+// state (no terminator, a broken rule of the format).
+StateFileRead readStateValues(const std::string& path, const PluginAdapter& plugin,
     std::vector<StartValue>& values, std::string& error);
 
 // The command-line forms, then every parameter's option with its range and default.

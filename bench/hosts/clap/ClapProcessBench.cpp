@@ -10,6 +10,7 @@
 #include "PendingValues.h"
 #include "PluginAdapter.h"
 #include "PluginInstance.h"
+#include "ProcessData.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,14 +58,8 @@ void processBlocks(benchmark::State& state, const clap_plugin_t* plugin, uint32_
     size_t block = 0;
     for (auto _ : state) {
         const clap_event_transport_t& transport = transports[block % transports.size()];
-        clap_process_t data{};
-        data.steady_time = static_cast<int64_t>(block * frames);
-        data.frames_count = frames;
-        data.transport = &transport;
-        data.audio_outputs = &buffer;
-        data.audio_outputs_count = 1;
-        data.in_events = in.list();
-        data.out_events = out.list();
+        const clap_process_t data = processData(frames, static_cast<int64_t>(block * frames),
+            &transport, buffer, in.list(), out.list());
         benchmark::DoNotOptimize(plugin->process(plugin, &data));
         ++block;
     }

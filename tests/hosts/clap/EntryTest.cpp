@@ -37,6 +37,19 @@ TEST_F(ClapEntryTest, EntryAndFactoryDescribeOnePlugin)
     EXPECT_EQ(plugin()->desc, descriptor);
 }
 
+// A module built around another plug-in core describes that plug-in, not the groove: the probe
+// builds test what they claim to test.
+class ClapProbeEntryTest : public ProbeClapFixture { };
+
+TEST_F(ClapProbeEntryTest, ProbeModuleAnswersItsOwnName)
+{
+    const clap_plugin_factory_t& factory = *library.factory();
+    const clap_plugin_descriptor_t* const descriptor = factory.get_plugin_descriptor(&factory, 0);
+    ASSERT_NE(descriptor, nullptr);
+    EXPECT_STREQ(descriptor->name, "Probe");
+    EXPECT_STREQ(descriptor->vendor, "Tests");
+}
+
 TEST_F(ClapEntryTest, OtherFactoriesAndIndicesAreRefused)
 {
     const clap_plugin_entry_t& entry = *library.entry();
@@ -55,14 +68,19 @@ TEST_F(ClapEntryTest, OtherFactoriesAndIndicesAreRefused)
     EXPECT_NE(text.find(", value 1"), std::string::npos);
 }
 
-TEST_F(ClapEntryTest, UnknownIdStillCreatesAndNullHostDoesNot)
+TEST_F(ClapEntryTest, OnlyTheListedIdCreatesAndNullHostDoesNot)
 {
     const clap_plugin_factory_t& factory = *library.factory();
-    const clap_plugin_t* const other =
-        factory.create_plugin(&factory, host.host(), "urn.nobody.Other");
-    ASSERT_NE(other, nullptr);
-    EXPECT_TRUE(other->init(other));
-    other->destroy(other);
+    for (const char* other : {"urn.nobody.Other", "urn.krellgen.Vantorelx1", "urn.krellgen.Vantore",
+             "URN.KRELLGEN.VANTOREL", ""})
+        EXPECT_EQ(factory.create_plugin(&factory, host.host(), other), nullptr) << other;
+    EXPECT_EQ(factory.create_plugin(&factory, host.host(), nullptr), nullptr);
+
+    const clap_plugin_t* const listed =
+        factory.create_plugin(&factory, host.host(), "urn.krellgen.Vantorel");
+    ASSERT_NE(listed, nullptr);
+    EXPECT_TRUE(listed->init(listed));
+    listed->destroy(listed);
     EXPECT_EQ(factory.create_plugin(&factory, nullptr, "urn.krellgen.Vantorel"), nullptr);
 }
 

@@ -164,12 +164,7 @@ TEST_F(ClapProcessProbeTest, NoOutputListMeansNoMidiOut)
     clap_audio_buffer_t buffer{};
     buffer.data32 = channels;
     buffer.channel_count = 2;
-    clap_process_t data{};
-    data.steady_time = -1;
-    data.frames_count = 64;
-    data.audio_outputs = &buffer;
-    data.audio_outputs_count = 1;
-    data.in_events = in.list();
+    const clap_process_t data = ::processData(64, -1, nullptr, buffer, in.list(), nullptr);
 
     StreamCapture capture(stderr);
     EXPECT_EQ(plugin()->process(plugin(), &data), CLAP_PROCESS_CONTINUE);

@@ -105,20 +105,37 @@ TEST_F(ClapStateTest, SavingGoesOnUntilTheHostTookEverything)
     EXPECT_FALSE(instance->state()->save(plugin(), nullptr));
 }
 
-TEST_F(ClapStateTest, StreamWithoutTerminatorLoadsButAsksNoRescan)
+// A host must learn that a cut-short stream restored only part of the state (or nothing).
+TEST_F(ClapStateTest, StreamEndingBeforeItsTerminatorFailsAndKeepsWhatItApplied)
 {
+    StreamCapture capture(stderr);
     std::string bytes = pairs("baya_pattern\0"
-                              "23\0"s);
+                              "23\0dayan_pattern\0"
+                              "5\0"s);
     bytes.resize(bytes.size() - 2);
-    EXPECT_TRUE(load(bytes));
-    EXPECT_EQ(instance->parameterValue(1), 23.0);
+    for (const size_t readSize : {size_t(1), size_t(511), SIZE_MAX}) {
+        EXPECT_FALSE(load(bytes, readSize)) << readSize;
+        EXPECT_FALSE(load(bytes.substr(0, bytes.size() - 30), readSize)) << readSize;
+    }
+    EXPECT_EQ(values(), (std::array<double, 8>{4, 23, 2, 4, 5, 2, 0, 0}));
+    EXPECT_FALSE(load(""));
+    EXPECT_FALSE(load("b"));
+    EXPECT_FALSE(load("\0\0"s));
+    EXPECT_EQ(values(), (std::array<double, 8>{4, 23, 2, 4, 5, 2, 0, 0}));
     EXPECT_TRUE(host.rescans().empty());
+    EXPECT_NE(capture.text().find("Saved state incomplete: the stream ended after 0 bytes"),
+        std::string::npos)
+        << capture.text();
 
-    // The state of a plug-in without parameters: one 0x00.
+    // The state of a plug-in without parameters: one 0x00. A stream whose last byte is the
+    // terminator loads as it always did.
     EXPECT_TRUE(load("\0"s));
-    EXPECT_TRUE(load(""));
-    EXPECT_EQ(values(), (std::array<double, 8>{4, 23, 2, 4, 1, 2, 0, 0}));
     EXPECT_TRUE(host.rescans().empty());
+    const std::string full = pairs("baya_length\0"
+                                   "9\0"s);
+    EXPECT_TRUE(load(full.substr(0, full.size() - 1)));
+    EXPECT_EQ(instance->parameterValue(0), 9.0);
+    EXPECT_EQ(host.rescans().size(), 1u);
 }
 
 TEST_F(ClapStateTest, RuleBreaksFailAndKeepWhatWasLoaded)
@@ -136,7 +153,7 @@ TEST_F(ClapStateTest, RuleBreaksFailAndKeepWhatWasLoaded)
                             "2\0"s)));
     const std::string text = capture.text();
     EXPECT_NE(text.find("\"queryingType == 'i' || queryingType == 'n'\" in file "
-                        "hosts/clap/StateReader, line "),
+                        "framework/SavedState, line "),
         std::string::npos)
         << text;
     EXPECT_NE(text.find(", value 112"), std::string::npos); // 'p'

@@ -2,8 +2,8 @@
 // both event lists. Test thread only (it plays the audio thread).
 #pragma once
 
-#include "ClapProcess.h"
 #include "HostEvents.h"
+#include "ProcessData.h"
 
 class StereoBlock {
 public:
@@ -23,14 +23,6 @@ public:
     clap_process_t processData(
         uint32_t frames, const clap_event_transport_t* transport, int64_t steadyTime)
     {
-        clap_process_t data{};
-        data.steady_time = steadyTime;
-        data.frames_count = frames;
-        data.transport = transport;
-        data.audio_outputs = &buffer;
-        data.audio_outputs_count = 1;
-        data.in_events = in.list();
-        data.out_events = out.list();
-        return data;
+        return ::processData(frames, steadyTime, transport, buffer, in.list(), out.list());
     }
 };

@@ -27,6 +27,17 @@ Clock::time_point deadlineAfter(double seconds)
 
 } // namespace
 
+bool waitUntil(const std::function<bool()>& done, double seconds)
+{
+    const auto deadline = deadlineAfter(seconds);
+    while (!done()) {
+        if (Clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
 ChildProgram::ChildProgram(
     const std::string& path, const std::vector<std::string>& arguments, const char* display)
 {

@@ -4,10 +4,14 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace StandaloneTest {
+
+// Polls `done` until it holds (true) or `seconds` pass (false).
+bool waitUntil(const std::function<bool()>& done, double seconds = 30.0);
 
 class ChildProgram {
 public:

@@ -19,8 +19,9 @@ namespace {
 
 using StandaloneTest::JackTestClient;
 
-// Plays Control Change 0 on the first channel from a process of its own: two JACK clients in one
-// process hand MIDI over through JACK's own signalling, which ThreadSanitizer cannot see.
+// Plays Control Change 25 (Baya Length) on the first channel from a process of its own: two JACK
+// clients in one process hand MIDI over through JACK's own signalling, which ThreadSanitizer cannot
+// see.
 class ControlChangeSender {
 public:
     // Forks while this process has one thread.
@@ -87,7 +88,7 @@ private:
             return 1;
         uint8_t value = 0;
         while (read(commands, &value, 1) == 1) {
-            ok = sender.sendBatch({{0, {0xB0, 0, value}}}) ? 1 : 0;
+            ok = sender.sendBatch({{0, {0xB0, 25, value}}}) ? 1 : 0;
             if (write(replies, &ok, 1) != 1)
                 return 1;
         }

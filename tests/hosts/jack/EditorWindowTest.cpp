@@ -22,20 +22,9 @@ namespace {
 using StandaloneTest::ChildProgram;
 using StandaloneTest::JackTestClient;
 using StandaloneTest::JackTestServer;
+using StandaloneTest::waitUntil;
 
 constexpr double kBound = 30.0; // seconds: only a hang takes this long
-
-// Polls `done` until it holds or the bound passes.
-bool waitFor(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
 
 Window onlyChild(Display* display, Window parent)
 {
@@ -104,24 +93,24 @@ TEST(EditorWindow, EmbeddedTitledByItsClientShowsControlChangeAndEndsWithTheServ
     ChildProgram program(
         VANTOREL_PROGRAM_PATH, {"embed", std::to_string(parent)}, std::getenv("DISPLAY"));
     Window editor = 0;
-    ASSERT_TRUE(waitFor([&] { return (editor = onlyChild(display, parent)) != 0; }))
+    ASSERT_TRUE(waitUntil([&] { return (editor = onlyChild(display, parent)) != 0; }))
         << program.output();
     const std::string clientName = std::string(jack_get_client_name(sender.client())) + "-01";
-    ASSERT_TRUE(waitFor([&] { return windowName(display, editor) == clientName; }))
+    ASSERT_TRUE(waitUntil([&] { return windowName(display, editor) == clientName; }))
         << windowName(display, editor);
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(waitUntil([&] {
         return jack_port_by_name(sender.client(), (clientName + ":events-in").c_str()) != nullptr;
     }));
     ASSERT_TRUE(sender.connectMidiTo(clientName + ":events-in"));
 
     std::vector<unsigned long> atFour;
-    ASSERT_TRUE(waitFor([&] { return isDrawn(atFour = bayaLengthKnob(display, editor)); }));
-    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 0, 127}}}));
-    EXPECT_TRUE(waitFor([&] { return bayaLengthKnob(display, editor) != atFour; }))
+    ASSERT_TRUE(waitUntil([&] { return isDrawn(atFour = bayaLengthKnob(display, editor)); }));
+    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 25, 127}}}));
+    EXPECT_TRUE(waitUntil([&] { return bayaLengthKnob(display, editor) != atFour; }))
         << "Baya Length at 16 is not shown";
-    // Back to 4, unless the second channel or another controller also acts.
-    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 0, 0}}, {1, {0xB1, 0, 127}}, {2, {0xB0, 1, 127}}}));
-    EXPECT_TRUE(waitFor([&] { return bayaLengthKnob(display, editor) == atFour; }))
+    // Back to 4, unless the second channel or Bank Select also acts.
+    ASSERT_TRUE(sender.sendBatch({{0, {0xB0, 25, 0}}, {1, {0xB1, 25, 127}}, {2, {0xB0, 0, 127}}}));
+    EXPECT_TRUE(waitUntil([&] { return bayaLengthKnob(display, editor) == atFour; }))
         << "Baya Length does not show 4 again";
 
     // The server going away ends the editor's loop from JACK's thread.
@@ -131,7 +120,7 @@ TEST(EditorWindow, EmbeddedTitledByItsClientShowsControlChangeAndEndsWithTheServ
         << program.output();
     EXPECT_EQ(program.output().find("running without the editor"), std::string::npos)
         << program.output();
-    EXPECT_TRUE(waitFor([&] { return onlyChild(display, parent) == 0; }));
+    EXPECT_TRUE(waitUntil([&] { return onlyChild(display, parent) == 0; }));
     XDestroyWindow(display, parent);
     XCloseDisplay(display);
 }

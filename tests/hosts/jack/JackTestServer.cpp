@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 namespace StandaloneTest {
 
@@ -40,7 +41,7 @@ bool waitUntilReachable(const std::string& name, pid_t pid)
 
 } // namespace
 
-JackTestServer::JackTestServer(unsigned periodFrames)
+JackTestServer::JackTestServer(unsigned periodFrames, bool synchronous)
 {
     static int started = 0;
     fName = "vantorel-test-" + std::to_string(getpid()) + "-" + std::to_string(++started);
@@ -56,8 +57,15 @@ JackTestServer::JackTestServer(unsigned periodFrames)
         // Synchronous, with a client timeout far beyond any load: every cycle waits until each
         // client has run once. Asynchronous mode lets a late client miss a cycle (its output is
         // then stale and MIDI sent to it is lost), which a busy machine makes common.
-        execlp("jackd", "jackd", "-n", fName.c_str(), "--no-realtime", "--sync", "-t", "10000",
-            "-d", "dummy", "-r", "48000", "-p", period.c_str(), static_cast<char*>(nullptr));
+        std::vector<const char*> arguments{"jackd", "-n", fName.c_str(), "--no-realtime"};
+        if (synchronous)
+            arguments.push_back("--sync");
+        // Without waiting for clients, a short timeout lets the server give up a killed one soon.
+        for (const char* argument : {"-t", synchronous ? "10000" : "500", "-d", "dummy", "-r",
+                 "48000", "-p", period.c_str()})
+            arguments.push_back(argument);
+        arguments.push_back(nullptr);
+        execvp("jackd", const_cast<char* const*>(arguments.data()));
         _exit(127);
     }
     setenv("JACK_DEFAULT_SERVER", fName.c_str(), 1);

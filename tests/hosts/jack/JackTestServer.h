@@ -13,7 +13,9 @@ class JackTestServer {
 public:
     // Starts jackd with `periodFrames` frames per cycle at 48 kHz and waits (bounded) until a
     // client can connect; running() tells whether it did.
-    explicit JackTestServer(unsigned periodFrames = 256);
+    // `synchronous` false: a server that does not wait for its clients, for tests that kill one
+    // (a synchronous server waits for a killed client far beyond any test's bound).
+    explicit JackTestServer(unsigned periodFrames = 256, bool synchronous = true);
     ~JackTestServer();
     JackTestServer(const JackTestServer&) = delete;
     JackTestServer& operator=(const JackTestServer&) = delete;

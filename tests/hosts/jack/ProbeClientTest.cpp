@@ -84,7 +84,7 @@ TEST_F(ProbeClient, ACycleLongerThanTheBufferSizeIsRenderedInPieces)
         EXPECT_EQ(calls[i], (ProbeCall{ProbeCallKind::Render, 64.0}));
 }
 
-TEST_F(ProbeClient, MidiWrittenOutsideACycleIsRefusedWithOneLine)
+TEST_F(ProbeClient, MidiWrittenOutsideACycleIsRefusedCountedAndReportedOnce)
 {
     Orvane::MidiMessage message;
     message.size = 1;
@@ -92,6 +92,7 @@ TEST_F(ProbeClient, MidiWrittenOutsideACycleIsRefusedWithOneLine)
     StreamCapture errors(stderr);
     EXPECT_FALSE(fProbe->emitMidi(message));
     EXPECT_FALSE(fProbe->emitMidi(message));
+    EXPECT_EQ(fJack->adapter().dropCount(Orvane::Drop::HostPushRefusal), 2u);
     const std::string text = errors.text();
     EXPECT_EQ(
         text.find(

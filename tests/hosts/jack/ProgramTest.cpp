@@ -2,20 +2,16 @@
 // through JACK's transport and MIDI clock, signals and the server going away. Each test runs its
 // own jackd; the program runs without DISPLAY, so these also show the headless mode.
 #include "ChildProgram.h"
+#include "GrooveCapture.h"
 #include "JackTestClient.h"
 #include "JackTestServer.h"
-#include "JackTransport.h"
-#include "PendingValues.h"
-#include "PluginAdapter.h"
 
 #include <gtest/gtest.h>
 #include <jack/metadata.h>
 #include <signal.h>
 
-#include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstring>
 #include <sstream>
 #include <thread>
 
@@ -24,6 +20,7 @@ namespace {
 using StandaloneTest::ChildProgram;
 using StandaloneTest::JackTestClient;
 using StandaloneTest::JackTestServer;
+using StandaloneTest::silent;
 
 constexpr double kBound = 30.0; // seconds: only a hang takes this long
 const char* const kHeadless = "running without the editor, as a JACK client only";
@@ -170,78 +167,23 @@ TEST(Program, ServerShutdownEndsTheProgram)
         << program.output();
 }
 
-// A MIDI message at a frame counted from the first recorded cycle.
-struct TimedMidi {
-    uint64_t frame;
-    std::vector<uint8_t> bytes;
-};
-
-struct MidiRecording {
-    std::vector<TimedMidi> messages;
-    uint64_t cycleStart = 0;
-
-    static bool write(void* self, const Orvane::MidiMessage& message) noexcept
-    {
-        auto* recording = static_cast<MidiRecording*>(self);
-        recording->messages.push_back({recording->cycleStart + message.frame,
-            std::vector<uint8_t>(message.data, message.data + message.size)});
-        return true;
-    }
-};
-
-// The groove a fresh plug-in renders for the recorded cycles, given the same transport; its MIDI
-// output goes to `midi`.
-std::vector<float> referenceRender(const std::vector<StandaloneTest::RecordedCycle>& cycles,
-    uint32_t count, const std::vector<std::pair<uint32_t, float>>& values, MidiRecording& midi)
-{
-    Orvane::pendingSampleRate = 48000.0;
-    Orvane::pendingBufferSize = 256;
-    Orvane::PluginAdapter plugin(&midi, &MidiRecording::write, nullptr, nullptr);
-    for (const auto& [index, value] : values)
-        plugin.setParameterValue(index, value);
-    std::vector<float> left;
-    std::vector<float> right;
-    for (uint32_t c = 0; c < count; ++c) {
-        const auto& cycle = cycles[c];
-        std::vector<float> l(cycle.frames);
-        std::vector<float> r(cycle.frames);
-        float* outputs[2] = {l.data(), r.data()};
-        Orvane::jack_position_t position;
-        static_assert(sizeof(position) == sizeof(cycle.position));
-        std::memcpy(&position, &cycle.position, sizeof(position));
-        plugin.setTransportInfo(Orvane::transportFromJack(
-            static_cast<Orvane::jack_transport_state_t>(cycle.state), position));
-        plugin.runCycle(nullptr, outputs, cycle.frames, nullptr, 0);
-        midi.cycleStart += cycle.frames;
-        left.insert(left.end(), l.begin(), l.end());
-        right.insert(right.end(), r.begin(), r.end());
-    }
-    left.insert(left.end(), right.begin(), right.end());
-    return left;
-}
-
 // jack_midi_dump's lines in its relative form ("+FRAMES: 99 3c 64 note on ..."): each message with
 // its distance in frames from the message before.
-std::vector<TimedMidi> parseRelativeDump(const std::string& text)
+std::vector<StandaloneTest::TimedMidi> parseRelativeDump(const std::string& text)
 {
-    std::vector<TimedMidi> messages;
+    std::vector<StandaloneTest::TimedMidi> messages;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::string delta;
         if (!(words >> delta) || delta.size() < 3 || delta.front() != '+' || delta.back() != ':')
             continue;
-        TimedMidi message{std::stoull(delta.substr(1, delta.size() - 2)), {}};
+        StandaloneTest::TimedMidi message{std::stoull(delta.substr(1, delta.size() - 2)), {}};
         for (std::string byte; words >> byte && byte.size() == 2 && std::isxdigit(byte[0]);)
             message.bytes.push_back(static_cast<uint8_t>(std::stoul(byte, nullptr, 16)));
         messages.push_back(message);
     }
     return messages;
-}
-
-bool silent(const std::vector<float>& audio, size_t from, size_t to)
-{
-    return std::all_of(audio.begin() + from, audio.begin() + to, [](float v) { return v == 0.0f; });
 }
 
 // The audio sample for sample, and midi-out as jack_midi_dump reads it: the same notes at the same
@@ -260,35 +202,14 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
     const std::string dumpIn = waitForPort(capture.client(), "input", "vantorel-dump");
     ASSERT_FALSE(second.empty()) << program.output();
     ASSERT_FALSE(dumpIn.empty()) << dump.output();
-    capture.becomeTimebaseMaster(120.0);
-    ASSERT_TRUE(capture.activate());
-    ASSERT_TRUE(capture.connectFrom(first, 0));
-    ASSERT_TRUE(capture.connectFrom(second, 1));
     ASSERT_EQ(jack_connect(capture.client(), midiOut.c_str(), dumpIn.c_str()), 0);
-
-    jack_transport_locate(capture.client(), 0);
-    capture.startRecording();
-    ASSERT_TRUE(capture.waitForCycles(8));
-    jack_transport_start(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400)); // about two seconds of groove
-    jack_transport_stop(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400 + 400));
-    capture.stopRecording();
-
-    const uint32_t count = capture.recordedCycleCount();
-    size_t frames = 0;
-    uint32_t rolling = 0;
-    for (uint32_t c = 0; c < count; ++c) {
-        frames += capture.cycles()[c].frames;
-        rolling += capture.cycles()[c].state == JackTransportRolling ? 1 : 0;
-    }
-    ASSERT_GT(rolling, 300u);
-    MidiRecording expectedMidi;
-    const std::vector<float> expected =
-        referenceRender(capture.cycles(), count, {{4, 17.0f}, {2, 3.0f}}, expectedMidi);
+    const StandaloneTest::GrooveComparison groove =
+        StandaloneTest::recordGroove(capture, first, second, {{4, 17.0f}, {2, 3.0f}});
+    ASSERT_GT(groove.rollingCycles, 300u);
+    const std::vector<float>& expected = groove.expected;
+    const std::vector<float>& actual = groove.recorded;
+    const size_t frames = actual.size() / 2;
     ASSERT_FALSE(silent(expected, 0, frames)) << "the reference plays nothing";
-    std::vector<float> actual(capture.audio(0).begin(), capture.audio(0).begin() + frames);
-    actual.insert(actual.end(), capture.audio(1).begin(), capture.audio(1).begin() + frames);
     ASSERT_EQ(actual.size(), expected.size());
     size_t firstDifference = 0;
     while (firstDifference < actual.size() && actual[firstDifference] == expected[firstDifference])
@@ -300,8 +221,8 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
     // It leaves the server in order on SIGINT (SIGTERM kills it, and the server then waits on it).
     dump.signal(SIGINT);
     ASSERT_EQ(dump.waitForExit(kBound), 0);
-    const std::vector<TimedMidi> dumped = parseRelativeDump(dump.output());
-    const std::vector<TimedMidi>& sent = expectedMidi.messages;
+    const std::vector<StandaloneTest::TimedMidi> dumped = parseRelativeDump(dump.output());
+    const std::vector<StandaloneTest::TimedMidi>& sent = groove.expectedMidi;
     ASSERT_GT(sent.size(), 10u);
     ASSERT_EQ(dumped.size(), sent.size()) << dump.output();
     for (size_t i = 0; i < sent.size(); ++i) {
