@@ -13,6 +13,7 @@ const char* const kDropTexts[DropCounters::kKinds] = {
     "clock ticks cut after a refused tick",
     "MIDI messages beyond 512 in one block",
     "events refused by the host's output (event list or MIDI port)",
+    "stroke events beyond a block's log",
 };
 
 } // namespace

@@ -14,11 +14,12 @@ enum class Drop : uint32_t {
     TickCut, // clock ticks the bounded tick loop did not try once the patch refused one
     MidiOverflow, // MIDI messages beyond a block's 512
     HostPushRefusal, // events the host's output (event list or MIDI port) refused
+    StrokeEventOverflow, // stroke events beyond what one block's log holds
 };
 
 class DropCounters {
 public:
-    static constexpr uint32_t kKinds = 5;
+    static constexpr uint32_t kKinds = 6;
 
     // [any-thread] Lock-free; never allocates.
     void add(Drop kind, uint64_t count = 1) noexcept

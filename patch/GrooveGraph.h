@@ -1,8 +1,9 @@
 // The object records of the groove graph, owned by the patch: the shared clock unit, one sequencer
-// unit per drum and the twelve stroke voices. The wiring functions reach them through graphOf().
-// [audio-thread] after construction.
+// unit per drum, the twelve stroke voices and the log of what they did. The wiring functions reach
+// them through graphOf(). [audio-thread] after construction.
 #pragma once
 
+#include "StrokeEvents.h"
 #include "StrokeTables.h"
 #include "StrokeVoice.h"
 #include "runtime/BinaryOpObject.h"
@@ -54,6 +55,7 @@ struct GrooveGraph {
     StrokeVoice voices[kVoiceCount]; // in render order
     // Per drum, the place in its cycle (step count remainder L) of its latest step; -1 before one.
     int latestCell[kDrumCount] = {-1, -1};
+    StrokeEventLog events;
 };
 
 // The graph of the patch an outlet function is called for.

@@ -57,7 +57,7 @@ Krell_Vantorel::Krell_Vantorel(
     // Both tunes start at 0, until the host's values arrive.
     const double untunedRate = strokePlaybackRate(sampleRate, 0.0f);
     for (int v = 0; v < kVoiceCount; ++v)
-        fGraph.voices[v].bind(&fTables[kVoiceTable[v]], untunedRate);
+        fGraph.voices[v].bind(&fTables[kVoiceTable[v]], untunedRate, v, &fGraph.events);
     fGraph.clock.init();
     for (DrumUnit& drum : fGraph.drums)
         drum.init();
@@ -99,6 +99,7 @@ int Krell_Vantorel::outputChannelCount() noexcept
 int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int frames) noexcept
 {
     drainInputPipe();
+    fGraph.events.beginBlock();
     // Without somewhere to write, the block is refused like an empty one.
     if (frames <= 0 || outputs == nullptr || outputs[0] == nullptr || outputs[1] == nullptr)
         return 0;
@@ -107,11 +108,13 @@ int Krell_Vantorel::processBlock(const float* const*, float* const* outputs, int
     // Frame by frame, but the voices run uninterrupted between the frames at which messages fall
     // due.
     for (int frame = 0; frame < frames;) {
+        fGraph.events.setFrame(static_cast<uint32_t>(frame));
         dispatchDueAt(frame);
         const int end = nextDueFrame(frame, frames);
-        renderFrames(left + frame, right + frame, end - frame);
+        renderFrames(left + frame, right + frame, frame, end - frame);
         frame = end;
     }
+    fGraph.events.finishBlock();
     advanceBlockStart(frames);
     return frames;
 }
@@ -128,12 +131,12 @@ int Krell_Vantorel::nextDueFrame(int frame, int frames) noexcept
     return due < frames ? static_cast<int>(due) : frames;
 }
 
-void Krell_Vantorel::renderFrames(float* left, float* right, int n) noexcept
+void Krell_Vantorel::renderFrames(float* left, float* right, int first, int n) noexcept
 {
     for (int done = 0; done < n;) {
         const int frames = n - done < kRenderFrames ? n - done : kRenderFrames;
         for (int v = 0; v < kVoiceCount; ++v)
-            fGraph.voices[v].render(fSlots[v], frames);
+            fGraph.voices[v].render(fSlots[v], frames, static_cast<uint32_t>(first + done));
         for (int i = 0; i < frames; ++i)
             mixStrokes(fSlots, i, left + done + i, right + done + i);
         done += frames;

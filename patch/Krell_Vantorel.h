@@ -35,15 +35,21 @@ public:
     // Whether every stroke table was allocated and the initialisation could be scheduled.
     bool isComplete() const noexcept { return fComplete; }
 
+    // [audio-thread] What the voices did in the latest processBlock call, for its caller to read
+    // after it. processContiguous and processInterleaved render through processBlock, the latter
+    // in several calls: only the last call's events remain then.
+    const StrokeEventLog& strokeEvents() const noexcept { return fGraph.events; }
+
 private:
     friend GrooveGraph& graphOf(KrellContextInterface* context) noexcept;
 
     // The first frame after `frame` at which a queued message is due, at most `frames`.
     int nextDueFrame(int frame, int frames) noexcept;
-    // Advances the voices and writes the mix for n frames in which no message is due. The voices
-    // do not interact and nothing listens to them between frames, so each runs its n frames in
-    // one go before the frames are mixed: the same result as frame by frame, at less cost.
-    void renderFrames(float* left, float* right, int n) noexcept;
+    // Advances the voices and writes the mix for frames first to first + n - 1, in which no message
+    // is due. The voices do not interact and nothing listens to them between frames, so each runs
+    // its n frames in one go before the frames are mixed: the same result as frame by frame, at
+    // less cost.
+    void renderFrames(float* left, float* right, int first, int n) noexcept;
 
     // Voices render up to this many frames at a time between messages.
     static constexpr int kRenderFrames = 64;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "StrokeEvents.h"
 #include "runtime/Table.h"
 
 #if defined(__SSE2__)
@@ -83,21 +84,35 @@ double strokePlaybackRate(double sampleRate, float tune) noexcept
     return (kRecordingRate / hostRate) * std::exp2(static_cast<double>(tune) / 12.0);
 }
 
-void StrokeVoice::bind(Table* table, double rate) noexcept
+void StrokeVoice::bind(Table* table, double rate, int id, StrokeEventLog* events) noexcept
 {
     fTable = table;
     fPosition = 0.0;
     fRate = rate;
     fPlaying = false;
+    fId = id;
+    fEvents = events;
 }
 
 void StrokeVoice::trigger() noexcept
 {
+    if (fTable == nullptr)
+        return;
+    if (fPlaying)
+        fEvents->release(fId, fEvents->frame());
+    fEvents->trigger(fId);
     fPosition = 0.0;
-    fPlaying = fTable != nullptr;
+    fPlaying = true;
 }
 
-void StrokeVoice::render(float* out, int n) noexcept
+void StrokeVoice::stop() noexcept
+{
+    if (fPlaying)
+        fEvents->release(fId, fEvents->frame());
+    fPlaying = false;
+}
+
+void StrokeVoice::render(float* out, int n, uint32_t firstFrame) noexcept
 {
     int sounded = 0;
     if (fPlaying) {
@@ -108,6 +123,9 @@ void StrokeVoice::render(float* out, int n) noexcept
         sounded = fRate == 1.0 && fPosition == std::floor(fPosition)
             ? renderWholeSteps(x, length, out, n)
             : renderFrames(x, length, out, n);
+        // The voice reached its table's end: it falls silent on the first frame it did not sound.
+        if (!fPlaying)
+            fEvents->release(fId, firstFrame + static_cast<uint32_t>(sounded));
     }
     std::fill(out + sounded, out + n, 0.0f);
 }

@@ -122,6 +122,7 @@ void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32
     if (clockMoved)
         TransportClock::postTempo(transport.bbt.beatsPerMinute, fPatch);
     fPatch.render(outputs, frames);
+    fStrokeMidi.send(fPatch.strokeEvents(), *this);
     fStepCells[kDayanStepMonitor].store(fPatch.latestStepCell(kDayan), std::memory_order_relaxed);
     fStepCells[kBayaStepMonitor].store(fPatch.latestStepCell(kBaya), std::memory_order_relaxed);
 }
@@ -139,6 +140,7 @@ int32_t KrellZEF_Vantorel::monitorValue(uint32_t index) const noexcept
 void KrellZEF_Vantorel::onSampleRateChange(double newSampleRate)
 {
     fPatch.rebuild(newSampleRate);
+    fStrokeMidi.endAllNotes();
     postCurrentValues();
 }
 

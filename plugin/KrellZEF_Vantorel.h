@@ -6,6 +6,7 @@
 
 #include "PatchLink.h"
 #include "Plugin.h"
+#include "StrokeMidi.h"
 #include "TransportClock.h"
 #include "VantorelParameters.h"
 
@@ -47,7 +48,8 @@ protected:
     void renderBlock(const float* const* inputs, float** outputs, uint32_t frames,
         const MidiMessage* midiMessages, uint32_t midiMessageCount) noexcept override;
 
-    // The new patch starts from the current values; whatever the old one had scheduled is lost.
+    // The new patch starts from the current values; whatever the old one had scheduled is lost,
+    // and the notes of its voices end at the start of the next block.
     void onSampleRateChange(double newSampleRate) override;
 
 private:
@@ -59,6 +61,7 @@ private:
     std::atomic<int32_t> fStepCells[2] = {-1, -1};
     TransportClock fClock;
     PatchLink fPatch;
+    StrokeMidi fStrokeMidi;
 
     static bool usable(uint32_t index, float value) noexcept;
     void postValue(uint32_t index) noexcept;

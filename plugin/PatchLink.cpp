@@ -42,6 +42,8 @@ bool PatchLink::rebuild(double sampleRate) noexcept
     fPatch = createPatch(kPoolKiB, kInputPipeKiB, kOutputPipeKiB, sampleRate);
     fSampleRate = sampleRate;
     fCountedRefusals = 0;
+    fCountedLostEvents = 0;
+    fRendered = false;
     if (fPatch == nullptr)
         return false;
     fPatch->setOwner(fOwner);
@@ -73,14 +75,19 @@ bool PatchLink::post(const PatchPost& message) noexcept
 
 void PatchLink::render(float** outputs, uint32_t frames) noexcept
 {
+    fRendered = false;
     if (outputs == nullptr)
         return;
     if (fPatch != nullptr && outputs[0] != nullptr && outputs[1] != nullptr) {
         fPatch->processBlock(
             nullptr, outputs, static_cast<int>(std::min<uint32_t>(frames, INT_MAX)));
+        fRendered = true;
         const uint64_t refusals = fPatch->refusedSchedules();
         fDrops.add(Drop::PoolRefusal, refusals - fCountedRefusals);
         fCountedRefusals = refusals;
+        const uint64_t lost = fPatch->strokeEvents().dropped();
+        fDrops.add(Drop::StrokeEventOverflow, lost - fCountedLostEvents);
+        fCountedLostEvents = lost;
         return;
     }
     for (uint32_t i = 0; i < kOutputCount; ++i) {
@@ -92,6 +99,11 @@ void PatchLink::render(float** outputs, uint32_t frames) noexcept
 int PatchLink::latestStepCell(int drum) const noexcept
 {
     return fPatch != nullptr ? fPatch->latestStepCell(drum) : -1;
+}
+
+const StrokeEventLog* PatchLink::strokeEvents() const noexcept
+{
+    return fRendered ? &fPatch->strokeEvents() : nullptr;
 }
 
 } // namespace Orvane

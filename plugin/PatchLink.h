@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class Krell_Vantorel;
+class StrokeEventLog;
 
 namespace Orvane {
 
@@ -41,14 +42,19 @@ public:
     // [audio-thread] The cell of the drum's latest step (Krell_Vantorel::latestStepCell); -1
     // without a patch.
     int latestStepCell(int drum) const noexcept;
+    // [audio-thread] What the voices did in the block render() just rendered; null when the patch
+    // did not render it (no patch, no output buffers).
+    const StrokeEventLog* strokeEvents() const noexcept;
 
 private:
     Krell_Vantorel* fPatch = nullptr;
     void* const fOwner;
     DropCounters& fDrops;
     double fSampleRate = 0.0;
-    // The patch's refused schedules already counted in fDrops.
+    // The patch's refused schedules and lost stroke events already counted in fDrops.
     uint64_t fCountedRefusals = 0;
+    uint64_t fCountedLostEvents = 0;
+    bool fRendered = false;
 
     void release() noexcept;
 };

@@ -7,6 +7,7 @@
 #include <complex>
 #include <vector>
 
+#include "patch/StrokeEvents.h"
 #include "patch/StrokeVoice.h"
 #include "runtime/Table.h"
 
@@ -93,6 +94,7 @@ void BM_SineTableSpurs(benchmark::State& state)
     Table table;
     table.create(static_cast<uint32_t>(sine.size()), sine.data());
     StrokeVoice voice;
+    StrokeEventLog events;
     const double rate = strokePlaybackRate(sampleRate, static_cast<float>(state.range(1)));
     // Past the table's start, where the missing value before it is an edge, not a spur.
     constexpr int kSkipped = 1000;
@@ -105,9 +107,10 @@ void BM_SineTableSpurs(benchmark::State& state)
     }
     double decibels = 0.0;
     for (auto _ : state) {
-        voice.bind(&table, rate);
+        voice.bind(&table, rate, 0, &events);
+        events.beginBlock();
         voice.trigger();
-        voice.render(out.data(), static_cast<int>(out.size()));
+        voice.render(out.data(), static_cast<int>(out.size()), 0);
         decibels = spurDecibels(std::vector<float>(out.begin() + kSkipped, out.end()), positions);
     }
     state.counters["playback_rate"] = rate;

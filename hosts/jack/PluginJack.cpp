@@ -212,6 +212,7 @@ bool PluginJack::writeMidi(const MidiMessage& message) noexcept
         message.size > MidiMessage::kDataSize ? message.dataExt : message.data;
     if (data == nullptr)
         return false;
+    // A full port buffer refuses it; the plug-in sends a refused note off again later.
     const bool written =
         Jack::midiEventWrite(buffer, message.frame + fChunkOffset, data, message.size);
     if (!written)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AudioFileWriter.h"
+#include "MidiFileWriter.h"
 #include "PluginInstance.h"
 #include "TransportTimeline.h"
 
@@ -24,8 +25,9 @@ enum class FileRenderResult {
     WriteFailed,
 };
 
-// Renders `frames` frames from bar 1 of an activated instance into the open writer, stopping at the
-// first failure; `progress` gets the position after every block.
+// Renders `frames` frames from bar 1 of an activated instance into the open writer, and its MIDI
+// output into `midi` when there is one, stopping at the first failure; `progress` gets the
+// position after every block.
 FileRenderResult renderToFile(PluginInstance& instance, const TransportTimeline& timeline,
     uint64_t frames, uint32_t blockSize, AudioFileWriter& writer,
-    const std::function<void(uint64_t position)>& progress);
+    const std::function<void(uint64_t position)>& progress, MidiFileWriter* midi = nullptr);

@@ -1,6 +1,8 @@
 // Parses and checks the render tool's command line. Main thread.
 #include "RenderOptions.h"
 
+#include "MidiFileWriter.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +13,8 @@ const char* const kRenderUsage =
     "Renders a CLAP plug-in, playing the transport from bar 1, into a two-channel audio file.\n"
     "\n"
     "  -o, --output FILE         the file to write (required)\n"
+    "  --midi FILE               also write the plug-in's MIDI output (the groove's strokes as\n"
+    "                            notes) into FILE as a Standard MIDI File\n"
     "  --format FORMAT           f32: 32-bit float WAV (default), s16: 16-bit WAV,\n"
     "                            flac: 24-bit FLAC, ogg: Ogg Vorbis\n"
     "  --plugin PATH             the .clap to load (default: vantorel.clap from the installed\n"
@@ -121,6 +125,8 @@ bool parseRenderOptions(
         uint64_t whole = 0;
         if (option == "-o" || option == "--output") {
             options.outputPath = value;
+        } else if (option == "--midi") {
+            options.midiPath = value;
         } else if (option == "--format") {
             if (!parseFormat(value, options.format))
                 return invalid("f32, s16, flac or ogg");
@@ -163,6 +169,10 @@ bool parseRenderOptions(
     }
     if (!options.help && options.outputPath.empty()) {
         error = "-o: missing the output file";
+        return false;
+    }
+    if (!options.midiPath.empty() && !MidiFileWriter::holdsTempo(options.beatsPerMinute)) {
+        error = "--midi: a MIDI file cannot hold a tempo below 3.58 bpm";
         return false;
     }
     return true;

@@ -13,6 +13,7 @@ struct RenderOptions {
     std::string statePath;
     std::string stateOutPath;
     std::string outputPath;
+    std::string midiPath; // empty: no MIDI file
     AudioFileFormat format = AudioFileFormat::WavFloat;
     double beatsPerMinute = 120.0;
     uint16_t beatsPerBar = 4;

@@ -1,11 +1,13 @@
 // vantorel-render: a command-line CLAP host that renders a plug-in, playing the transport from
-// bar 1, into an audio file. Exit status 2 for invalid arguments (files named by them included), 1
-// for failures of the plug-in or while writing.
+// bar 1, into an audio file, and its MIDI output into a MIDI file when asked. Exit status 2 for
+// invalid arguments (files named by them included, but for the MIDI file), 1 for failures of the
+// plug-in or while writing (the MIDI file included).
 #include "ClapLibrary.h"
 #include "FileRender.h"
 #include "GrooveCode.h"
 #include "GrooveOptions.h"
 #include "HostContext.h"
+#include "MidiFileWriter.h"
 #include "PluginInstance.h"
 #include "PluginSearch.h"
 #include "ProgressBar.h"
@@ -160,6 +162,11 @@ int render(PluginInstance& instance, const RenderOptions& options)
     std::string error;
     if (!writer.open(options.outputPath, options.sampleRate, options.format, error))
         return fail(kInvalidArguments, "-o: " + error);
+    MidiFileWriter midi(
+        options.sampleRate, options.beatsPerMinute, options.beatsPerBar, options.beatType);
+    const bool withMidi = !options.midiPath.empty();
+    if (withMidi && !midi.open(options.midiPath, error))
+        return fail(kFailure, "--midi: " + error);
     const uint32_t blockSize = activateForRender(instance, options.sampleRate, options.blockSize);
     if (blockSize == 0)
         return fail(kFailure, "the plug-in refused to activate");
@@ -171,17 +178,24 @@ int render(PluginInstance& instance, const RenderOptions& options)
 
     ProgressBar progress(
         frames, static_cast<double>(frames) / options.sampleRate > kLongRenderSeconds);
-    const FileRenderResult result = renderToFile(instance, timeline, frames, blockSize, writer,
-        [&](uint64_t position) { progress.update(position); });
+    const FileRenderResult result = renderToFile(
+        instance, timeline, frames, blockSize, writer,
+        [&](uint64_t position) { progress.update(position); }, withMidi ? &midi : nullptr);
     instance.deactivate();
     if (result == FileRenderResult::ProcessFailed)
         return fail(kFailure, "the plug-in failed to process a block");
     if (!writer.close() || result == FileRenderResult::WriteFailed)
         return fail(kFailure, "-o: cannot write " + options.outputPath);
 
+    if (withMidi && !midi.close(frames - 1))
+        return fail(kFailure, "--midi: cannot write " + options.midiPath);
+
     std::printf("%s: %llu frames, 2 channels, %u Hz, %s\n", options.outputPath.c_str(),
         static_cast<unsigned long long>(frames), options.sampleRate,
         audioFileFormatName(options.format));
+    if (withMidi)
+        std::printf("%s: Standard MIDI File, %llu notes\n", options.midiPath.c_str(),
+            static_cast<unsigned long long>(midi.noteCount()));
     return 0;
 }
 

@@ -1,6 +1,10 @@
 // vantorel-render end to end: its WAV file against the groove patch rendered directly for the
-// same clock ticks, its parameters, state files and file formats, where it looks for the plug-in,
-// and its refusals of bad arguments.
+// same clock ticks, its MIDI file read back by an independent reader, its parameters, state files
+// and file formats, where it looks for the plug-in, and its refusals of bad arguments.
+#include "BlockRenderer.h"
+#include "ClapLibrary.h"
+#include "HostContext.h"
+#include "PluginInstance.h"
 #include "PluginSearch.h"
 #include "patch/Krell_Vantorel.h"
 #include "patch/PatchInterface.h"
@@ -17,6 +21,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -269,6 +274,7 @@ TEST(RenderTool, BadArgumentsGetOneLineAndStatusTwo)
         {"--groove D1:4:x1", "--groove"},
         {"--groove 'D1:4:x1 B1:4:x3'",
             "--groove: bad groove code: unexpected \"3\" at character 15"},
+        {"--bpm 3 --midi /dev/null", "--midi"},
     };
     for (const auto& [arguments, named] : cases) {
         const ToolRun run = runTool(std::string(arguments) + " -o " + wav);
@@ -286,6 +292,88 @@ TEST(RenderTool, BadArgumentsGetOneLineAndStatusTwo)
     const ToolRun unwritable = runTool("-o /nonexistent/out.wav");
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_NE(unwritable.errors.find("-o"), std::string::npos);
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        result.push_back(line);
+    return result;
+}
+
+// The MIDI file as midicsv reads it, against the plug-in's MIDI output in a host of this process
+// rendering the same groove in the same blocks: the same notes at the ticks of their frames, the
+// tempo and the time signature, closing note offs at the last frame, the end of the track.
+TEST(RenderTool, MidiFileHoldsThePluginsNotesAtTheTicksOfTheirFrames)
+{
+    const std::string wav = tempPath("notes.wav");
+    const std::string mid = tempPath("notes.mid");
+    const std::string csv = tempPath("notes.csv");
+    const ToolRun run = runTool("--bpm 97 --time-signature 7/8 --rate 44100 --block 300 --bars 5 "
+                                "--dayan-tempo ×2 --dayan-pattern 17 --baya-length 7 -o " +
+        wav + " --midi " + mid);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(std::system(("midicsv " + mid + " " + csv).c_str()), 0);
+
+    ClapLibrary library;
+    HostContext host;
+    PluginInstance instance;
+    std::string error;
+    ASSERT_TRUE(library.open(VANTOREL_CLAP_PATH, error)) << error;
+    ASSERT_TRUE(instance.create(*library.factory(), *host.host(), error)) << error;
+    for (const auto& [symbol, value] :
+        {std::pair{"dayan_tempo", 0.0}, {"dayan_pattern", 17.0}, {"baya_length", 7.0}}) {
+        clap_param_info_t info{};
+        ASSERT_TRUE(instance.findParameter(symbol, info));
+        instance.setParameter(info.id, value);
+    }
+    ASSERT_TRUE(instance.activate(44100.0, 1, 300));
+    const TransportTimeline timeline(44100.0, 97.0, 7, 8);
+    const uint64_t frames = timeline.framesInBars(5);
+    const auto tick = [](uint64_t frame) {
+        return std::llround(frame * 97.0 * 960 / (60 * 44100.0));
+    };
+    std::vector<std::string> expected = {"0, 0, Header, 0, 1, 960", "1, 0, Start_track",
+        "1, 0, Title_t, \"Vantorel\"", "1, 0, Tempo, 618557", "1, 0, Time_signature, 7, 3, 12, 8"};
+    std::vector<uint8_t> on;
+    BlockRenderer renderer(instance, timeline, 300);
+    while (renderer.position() < frames) {
+        const uint64_t start = renderer.position();
+        ASSERT_EQ(
+            renderer.processBlock(static_cast<uint32_t>(std::min<uint64_t>(300, frames - start))),
+            CLAP_PROCESS_CONTINUE);
+        const OutputEventList& out = renderer.lastBlockOutput();
+        for (uint32_t i = 0; i < out.size(); ++i) {
+            const auto& midi = out.as<clap_event_midi_t>(i);
+            const uint8_t key = midi.data[1];
+            const bool noteOn = midi.data[0] == 0x99;
+            expected.push_back("1, " + std::to_string(tick(start + midi.header.time)) + ", " +
+                (noteOn ? "Note_on_c" : "Note_off_c") + ", 9, " + std::to_string(key) + ", " +
+                std::to_string(midi.data[2]));
+            const auto sounding = std::find(on.begin(), on.end(), key);
+            if (noteOn) {
+                on.push_back(key);
+            } else {
+                ASSERT_NE(sounding, on.end()) << "a note off without its note on";
+                on.erase(sounding);
+            }
+        }
+    }
+    ASSERT_GE(expected.size(), 5u + 40u) << "the groove hardly plays";
+    std::sort(on.begin(), on.end());
+    const std::string last = "1, " + std::to_string(tick(frames - 1)) + ", ";
+    for (uint8_t key : on)
+        expected.push_back(last + "Note_off_c, 9, " + std::to_string(key) + ", 0");
+    expected.push_back(last + "End_track");
+    expected.push_back("0, 0, End_of_file");
+    EXPECT_EQ(lines(fileBytes(csv)), expected);
+
+    const ToolRun unwritable = runTool("--bars 1 -o " + wav + " --midi /nonexistent/notes.mid");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.errors.find("--midi"), std::string::npos) << unwritable.errors;
+    EXPECT_EQ(std::count(unwritable.errors.begin(), unwritable.errors.end(), '\n'), 1);
 }
 
 } // namespace

@@ -13,12 +13,26 @@ namespace StandaloneTest {
 
 namespace {
 
+struct MidiRecording {
+    std::vector<TimedMidi>& messages;
+    uint64_t cycleStart = 0;
+
+    static bool write(void* self, const Orvane::MidiMessage& message) noexcept
+    {
+        auto* recording = static_cast<MidiRecording*>(self);
+        recording->messages.push_back({recording->cycleStart + message.frame,
+            std::vector<uint8_t>(message.data, message.data + message.size)});
+        return true;
+    }
+};
+
 std::vector<float> referenceRender(const std::vector<RecordedCycle>& cycles, uint32_t count,
-    const std::vector<std::pair<uint32_t, float>>& values)
+    const std::vector<std::pair<uint32_t, float>>& values, std::vector<TimedMidi>& midi)
 {
     Orvane::pendingSampleRate = 48000.0;
     Orvane::pendingBufferSize = 256;
-    Orvane::PluginAdapter plugin(nullptr, nullptr, nullptr, nullptr);
+    MidiRecording recording{midi};
+    Orvane::PluginAdapter plugin(&recording, &MidiRecording::write, nullptr, nullptr);
     for (const auto& [index, value] : values)
         plugin.setParameterValue(index, value);
     std::vector<float> left;
@@ -34,6 +48,7 @@ std::vector<float> referenceRender(const std::vector<RecordedCycle>& cycles, uin
         plugin.setTransportInfo(Orvane::transportFromJack(
             static_cast<Orvane::jack_transport_state_t>(cycle.state), position));
         plugin.runCycle(nullptr, outputs, cycle.frames, nullptr, 0);
+        recording.cycleStart += cycle.frames;
         left.insert(left.end(), l.begin(), l.end());
         right.insert(right.end(), r.begin(), r.end());
     }
@@ -68,7 +83,7 @@ GrooveComparison recordGroove(JackTestClient& capture, const std::string& first,
         frames += capture.cycles()[c].frames;
         result.rollingCycles += capture.cycles()[c].state == JackTransportRolling ? 1 : 0;
     }
-    result.expected = referenceRender(capture.cycles(), count, values);
+    result.expected = referenceRender(capture.cycles(), count, values, result.expectedMidi);
     result.recorded.assign(capture.audio(0).begin(), capture.audio(0).begin() + frames);
     result.recorded.insert(
         result.recorded.end(), capture.audio(1).begin(), capture.audio(1).begin() + frames);

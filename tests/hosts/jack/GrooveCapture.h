@@ -1,6 +1,6 @@
 // The groove the program plays through JACK's transport, recorded by a test client, next to the
-// groove a fresh plug-in renders for the same cycles: equal sample for sample when the program
-// plays the values given. Test thread only.
+// groove (and the MIDI) a fresh plug-in renders for the same cycles: equal sample for sample when
+// the program plays the values given. Test thread only.
 #pragma once
 
 #include "JackTestClient.h"
@@ -12,10 +12,19 @@
 
 namespace StandaloneTest {
 
+// A MIDI message at a frame counted from the first recorded cycle (or, as jack_midi_dump prints
+// it, from the message before).
+struct TimedMidi {
+    uint64_t frame;
+    std::vector<uint8_t> bytes;
+};
+
 struct GrooveComparison {
     // Both channels, the first then the second.
     std::vector<float> recorded;
     std::vector<float> expected;
+    // What the fresh plug-in sent on its MIDI output.
+    std::vector<TimedMidi> expectedMidi;
     uint32_t rollingCycles = 0;
 };
 

@@ -10,7 +10,9 @@
 #include <jack/metadata.h>
 #include <signal.h>
 
+#include <cctype>
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -28,8 +30,10 @@ ChildProgram startProgram(const std::vector<std::string>& arguments = {})
     return ChildProgram(VANTOREL_PROGRAM_PATH, arguments);
 }
 
-// The full name of the program's port whose short name is `shortName`, once it exists.
-std::string waitForPort(jack_client_t* client, const std::string& shortName)
+// The full name of the port of the program (or of `owner`) whose short name is `shortName`, once
+// it exists.
+std::string waitForPort(
+    jack_client_t* client, const std::string& shortName, const std::string& owner = "Vantorel")
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     const std::string pattern = ":" + shortName + "$";
@@ -37,7 +41,7 @@ std::string waitForPort(jack_client_t* client, const std::string& shortName)
         if (const char** ports = jack_get_ports(client, pattern.c_str(), nullptr, 0)) {
             std::string name;
             for (const char** port = ports; *port != nullptr; ++port) {
-                if (std::string(*port).rfind("Vantorel", 0) == 0)
+                if (std::string(*port).rfind(owner, 0) == 0)
                     name = *port;
             }
             jack_free(ports);
@@ -168,6 +172,27 @@ TEST(Program, ServerShutdownEndsTheProgram)
         << program.output();
 }
 
+// jack_midi_dump's lines in its relative form ("+FRAMES: 99 3c 64 note on ..."): each message with
+// its distance in frames from the message before.
+std::vector<StandaloneTest::TimedMidi> parseRelativeDump(const std::string& text)
+{
+    std::vector<StandaloneTest::TimedMidi> messages;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string delta;
+        if (!(words >> delta) || delta.size() < 3 || delta.front() != '+' || delta.back() != ':')
+            continue;
+        StandaloneTest::TimedMidi message{std::stoull(delta.substr(1, delta.size() - 2)), {}};
+        for (std::string byte; words >> byte && byte.size() == 2 && std::isxdigit(byte[0]);)
+            message.bytes.push_back(static_cast<uint8_t>(std::stoul(byte, nullptr, 16)));
+        messages.push_back(message);
+    }
+    return messages;
+}
+
+// The audio sample for sample, and midi-out as jack_midi_dump reads it: the same notes at the same
+// distances as the plug-in sends them.
 TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
 {
     JackTestServer server;
@@ -175,11 +200,16 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
     // The groove code first, then the single options over it: Dayan Pattern 17, Baya Tempo ÷1.5.
     ChildProgram program = startProgram(
         {"--baya-tempo", "÷1.5", "--groove", "D17:9:x1 B1:4:/2", "--dayan-length", "4"});
+    ChildProgram dump("/usr/bin/jack_midi_dump", {"-r", "vantorel-dump"});
     JackTestClient capture("capture");
     ASSERT_TRUE(capture.ok());
     const std::string first = waitForPort(capture.client(), "audio_out_1");
     const std::string second = waitForPort(capture.client(), "audio_out_2");
+    const std::string midiOut = waitForPort(capture.client(), "midi-out");
+    const std::string dumpIn = waitForPort(capture.client(), "input", "vantorel-dump");
     ASSERT_FALSE(second.empty()) << program.output();
+    ASSERT_FALSE(dumpIn.empty()) << dump.output();
+    ASSERT_EQ(jack_connect(capture.client(), midiOut.c_str(), dumpIn.c_str()), 0);
     const StandaloneTest::GrooveComparison groove =
         StandaloneTest::recordGroove(capture, first, second, {{4, 17.0f}, {2, 3.0f}});
     ASSERT_GT(groove.rollingCycles, 300u);
@@ -194,6 +224,20 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
     EXPECT_EQ(firstDifference, actual.size()) << "first differing sample";
     // Stopped for the last second: the groove has ended.
     EXPECT_TRUE(silent(actual, frames - 48000, frames));
+
+    // It leaves the server in order on SIGINT (SIGTERM kills it, and the server then waits on it).
+    dump.signal(SIGINT);
+    ASSERT_EQ(dump.waitForExit(kBound), 0);
+    const std::vector<StandaloneTest::TimedMidi> dumped = parseRelativeDump(dump.output());
+    const std::vector<StandaloneTest::TimedMidi>& sent = groove.expectedMidi;
+    ASSERT_GT(sent.size(), 10u);
+    ASSERT_EQ(dumped.size(), sent.size()) << dump.output();
+    for (size_t i = 0; i < sent.size(); ++i) {
+        EXPECT_EQ(dumped[i].bytes, sent[i].bytes) << "message " << i;
+        if (i > 0) {
+            EXPECT_EQ(dumped[i].frame, sent[i].frame - sent[i - 1].frame) << "message " << i;
+        }
+    }
 }
 
 TEST(Program, MidiClockDrivesTheGrooveWithTheTransportStopped)
