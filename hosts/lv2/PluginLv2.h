@@ -1,0 +1,84 @@
+// One LV2 plug-in instance: the plug-in behind a PluginAdapter, its ports, and the work of `run`.
+// Instantiation, activation, options and clean-up on the host's main thread; connectPort and run
+// on the audio thread, which neither allocates, locks, prints nor waits.
+#pragma once
+
+#include "Lv2Transport.h"
+#include "Lv2Uris.h"
+#include "OrvanePluginInfo.h"
+#include "PluginAdapter.h"
+
+#include <lv2/atom/atom.h>
+#include <lv2/core/lv2.h>
+#include <lv2/options/options.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace Orvane {
+
+// Port indices: the two event sequences, the audio outputs, then one control input per parameter
+// in index order.
+enum Lv2Port : uint32_t {
+    kLv2EventsIn = 0,
+    kLv2EventsOut = 1,
+    kLv2FirstAudioOut = 2,
+    kLv2FirstControl = kLv2FirstAudioOut + ORVANE_PLUGIN_NUM_OUTPUTS,
+};
+
+class PluginLv2 {
+public:
+    // [main-thread] Null, with one line on standard error, when the host offers no urid:map.
+    static PluginLv2* create(
+        double sampleRate, const char* bundlePath, const LV2_Feature* const* features);
+
+    PluginLv2(const PluginLv2&) = delete;
+    PluginLv2& operator=(const PluginLv2&) = delete;
+    ~PluginLv2();
+
+    // [audio-thread] An unknown port is ignored.
+    void connectPort(uint32_t port, void* data) noexcept;
+    // [main-thread]
+    void activate();
+    void deactivate();
+    // [main-thread] A new sample rate rebuilds the patch; a new block length is passed on.
+    uint32_t setOptions(const LV2_Options_Option* options);
+
+    // [audio-thread] Reports of failed checks wait for the main thread's next activation,
+    // deactivation or clean-up.
+    void run(uint32_t frames) noexcept;
+
+private:
+    static constexpr uint32_t kMaxMidiEvents = 512;
+
+    PluginAdapter fPlugin;
+    const Lv2Uris fUris;
+    Lv2Transport fTransport;
+
+    const LV2_Atom_Sequence* fEventsIn = nullptr;
+    LV2_Atom_Sequence* fEventsOut = nullptr;
+    uint32_t fEventsOutCapacity = 0;
+    int64_t fLastOutFrame = 0;
+    float* fAudioOut[ORVANE_PLUGIN_NUM_OUTPUTS] = {};
+    std::unique_ptr<const float*[]> fControls;
+    // The control values last read, so that only changes are applied.
+    std::unique_ptr<float[]> fLastControls;
+
+    MidiMessage fMidiEvents[kMaxMidiEvents];
+    uint32_t fMidiEventCount = 0;
+    // First frame of the piece of the block being rendered: positions inside a block split it.
+    uint32_t fPieceStart = 0;
+
+    explicit PluginLv2(const LV2_URID_Map* map);
+
+    void applyControls() noexcept;
+    void startOutput() noexcept;
+    void readEvent(const LV2_Atom_Event& event, uint32_t frames) noexcept;
+    void addMidi(const LV2_Atom& atom, uint32_t frame) noexcept;
+    void renderPiece(uint32_t end) noexcept;
+
+    static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
+    bool writeMidi(const MidiMessage& message) noexcept;
+};
+
+} // namespace Orvane
