@@ -178,7 +178,8 @@ StereoSignal renderWithLv2(
                     lv2Position(songPositionAt(scenario, *position)));
                 ++position;
             } else {
-                host.addMidi(static_cast<uint32_t>(midi->frame - frame), midi->bytes);
+                host.addMidi(static_cast<uint32_t>(midi->frame - frame), midi->bytes.data(),
+                    static_cast<uint32_t>(midi->bytes.size()));
                 ++midi;
             }
         }

@@ -165,20 +165,23 @@ void Lv2TestHost::addPosition(uint32_t frame, const HostPosition& position)
     lv2_atom_forge_pop(&fForge, &object);
 }
 
-void Lv2TestHost::addMidi(uint32_t frame, const std::vector<uint8_t>& bytes)
+void Lv2TestHost::addMidi(uint32_t frame, const uint8_t* bytes, uint32_t size)
 {
     lv2_atom_forge_frame_time(&fForge, frame);
-    lv2_atom_forge_atom(&fForge, static_cast<uint32_t>(bytes.size()),
-        UridTable::instance().map(LV2_MIDI__MidiEvent));
-    lv2_atom_forge_write(&fForge, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    lv2_atom_forge_atom(&fForge, size, UridTable::instance().map(LV2_MIDI__MidiEvent));
+    lv2_atom_forge_write(&fForge, bytes, size);
 }
 
 bool Lv2TestHost::setControl(const char* symbol, float value)
 {
-    const uint32_t index = portIndex(symbol);
-    if (index >= fControls.size())
+    return setControl(portIndex(symbol), value);
+}
+
+bool Lv2TestHost::setControl(uint32_t port, float value)
+{
+    if (port >= fControls.size())
         return false;
-    fControls[index] = value;
+    fControls[port] = value;
     return true;
 }
 

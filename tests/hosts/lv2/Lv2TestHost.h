@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-// URIs to URIDs and back, in one process-wide table shared by every test host and editor.
+// URIs to URIDs and back, in one process-wide table shared by every test host and editor. Mapping
+// a URI already known does not allocate.
 class UridTable {
 public:
     LV2_URID map(const char* uri);
@@ -27,7 +28,7 @@ public:
 
 private:
     UridTable();
-    std::map<std::string, LV2_URID> fIds;
+    std::map<std::string, LV2_URID, std::less<>> fIds;
     std::vector<std::string> fUris;
     LV2_URID_Map fMap;
     LV2_URID_Unmap fUnmap;
@@ -65,11 +66,14 @@ public:
 
     // The next block's input: a position, MIDI bytes, at frames within the block.
     void addPosition(uint32_t frame, const HostPosition& position);
-    void addMidi(uint32_t frame, const std::vector<uint8_t>& bytes);
-    // Sets a control input port by symbol; false for an unknown symbol.
+    void addMidi(uint32_t frame, const uint8_t* bytes, uint32_t size);
+    // Sets a control input port by symbol (looked up, which allocates) or by index; false for an
+    // unknown one.
     bool setControl(const char* symbol, float value);
+    bool setControl(uint32_t port, float value);
 
-    // Runs one block; the input events are gone afterwards.
+    // Runs one block; the input events are gone afterwards. Adding input and running allocate
+    // nothing.
     void run(uint32_t frames);
     const float* left() const { return fAudio[0].data(); }
     const float* right() const { return fAudio[1].data(); }
