@@ -72,8 +72,8 @@ const void* extensionData(const char* uri)
     return nullptr;
 }
 
-const LV2_Descriptor descriptor = {kLv2PluginUri, instantiate, connectPort, activate, run,
-    deactivate, cleanup, extensionData};
+const LV2_Descriptor descriptor = {
+    kLv2PluginUri, instantiate, connectPort, activate, run, deactivate, cleanup, extensionData};
 
 } // namespace
 

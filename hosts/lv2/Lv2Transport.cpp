@@ -101,7 +101,8 @@ void Lv2Transport::advance(uint32_t frames, double sampleRate) noexcept
     fFrame += played;
     if (!fHasBarBeat)
         return;
-    const double beats = fBar * fBeatsPerBar + fBarBeat + played * fBeatsPerMinute / 60.0 / sampleRate;
+    const double beats =
+        fBar * fBeatsPerBar + fBarBeat + played * fBeatsPerMinute / 60.0 / sampleRate;
     fBar = std::floor(beats / fBeatsPerBar);
     fBarBeat = beats - fBar * fBeatsPerBar;
 }

@@ -35,7 +35,8 @@ uint32_t offeredBlockLength(const LV2_Options_Option* options, const Lv2Uris& ur
 {
     uint32_t length = 0;
     for (const LV2_Options_Option* o = options; o != nullptr && o->key != 0; ++o) {
-        const bool isBlockLength = o->key == uris.maxBlockLength || o->key == uris.nominalBlockLength;
+        const bool isBlockLength =
+            o->key == uris.maxBlockLength || o->key == uris.nominalBlockLength;
         if (isBlockLength && o->type == uris.atomInt && o->size == sizeof(int32_t)) {
             const int32_t value = *static_cast<const int32_t*>(o->value);
             if (value > 0 && (length == 0 || o->key == uris.maxBlockLength))
@@ -134,8 +135,8 @@ void PluginLv2::run(uint32_t frames) noexcept
     fMidiEventCount = 0;
     fPieceStart = 0;
     if (fEventsIn != nullptr && fEventsIn->atom.type == fUris.atomSequence) {
-        LV2_ATOM_SEQUENCE_FOREACH (fEventsIn, event)
-            readEvent(*event, frames);
+        LV2_ATOM_SEQUENCE_FOREACH(fEventsIn, event)
+        readEvent(*event, frames);
     }
     renderPiece(frames);
 }

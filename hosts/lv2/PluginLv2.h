@@ -3,9 +3,9 @@
 // on the audio thread, which neither allocates, locks, prints nor waits.
 #pragma once
 
+#include "Lv2Ports.h"
 #include "Lv2Transport.h"
 #include "Lv2Uris.h"
-#include "OrvanePluginInfo.h"
 #include "PluginAdapter.h"
 
 #include <lv2/atom/atom.h>
@@ -16,15 +16,6 @@
 #include <memory>
 
 namespace Orvane {
-
-// Port indices: the two event sequences, the audio outputs, then one control input per parameter
-// in index order.
-enum Lv2Port : uint32_t {
-    kLv2EventsIn = 0,
-    kLv2EventsOut = 1,
-    kLv2FirstAudioOut = 2,
-    kLv2FirstControl = kLv2FirstAudioOut + ORVANE_PLUGIN_NUM_OUTPUTS,
-};
 
 class PluginLv2 {
 public:

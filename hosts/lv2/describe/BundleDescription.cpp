@@ -119,8 +119,9 @@ void controlPort(std::ostringstream& out, const PluginAdapter& plugin, uint32_t 
     if (const char* unit = unitUri(plugin.parameterUnit(index)))
         out << " ;\n        units:unit " << unit;
     for (uint8_t v = 0; v < values.count; ++v)
-        out << " ;\n        lv2:scalePoint [ rdfs:label " << literal(values.values[v].label.buffer())
-            << " ; rdf:value " << number(values.values[v].value) << " ]";
+        out << " ;\n        lv2:scalePoint [ rdfs:label "
+            << literal(values.values[v].label.buffer()) << " ; rdf:value "
+            << number(values.values[v].value) << " ]";
     out << "\n    ]";
 }
 
@@ -168,8 +169,7 @@ std::string pluginTurtle(const PluginAdapter& plugin)
            "    lv2:optionalFeature ui:parent, ui:resize, ui:touch, ui:noUserResize ;\n"
            "    lv2:extensionData ui:idleInterface ;\n"
            "    ui:portNotification [ ui:plugin <"
-        << kLv2PluginUri
-        << "> ; lv2:symbol \"events_out\" ; ui:protocol atom:eventTransfer ] .\n";
+        << kLv2PluginUri << "> ; lv2:symbol \"events_out\" ; ui:protocol atom:eventTransfer ] .\n";
     return out.str();
 }
 

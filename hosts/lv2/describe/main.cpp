@@ -35,8 +35,8 @@ int main(int argc, char** argv)
     if (plugin.plugin() == nullptr)
         return 1;
     const std::string folder = argv[1];
-    const bool written = writeFile(folder + "/manifest.ttl",
-                             Orvane::manifestTurtle({argv[2], argv[3]})) &&
+    const bool written =
+        writeFile(folder + "/manifest.ttl", Orvane::manifestTurtle({argv[2], argv[3]})) &&
         writeFile(folder + "/vantorel.ttl", Orvane::pluginTurtle(plugin));
     return written ? 0 : 1;
 }

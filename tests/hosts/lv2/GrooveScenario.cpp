@@ -163,7 +163,8 @@ StereoSignal renderWithLv2(
         const uint64_t end = blockEnd(scenario, frame, block, everyBlock);
         if (frame == scenario.changeFrame)
             host.setControl(scenario.changeSymbol.c_str(), scenario.changeValue);
-        // Positions and MIDI of the block, in frame order; a position comes before MIDI of its frame.
+        // Positions and MIDI of the block, in frame order; a position comes before MIDI of its
+        // frame.
         std::vector<uint64_t> positions;
         for (const TransportSegment& segment : scenario.segments)
             if (everyBlock ? segment.start <= frame : segment.start >= frame && segment.start < end)

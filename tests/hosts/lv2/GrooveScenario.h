@@ -41,7 +41,10 @@ struct StereoSignal {
 
 // How an LV2 host sends the transport: a position at the start of every block (blocks then
 // also end at every transport change), or one only where the transport changes, inside a block.
-enum class PositionStyle { EveryBlock, OnChange };
+enum class PositionStyle {
+    EveryBlock,
+    OnChange
+};
 
 // The CLAP module's output, in blocks of at most `block` frames; empty with a failure recorded
 // when the module cannot be loaded.

@@ -26,8 +26,8 @@ namespace {
 std::set<std::string> uris(const LilvNodes* nodes)
 {
     std::set<std::string> texts;
-    LILV_FOREACH (nodes, i, nodes)
-        texts.insert(lilv_node_as_string(lilv_nodes_get(nodes, i)));
+    LILV_FOREACH(nodes, i, nodes)
+    texts.insert(lilv_node_as_string(lilv_nodes_get(nodes, i)));
     return texts;
 }
 
@@ -61,7 +61,8 @@ void expectEventPort(const Lv2TestHost& host, uint32_t index, const char* symbol
     EXPECT_TRUE(lilv_port_is_a(
         host.plugin(), port, Node(world, input ? LV2_CORE__InputPort : LV2_CORE__OutputPort)));
     EXPECT_TRUE(lilv_port_is_a(host.plugin(), port, Node(world, LV2_ATOM__AtomPort)));
-    LilvNodes* const supported = lilv_port_get_value(host.plugin(), port, Node(world, LV2_ATOM__supports));
+    LilvNodes* const supported =
+        lilv_port_get_value(host.plugin(), port, Node(world, LV2_ATOM__supports));
     EXPECT_EQ(uris(supported), supports) << symbol;
     lilv_nodes_free(supported);
 }
@@ -102,11 +103,12 @@ void expectControlPort(const Lv2TestHost& host, const PluginInstance& clap,
     const bool isTempo = name_.size() > 5 && name_.compare(name_.size() - 5, 5, "Tempo") == 0;
     EXPECT_EQ(points != nullptr ? lilv_scale_points_size(points) : 0u, isTempo ? 5u : 0u);
     EXPECT_EQ(lilv_port_has_property(plugin, port, Node(world, LV2_CORE__enumeration)), isTempo);
-    LILV_FOREACH (scale_points, i, points) {
+    LILV_FOREACH(scale_points, i, points)
+    {
         const LilvScalePoint* const point = lilv_scale_points_get(points, i);
         const float value = lilv_node_as_float(lilv_scale_point_get_value(point));
-        EXPECT_EQ(lilv_node_as_string(lilv_scale_point_get_label(point)),
-            clapText(clap, info.id, value));
+        EXPECT_EQ(
+            lilv_node_as_string(lilv_scale_point_get_label(point)), clapText(clap, info.id, value));
     }
     lilv_scale_points_free(points);
     const bool isTune = name_.size() > 4 && name_.compare(name_.size() - 4, 4, "Tune") == 0;
@@ -178,7 +180,8 @@ TEST(Lv2Bundle, DescribesThePlugInAndItsPortsLikeTheClapModule)
         expectControlPort(host, clap, parameters[i], 4 + i);
 
     LilvUIs* const uis = lilv_plugin_get_uis(plugin);
-    const LilvUI* const ui = lilv_uis_get_by_uri(uis, Node(world, "urn:fellmark-audio:vantorel#ui"));
+    const LilvUI* const ui =
+        lilv_uis_get_by_uri(uis, Node(world, "urn:fellmark-audio:vantorel#ui"));
     ASSERT_NE(ui, nullptr);
     EXPECT_TRUE(lilv_ui_is_a(ui, Node(world, LV2_UI__X11UI)));
     lilv_uis_free(uis);
@@ -195,7 +198,8 @@ TEST(Lv2Groove, EqualsTheClapModuleSampleForSampleUnderEitherHostsTransport)
         const GrooveScenario scenario = transportScenario(block);
         const StereoSignal clap = renderWithClap(scenario, block);
         ASSERT_TRUE(audible(clap));
-        EXPECT_EQ(firstDifference(renderWithLv2(scenario, block, PositionStyle::EveryBlock), clap), -1);
+        EXPECT_EQ(
+            firstDifference(renderWithLv2(scenario, block, PositionStyle::EveryBlock), clap), -1);
         EXPECT_EQ(
             firstDifference(renderWithLv2(scenario, block, PositionStyle::OnChange, false), clap),
             -1);

@@ -199,7 +199,8 @@ std::vector<Lv2TestHost::MidiOut> Lv2TestHost::lastMidiOutput() const
     std::vector<MidiOut> messages;
     const auto* const out = reinterpret_cast<const LV2_Atom_Sequence*>(fOutput.data());
     const LV2_URID midi = UridTable::instance().map(LV2_MIDI__MidiEvent);
-    LV2_ATOM_SEQUENCE_FOREACH (out, event) {
+    LV2_ATOM_SEQUENCE_FOREACH(out, event)
+    {
         if (event->body.type != midi)
             continue;
         const auto* const bytes = static_cast<const uint8_t*>(LV2_ATOM_BODY_CONST(&event->body));

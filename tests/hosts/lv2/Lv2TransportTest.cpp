@@ -1,7 +1,7 @@
 // The transport between two positions: hosts that send a position only when the transport
 // changes rely on the plug-in to move it on by itself.
-#include "Lv2TestHost.h"
 #include "Lv2Transport.h"
+#include "Lv2TestHost.h"
 
 #include <gtest/gtest.h>
 #include <lv2/time/time.h>
