@@ -52,6 +52,11 @@ const char* UridTable::unmap(LV2_URID urid) const
 
 Lv2TestHost::Lv2TestHost()
 {
+    UridTable& u = UridTable::instance();
+    fUrids = {u.map(LV2_TIME__Position), u.map(LV2_TIME__frame), u.map(LV2_TIME__speed),
+        u.map(LV2_TIME__bar), u.map(LV2_TIME__barBeat), u.map(LV2_TIME__beatsPerBar),
+        u.map(LV2_TIME__beatUnit), u.map(LV2_TIME__beatsPerMinute), u.map(LV2_MIDI__MidiEvent),
+        u.map(LV2_ATOM__Chunk)};
     fWorld = lilv_world_new();
     // The core specification names the plug-in classes; LV2_PATH holds only the build tree.
     LilvNode* const core = lilv_new_file_uri(fWorld, nullptr, "/usr/lib/lv2/core.lv2/");
@@ -144,23 +149,22 @@ void Lv2TestHost::startInput()
 
 void Lv2TestHost::addPosition(uint32_t frame, const HostPosition& position)
 {
-    UridTable& u = UridTable::instance();
     LV2_Atom_Forge_Frame object;
     lv2_atom_forge_frame_time(&fForge, frame);
-    lv2_atom_forge_object(&fForge, &object, 0, u.map(LV2_TIME__Position));
-    lv2_atom_forge_key(&fForge, u.map(LV2_TIME__frame));
+    lv2_atom_forge_object(&fForge, &object, 0, fUrids.position);
+    lv2_atom_forge_key(&fForge, fUrids.frame);
     lv2_atom_forge_long(&fForge, position.frame);
-    lv2_atom_forge_key(&fForge, u.map(LV2_TIME__speed));
+    lv2_atom_forge_key(&fForge, fUrids.speed);
     lv2_atom_forge_float(&fForge, position.speed);
-    lv2_atom_forge_key(&fForge, u.map(LV2_TIME__bar));
+    lv2_atom_forge_key(&fForge, fUrids.bar);
     lv2_atom_forge_long(&fForge, position.bar);
-    lv2_atom_forge_key(&fForge, u.map(LV2_TIME__barBeat));
+    lv2_atom_forge_key(&fForge, fUrids.barBeat);
     lv2_atom_forge_float(&fForge, position.barBeat);
-    lv2_atom_forge_key(&fForge, u.map(LV2_TIME__beatsPerBar));
+    lv2_atom_forge_key(&fForge, fUrids.beatsPerBar);
     lv2_atom_forge_float(&fForge, position.beatsPerBar);
-    lv2_atom_forge_key(&fForge, u.map(LV2_TIME__beatUnit));
+    lv2_atom_forge_key(&fForge, fUrids.beatUnit);
     lv2_atom_forge_int(&fForge, position.beatUnit);
-    lv2_atom_forge_key(&fForge, u.map(LV2_TIME__beatsPerMinute));
+    lv2_atom_forge_key(&fForge, fUrids.beatsPerMinute);
     lv2_atom_forge_float(&fForge, position.beatsPerMinute);
     lv2_atom_forge_pop(&fForge, &object);
 }
@@ -168,7 +172,7 @@ void Lv2TestHost::addPosition(uint32_t frame, const HostPosition& position)
 void Lv2TestHost::addMidi(uint32_t frame, const uint8_t* bytes, uint32_t size)
 {
     lv2_atom_forge_frame_time(&fForge, frame);
-    lv2_atom_forge_atom(&fForge, size, UridTable::instance().map(LV2_MIDI__MidiEvent));
+    lv2_atom_forge_atom(&fForge, size, fUrids.midiEvent);
     lv2_atom_forge_write(&fForge, bytes, size);
 }
 
@@ -188,7 +192,7 @@ bool Lv2TestHost::setControl(uint32_t port, float value)
 void Lv2TestHost::run(uint32_t frames)
 {
     auto* const out = reinterpret_cast<LV2_Atom_Sequence*>(fOutput.data());
-    out->atom.type = UridTable::instance().map(LV2_ATOM__Chunk);
+    out->atom.type = fUrids.chunk;
     out->atom.size = fOutCapacity;
     lilv_instance_run(fInstance, frames);
     startInput();
@@ -198,10 +202,9 @@ std::vector<Lv2TestHost::MidiOut> Lv2TestHost::lastMidiOutput() const
 {
     std::vector<MidiOut> messages;
     const auto* const out = reinterpret_cast<const LV2_Atom_Sequence*>(fOutput.data());
-    const LV2_URID midi = UridTable::instance().map(LV2_MIDI__MidiEvent);
     LV2_ATOM_SEQUENCE_FOREACH(out, event)
     {
-        if (event->body.type != midi)
+        if (event->body.type != fUrids.midiEvent)
             continue;
         const auto* const bytes = static_cast<const uint8_t*>(LV2_ATOM_BODY_CONST(&event->body));
         messages.push_back({event->time.frames, {bytes, bytes + event->body.size}});

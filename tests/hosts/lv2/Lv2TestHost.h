@@ -102,6 +102,11 @@ private:
     std::vector<uint64_t> fInput; // 8-byte units keep the sequence aligned
     std::vector<uint64_t> fOutput;
     uint32_t fOutCapacity = 8192;
+    // The URIDs of what the host writes, mapped once.
+    struct {
+        LV2_URID position, frame, speed, bar, barBeat, beatsPerBar, beatUnit, beatsPerMinute;
+        LV2_URID midiEvent, chunk;
+    } fUrids{};
     LV2_Atom_Forge fForge{};
     LV2_Atom_Forge_Frame fSequenceFrame{};
     std::vector<float> fAudio[2];
