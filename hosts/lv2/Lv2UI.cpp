@@ -3,8 +3,8 @@
 #include "Lv2UI.h"
 
 #include "Lv2Ports.h"
-#include "SoftAssert.h"
 #include "VantorelParameters.h"
+#include "support/SoftAssert.h"
 #include "ui/EditorFactory.h"
 
 #include <lv2/atom/atom.h>
@@ -60,7 +60,7 @@ Lv2UI* Lv2UI::create(const char* bundlePath, LV2UI_Write_Function write,
 {
     const auto parent = reinterpret_cast<uintptr_t>(findFeature(features, LV2_UI__parent));
     if (parent == 0 || write == nullptr || widget == nullptr) {
-        printWarning("Vantorel: the LV2 host gave the editor no parent window");
+        Support::printWarning("Vantorel: the LV2 host gave the editor no parent window");
         return nullptr;
     }
     auto* const holder = new Lv2UI(write, controller);
@@ -105,7 +105,8 @@ bool Lv2UI::open(const char* bundlePath, uintptr_t parent, double scaleFactor)
         holderOf(ptr).requestSize(width, height);
     };
     fUI = createUI(*fLink);
-    if (!ORVANE_CHECK(fUI != nullptr))
+    // Without a display or OpenGL the window has no view, and the host gets no editor.
+    if (fLink->fWindow->nativeWindowHandle() == 0)
         return false;
     // Other instances' editors share this thread.
     fLink->fWindow->leaveContext();

@@ -17,7 +17,8 @@ struct editorLink;
 
 class Lv2UI {
 public:
-    // Null, with one line on standard error, when the host gives no parent window.
+    // Null, with one line on standard error, when the host gives no parent window; null when the
+    // editor gets no native window (no display).
     static Lv2UI* create(const char* bundlePath, LV2UI_Write_Function write,
         LV2UI_Controller controller, LV2UI_Widget* widget, const LV2_Feature* const* features);
     // Closes any gesture the editor left open, then the editor.

@@ -10,7 +10,7 @@ namespace Support {
 
 namespace {
 
-// The file is shown without its extension ("plugin/core/Plugin"), so the length printed stops at
+// The file is shown without its extension ("framework/Plugin"), so the length printed stops at
 // the last dot of the final path component.
 int lengthWithoutExtension(const char* file) noexcept
 {

@@ -12,6 +12,6 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVANTOREL_SANITIZE=address,undefined,fuzzer-no-link -DVANTOREL_FUZZ=ON
 cmake --build "$build" -j "$jobs" --target clap_state_fuzzer
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-"$build/tests/clap/clap_state_fuzzer" -runs="$runs" -seed=1 -max_len=8192 2> "$build/clap_state_fuzzer.log" ||
+"$build/tests/hosts/clap/clap_state_fuzzer" -runs="$runs" -seed=1 -max_len=8192 2> "$build/clap_state_fuzzer.log" ||
   { tail -40 "$build/clap_state_fuzzer.log"; exit 1; }
 tail -1 "$build/clap_state_fuzzer.log"

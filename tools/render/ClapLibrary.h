@@ -2,7 +2,7 @@
 // with the library's path, and the plug-in factory. Host main thread.
 #pragma once
 
-#include "ClapEntry.h"
+#include "ClapPlugin.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // counts rescan requests) and nothing else. Host main thread.
 #pragma once
 
-#include "ClapEntry.h"
 #include "ClapParams.h"
+#include "ClapPlugin.h"
 
 #include <cstdint>
 #include <vector>

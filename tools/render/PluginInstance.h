@@ -4,9 +4,9 @@
 #pragma once
 
 #include "ClapAudioPorts.h"
-#include "ClapEntry.h"
 #include "ClapNotePorts.h"
 #include "ClapParams.h"
+#include "ClapPlugin.h"
 #include "ClapState.h"
 
 #include <string>

@@ -12,10 +12,10 @@
 #include <cstring>
 #include <string>
 
-#include "EmbeddedFonts.h"
-#include "SoftAssert.h"
 #include "skein/Application.h"
 #include "skein/Window.h"
+#include "support/SoftAssert.h"
+#include "ui/EmbeddedFonts.h"
 
 namespace Skein {
 
@@ -131,7 +131,7 @@ const char* ImGuiWidget<TopLevelWidget>::PrivateData::getClipboard(void* userDat
 void ImGuiWidget<TopLevelWidget>::PrivateData::setClipboard(void* userData, const char* text)
 {
     auto* tlw = static_cast<TopLevelWidget*>(userData);
-    if (!ORVANE_CHECK(tlw != nullptr) || !ORVANE_CHECK(text != nullptr))
+    if (!SOFT_CHECK(tlw != nullptr) || !SOFT_CHECK(text != nullptr))
         return;
     tlw->offerClipboard("text/plain", text, std::strlen(text) + 1);
 }

@@ -2,7 +2,7 @@
 // construction is held back until it exists. GUI thread.
 #include "ui/PluginWindow.h"
 
-#include "SoftAssert.h"
+#include "support/SoftAssert.h"
 #include "ui/UI.h"
 
 namespace Orvane {
@@ -30,14 +30,14 @@ void PluginWindow::fallbackReshape(unsigned width, unsigned height)
 
 unsigned PluginWindow::onClipboardDataOffer()
 {
-    if (!ORVANE_CHECK(fUI != nullptr))
+    if (!SOFT_CHECK(fUI != nullptr))
         return 0;
     return fIsInitializing ? 0 : fUI->uiClipboardDataOffer();
 }
 
 void PluginWindow::onFocus(bool focus, CrossingMode mode)
 {
-    if (ORVANE_CHECK(fUI != nullptr))
+    if (SOFT_CHECK(fUI != nullptr))
         fUI->uiFocus(focus, mode);
 }
 
@@ -47,13 +47,13 @@ void PluginWindow::onReshape(unsigned width, unsigned height)
         fReceivedReshapeDuringInit = true;
         return;
     }
-    if (ORVANE_CHECK(fUI != nullptr))
+    if (SOFT_CHECK(fUI != nullptr))
         fUI->uiReshape(width, height);
 }
 
 void PluginWindow::onScaleFactorChanged(double scaleFactor)
 {
-    if (ORVANE_CHECK(fUI != nullptr))
+    if (SOFT_CHECK(fUI != nullptr))
         fUI->uiScaleFactorChanged(scaleFactor);
 }
 

@@ -5,7 +5,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "SoftAssert.h"
+#include "support/SoftAssert.h"
 #include "ui/EditorFactory.h"
 
 namespace Orvane {
@@ -17,7 +17,7 @@ constexpr unsigned kDefaultWidth = 242, kDefaultHeight = 444;
 editorLink& linkForNewEditor()
 {
     editorLink* link = editorLinkUnderConstruction();
-    if (ORVANE_CHECK(link != nullptr))
+    if (SOFT_CHECK(link != nullptr))
         return *link;
     // Built outside createUI: the editor runs without a host, on a record of its own that
     // lives as long as the process (its window must outlive the editor).
