@@ -2,6 +2,8 @@
 // the audio thread.
 #include "BlockRenderer.h"
 
+#include "ProcessData.h"
+
 #include <algorithm>
 
 BlockRenderer::BlockRenderer(
@@ -20,14 +22,8 @@ clap_process_status BlockRenderer::processBlock(uint32_t frames)
 {
     frames = std::min(frames, fBlockSize);
     const clap_event_transport_t transport = fTimeline.at(fPosition);
-    clap_process_t data{};
-    data.steady_time = static_cast<int64_t>(fPosition);
-    data.frames_count = frames;
-    data.transport = &transport;
-    data.audio_outputs = &fOutputBuffer;
-    data.audio_outputs_count = 1;
-    data.in_events = fInput.list();
-    data.out_events = fOutput.list();
+    const clap_process_t data = processData(frames, static_cast<int64_t>(fPosition), &transport,
+        fOutputBuffer, fInput.list(), fOutput.list());
 
     fOutput.clear();
     const clap_process_status status = fInstance.plugin()->process(fInstance.plugin(), &data);

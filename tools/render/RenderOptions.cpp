@@ -89,16 +89,6 @@ bool parseFormat(const char* text, AudioFileFormat& format)
 
 } // namespace
 
-std::string parameterOption(const std::string& symbol)
-{
-    std::string option = "--" + symbol;
-    for (char& c : option) {
-        if (c == '_')
-            c = '-';
-    }
-    return option;
-}
-
 bool parseRenderOptions(
     int argc, const char* const* argv, RenderOptions& options, std::string& error)
 {

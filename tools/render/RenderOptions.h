@@ -3,11 +3,10 @@
 #pragma once
 
 #include "AudioFileWriter.h"
+#include "support/SymbolOptions.h"
 
 #include <cstdint>
 #include <string>
-#include <utility>
-#include <vector>
 
 struct RenderOptions {
     std::string pluginPath; // empty: searched for (PluginSearch.h)
@@ -24,15 +23,12 @@ struct RenderOptions {
     double seconds = 0.0; // when not 0, used instead of bars
     bool help = false;
     bool verbose = false;
-    // (option as given, value text), in command-line order.
-    std::vector<std::pair<std::string, std::string>> parameters;
+    // Options named after parameter symbols, checked once the plug-in is loaded.
+    Support::GivenOptions parameters;
 };
 
 // False with a one-line `error` naming the offending argument.
 bool parseRenderOptions(
     int argc, const char* const* argv, RenderOptions& options, std::string& error);
-
-// The option that sets a parameter: "--" and the symbol with '_' written as '-'.
-std::string parameterOption(const std::string& symbol);
 
 extern const char* const kRenderUsage;

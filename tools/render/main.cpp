@@ -9,6 +9,7 @@
 #include "ProgressBar.h"
 #include "RenderOptions.h"
 #include "TransportTimeline.h"
+#include "support/SymbolOptions.h"
 
 #include <cmath>
 #include <cstdio>
@@ -48,61 +49,51 @@ bool choosePlugin(const RenderOptions& options, std::string& path, std::string& 
     return false;
 }
 
-std::string parameterText(const PluginInstance& instance, clap_id id, double value)
-{
-    char text[256] = {};
-    if (!instance.params()->value_to_text(instance.plugin(), id, value, text, sizeof(text)))
-        std::snprintf(text, sizeof(text), "%g", value);
-    return text;
-}
+// The plug-in's value texts through its "clap.params" extension.
+class ClapOptionTexts final : public Support::OptionTexts {
+public:
+    explicit ClapOptionTexts(const PluginInstance& instance) : fInstance(instance) { }
 
-void printParameters(const PluginInstance& instance)
-{
-    std::printf("\nParameters of this plug-in:\n");
-    for (const clap_param_info_t& info : instance.parameters()) {
-        const std::string option = parameterOption(info.module) + " VALUE";
-        std::printf("  %-26s%s, %s to %s (default %s)\n", option.c_str(), info.name,
-            parameterText(instance, info.id, info.min_value).c_str(),
-            parameterText(instance, info.id, info.max_value).c_str(),
-            parameterText(instance, info.id, info.default_value).c_str());
+    std::string text(uint32_t id, double value) const override
+    {
+        char text[256] = {};
+        const clap_plugin_params_t* const params = fInstance.params();
+        if (params == nullptr ||
+            !params->value_to_text(fInstance.plugin(), id, value, text, sizeof(text)))
+            std::snprintf(text, sizeof(text), "%g", value);
+        return text;
     }
-}
 
-// The value a text gives, accepted when it lies in the range and the text is either what the
-// plug-in shows for it or a plain number.
-bool parameterValue(const PluginInstance& instance, const clap_param_info_t& info,
-    const std::string& text, double& value)
+    bool value(uint32_t id, const std::string& text, double& value) const override
+    {
+        const clap_plugin_params_t* const params = fInstance.params();
+        return params != nullptr &&
+            params->text_to_value(fInstance.plugin(), id, text.c_str(), &value);
+    }
+
+private:
+    const PluginInstance& fInstance;
+};
+
+Support::SymbolOptions parameterOptions(
+    const PluginInstance& instance, const ClapOptionTexts& texts)
 {
-    if (!instance.params()->text_to_value(instance.plugin(), info.id, text.c_str(), &value))
-        return false;
-    if (!(value >= info.min_value && value <= info.max_value))
-        return false;
-    char* end = nullptr;
-    const double number = std::strtod(text.c_str(), &end);
-    const bool plainNumber = !text.empty() && *end == '\0' && number == value;
-    return plainNumber || parameterText(instance, info.id, value) == text;
+    std::vector<Support::OptionParameter> parameters;
+    for (const clap_param_info_t& info : instance.parameters())
+        parameters.push_back(Support::OptionParameter{
+            info.id, info.module, info.name, info.min_value, info.max_value, info.default_value});
+    return Support::SymbolOptions(std::move(parameters), texts);
 }
 
 int applyParameters(const PluginInstance& instance, const RenderOptions& options)
 {
-    for (const auto& [option, text] : options.parameters) {
-        clap_param_info_t info{};
-        const std::string symbol = option.substr(2);
-        std::string underscored = symbol;
-        for (char& c : underscored) {
-            if (c == '-')
-                c = '_';
-        }
-        if (instance.params() == nullptr || !instance.findParameter(underscored, info))
-            return fail(kInvalidArguments, "unknown option '" + option + "'");
-        double value = 0.0;
-        if (!parameterValue(instance, info, text, value))
-            return fail(kInvalidArguments,
-                option + ": invalid value '" + text + "' (" + info.name + ", " +
-                    parameterText(instance, info.id, info.min_value) + " to " +
-                    parameterText(instance, info.id, info.max_value) + ")");
-        instance.setParameter(info.id, value);
-    }
+    const ClapOptionTexts texts(instance);
+    std::vector<Support::OptionValue> values;
+    std::string error;
+    if (!parameterOptions(instance, texts).resolve(options.parameters, values, error))
+        return fail(kInvalidArguments, error);
+    for (const Support::OptionValue& value : values)
+        instance.setParameter(value.id, value.value);
     return 0;
 }
 
@@ -198,7 +189,8 @@ int main(int argc, char** argv)
     if (options.help) {
         std::fputs(kRenderUsage, stdout);
         if (loaded)
-            printParameters(instance);
+            std::printf("\nParameters of this plug-in:\n%s",
+                parameterOptions(instance, ClapOptionTexts(instance)).helpLines().c_str());
         else
             std::printf("\n(No parameters listed: %s)\n", error.c_str());
         return 0;
