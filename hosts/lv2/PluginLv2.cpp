@@ -3,7 +3,7 @@
 #include "PluginLv2.h"
 
 #include "AudioAssertions.h"
-#include "IncomingValue.h"
+#include "IncomingValues.h"
 #include "PendingValues.h"
 #include "SoftAssert.h"
 
@@ -75,7 +75,7 @@ PluginLv2* PluginLv2::create(
 }
 
 PluginLv2::PluginLv2(const LV2_URID_Map* map)
-    : fPlugin(this, writeMidiCallback, nullptr, nullptr), fUris(map)
+    : fPlugin(this, writeMidiCallback, nullptr, nullptr), fUris(map), fMidi(fPlugin)
 {
     const uint32_t count = fPlugin.parameterCount();
     fControls.reset(new const float*[count]());
@@ -132,7 +132,7 @@ void PluginLv2::run(uint32_t frames) noexcept
 {
     applyControls();
     startOutput();
-    fMidiEventCount = 0;
+    fMidi.clear();
     fPieceStart = 0;
     if (fEventsIn != nullptr && fEventsIn->atom.type == fUris.atomSequence) {
         LV2_ATOM_SEQUENCE_FOREACH(fEventsIn, event)
@@ -152,9 +152,9 @@ void PluginLv2::applyControls() noexcept
         if (std::memcmp(&value, &fLastControls[i], sizeof(float)) == 0)
             continue;
         fLastControls[i] = value;
-        float usable;
-        if (incomingParameterValue(fPlugin, i, value, usable))
-            fPlugin.setParameterValueInProcess(i, usable);
+        float accepted;
+        if (acceptIncomingValue(fPlugin, i, value, accepted))
+            fPlugin.setParameterValueInProcess(i, accepted);
     }
 }
 
@@ -199,15 +199,11 @@ void PluginLv2::addMidi(const LV2_Atom& atom, uint32_t frame) noexcept
 {
     if (atom.size == 0 || atom.size > 3)
         return;
-    if (fMidiEventCount >= kMaxMidiEvents) {
-        fPlugin.countDrop(Drop::MidiOverflow);
-        return;
-    }
-    MidiMessage& message = fMidiEvents[fMidiEventCount++];
-    message = MidiMessage{};
+    MidiMessage message;
     message.frame = frame;
     message.size = 3;
     std::memcpy(message.data, LV2_ATOM_BODY_CONST(&atom), atom.size);
+    static_cast<void>(fMidi.add(message)); // a full block counts the drop
 }
 
 void PluginLv2::renderPiece(uint32_t end) noexcept
@@ -222,8 +218,8 @@ void PluginLv2::renderPiece(uint32_t end) noexcept
         outputs[c] = fAudioOut[c] + fPieceStart;
     }
     fPlugin.setTransportInfo(fTransport.current());
-    fPlugin.runCycle(nullptr, outputs, frames, fMidiEvents, fMidiEventCount);
-    fMidiEventCount = 0;
+    fPlugin.runCycle(nullptr, outputs, frames, fMidi.messages(), fMidi.count());
+    fMidi.clear();
     fTransport.advance(frames, fPlugin.sampleRate());
     fPieceStart = end;
 }

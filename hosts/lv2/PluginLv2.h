@@ -6,6 +6,7 @@
 #include "Lv2Ports.h"
 #include "Lv2Transport.h"
 #include "Lv2Uris.h"
+#include "MidiInputBlock.h"
 #include "PluginAdapter.h"
 
 #include <lv2/atom/atom.h>
@@ -40,8 +41,6 @@ public:
     void run(uint32_t frames) noexcept;
 
 private:
-    static constexpr uint32_t kMaxMidiEvents = 512;
-
     PluginAdapter fPlugin;
     const Lv2Uris fUris;
     Lv2Transport fTransport;
@@ -55,8 +54,7 @@ private:
     // The control values last read, so that only changes are applied.
     std::unique_ptr<float[]> fLastControls;
 
-    MidiMessage fMidiEvents[kMaxMidiEvents];
-    uint32_t fMidiEventCount = 0;
+    MidiInputBlock fMidi;
     // First frame of the piece of the block being rendered: positions inside a block split it.
     uint32_t fPieceStart = 0;
 
