@@ -142,6 +142,12 @@ StereoSignal renderWithClap(const GrooveScenario& scenario, uint32_t block)
         out.clear();
         EXPECT_EQ(instance.plugin()->process(instance.plugin(), &data), CLAP_PROCESS_CONTINUE);
         append(signal, left.data(), right.data(), end - frame);
+        for (uint32_t i = 0; i < out.size(); ++i) {
+            if (out.at(i).type != CLAP_EVENT_MIDI)
+                continue;
+            const clap_event_midi_t& sent = out.as<clap_event_midi_t>(i);
+            signal.midi.push_back({frame + sent.header.time, {sent.data, sent.data + 3}});
+        }
         frame = end;
     }
     return signal;
@@ -186,6 +192,10 @@ StereoSignal renderWithLv2(
         }
         host.run(static_cast<uint32_t>(end - frame));
         append(signal, host.left(), host.right(), end - frame);
+        for (Lv2TestHost::MidiOut& sent : host.lastMidiOutput()) {
+            sent.bytes.resize(3); // as CLAP carries them
+            signal.midi.push_back({frame + static_cast<uint64_t>(sent.frame), sent.bytes});
+        }
         frame = end;
     }
     return signal;

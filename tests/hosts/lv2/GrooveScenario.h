@@ -19,6 +19,10 @@ struct TransportSegment {
 struct TimedMidi {
     uint64_t frame;
     std::vector<uint8_t> bytes;
+    bool operator==(const TimedMidi& other) const
+    {
+        return frame == other.frame && bytes == other.bytes;
+    }
 };
 
 struct GrooveScenario {
@@ -34,9 +38,11 @@ struct GrooveScenario {
     uint64_t changeFrame = UINT64_MAX;
 };
 
+// The audio and the MIDI a plug-in gave out, MIDI at frames from the start.
 struct StereoSignal {
     std::vector<float> left;
     std::vector<float> right;
+    std::vector<TimedMidi> midi;
 };
 
 // How an LV2 host sends the transport: a position at the start of every block (blocks then
