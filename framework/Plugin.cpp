@@ -145,6 +145,16 @@ void Plugin::applyParameter(uint32_t, float) noexcept
 {
 }
 
+uint32_t Plugin::monitorCount() const noexcept
+{
+    return 0;
+}
+
+int32_t Plugin::monitorValue(uint32_t) const noexcept
+{
+    return 0;
+}
+
 void Plugin::applyParameterInProcess(uint32_t index, float value) noexcept
 {
     applyParameter(index, value);

@@ -55,6 +55,12 @@ protected:
     // [any-thread] Parameter values: callers keep the index below the parameter count.
     virtual float parameterValue(uint32_t index) const noexcept;
     virtual void applyParameter(uint32_t index, float value) noexcept;
+    // [any-thread] Monitor values: small whole numbers the plug-in publishes for its editor to
+    // show (where a sequence stands, say), read lock-free by the binding on the editor's timer.
+    // They are not parameters: hosts never see them.
+    virtual uint32_t monitorCount() const noexcept;
+    virtual int32_t monitorValue(uint32_t index) const noexcept;
+
     // [audio-thread] A value that arrives inside the host's process call (its events, the
     // editor's queue). By default applied like any other; a plug-in whose applyParameter may wait
     // overrides it to take the value over at its next block without waiting.

@@ -209,6 +209,16 @@ float PluginAdapter::parameterValue(uint32_t index) const noexcept
     return fPlugin->parameterValue(index);
 }
 
+uint32_t PluginAdapter::monitorCount() const noexcept
+{
+    return fPlugin != nullptr ? fPlugin->monitorCount() : 0;
+}
+
+int32_t PluginAdapter::monitorValue(uint32_t index) const noexcept
+{
+    return index < monitorCount() ? fPlugin->monitorValue(index) : 0;
+}
+
 void PluginAdapter::setParameterValue(uint32_t index, float value) noexcept
 {
     if (!ORVANE_CHECK(fData != nullptr && index < fData->parameterCount))

@@ -70,6 +70,10 @@ public:
     // [audio-thread] A value that arrives inside the host's process call; never waits.
     void setParameterValueInProcess(uint32_t index, float value) noexcept;
 
+    // [any-thread] The plug-in's monitor values (Plugin.h); an index past the count reads 0.
+    uint32_t monitorCount() const noexcept;
+    int32_t monitorValue(uint32_t index) const noexcept;
+
     // [any-thread]
     uint32_t portGroupCount() const noexcept;
     // An id that no group has answers an empty group with id GroupNone.

@@ -228,6 +228,8 @@ template <int Drum>
 void DrumWiring<Drum>::onStepRemainder(
     KrellContextInterface* context, int, const Message* m) noexcept
 {
+    if (m->numElements > 0 && m->isFloat(0))
+        graphOf(context).latestCell[Drum] = static_cast<int>(m->floatAt(0));
     if (isExactZero(m))
         sendBang(context, &reseed, 0, m->timestamp);
 }

@@ -52,6 +52,8 @@ struct GrooveGraph {
     ClockUnit clock;
     DrumUnit drums[kDrumCount];
     StrokeVoice voices[kVoiceCount]; // in render order
+    // Per drum, the place in its cycle (step count remainder L) of its latest step; -1 before one.
+    int latestCell[kDrumCount] = {-1, -1};
 };
 
 // The graph of the patch an outlet function is called for.

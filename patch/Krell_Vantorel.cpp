@@ -72,6 +72,11 @@ Krell_Vantorel::Krell_Vantorel(
 
 Krell_Vantorel::~Krell_Vantorel() = default;
 
+int Krell_Vantorel::latestStepCell(int drum) const noexcept
+{
+    return drum == kDayan || drum == kBaya ? fGraph.latestCell[drum] : -1;
+}
+
 const char* Krell_Vantorel::patchName() noexcept
 {
     return "Vantorel";

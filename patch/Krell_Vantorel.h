@@ -28,6 +28,10 @@ public:
     Table* findTable(uint32_t tableHash) noexcept override;
     void routeToReceiver(uint32_t receiverHash, const Message* message) noexcept override;
 
+    // [audio-thread] Where each drum stands in its cycle: the cell (0 to Length - 1) of its latest
+    // step, a rest included; -1 before its first step. It stays while no tick arrives.
+    int latestStepCell(int drum) const noexcept;
+
     // Whether every stroke table was allocated and the initialisation could be scheduled.
     bool isComplete() const noexcept { return fComplete; }
 

@@ -3,6 +3,7 @@
 #include "KrellZEF_Vantorel.h"
 
 #include "MidiForwarding.h"
+#include "patch/StrokeTables.h"
 
 #include <cmath>
 
@@ -121,6 +122,18 @@ void KrellZEF_Vantorel::renderBlock(const float* const*, float** outputs, uint32
     if (clockMoved)
         TransportClock::postTempo(transport.bbt.beatsPerMinute, fPatch);
     fPatch.render(outputs, frames);
+    fStepCells[kDayanStepMonitor].store(fPatch.latestStepCell(kDayan), std::memory_order_relaxed);
+    fStepCells[kBayaStepMonitor].store(fPatch.latestStepCell(kBaya), std::memory_order_relaxed);
+}
+
+uint32_t KrellZEF_Vantorel::monitorCount() const noexcept
+{
+    return 2;
+}
+
+int32_t KrellZEF_Vantorel::monitorValue(uint32_t index) const noexcept
+{
+    return index < 2 ? fStepCells[index].load(std::memory_order_relaxed) : -1;
 }
 
 void KrellZEF_Vantorel::onSampleRateChange(double newSampleRate)

@@ -34,6 +34,13 @@ public:
     void applyParameterInProcess(uint32_t index, float value) noexcept override;
     float parameterValue(uint32_t index) const noexcept override;
 
+    // Two monitor values, kDayanStepMonitor and kBayaStepMonitor: the cell of each drum's latest
+    // step in its cycle (0 to Length - 1, a rest included), -1 before its first step. They keep
+    // their value while the transport stands still.
+    static constexpr uint32_t kDayanStepMonitor = 0, kBayaStepMonitor = 1;
+    uint32_t monitorCount() const noexcept override;
+    int32_t monitorValue(uint32_t index) const noexcept override;
+
 protected:
     void describeParameter(uint32_t index, ParameterInfo& parameter) override;
 
@@ -48,6 +55,8 @@ private:
     std::atomic<float> fValues[kVantorelParameterCount];
     // Values the audio thread posts at its next block: set in process, or refused by the pipe.
     std::atomic<bool> fPostPending[kVantorelParameterCount] = {};
+    // Written by the audio thread after each block, read by the editor's timer.
+    std::atomic<int32_t> fStepCells[2] = {-1, -1};
     TransportClock fClock;
     PatchLink fPatch;
 

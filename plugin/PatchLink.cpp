@@ -89,4 +89,9 @@ void PatchLink::render(float** outputs, uint32_t frames) noexcept
     }
 }
 
+int PatchLink::latestStepCell(int drum) const noexcept
+{
+    return fPatch != nullptr ? fPatch->latestStepCell(drum) : -1;
+}
+
 } // namespace Orvane

@@ -38,6 +38,9 @@ public:
     [[nodiscard]] bool post(const PatchPost& message) noexcept override;
     // [audio-thread]
     void render(float** outputs, uint32_t frames) noexcept;
+    // [audio-thread] The cell of the drum's latest step (Krell_Vantorel::latestStepCell); -1
+    // without a patch.
+    int latestStepCell(int drum) const noexcept;
 
 private:
     Krell_Vantorel* fPatch = nullptr;

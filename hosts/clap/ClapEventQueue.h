@@ -41,7 +41,6 @@ public:
     // [main-thread] False, with the note dropped (and one line printed), when the ring is full.
     [[nodiscard]] bool sendNote(uint8_t channel, uint8_t note, uint8_t velocity) noexcept;
 
-protected:
     // [audio-thread] Hands every queued event to `visit` in order and empties the list, unless the
     // editor holds the mutex, in which case they wait for a later block. False when busy.
     template <typename Visitor> [[nodiscard]] bool drainQueuedEvents(Visitor&& visit) noexcept
@@ -59,10 +58,14 @@ protected:
         return true;
     }
 
-    SmallStackRingBuffer fNotesBuffer;
-    CachedParameters fCachedParameters;
+    // [any-thread] The notes ring's storage (the audio thread's reader attaches to it) and the
+    // values the audio thread caches for the editor.
+    SmallStackRingBuffer& notesBuffer() noexcept { return fNotesBuffer; }
+    CachedParameters& cachedParameters() noexcept { return fCachedParameters; }
 
 private:
+    SmallStackRingBuffer fNotesBuffer;
+    CachedParameters fCachedParameters;
     pthread_mutex_t fMutex;
     std::vector<QueuedEvent> fQueuedEvents;
     // Set with the first event appended, cleared when drained; both under the mutex.

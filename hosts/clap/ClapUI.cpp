@@ -1,14 +1,14 @@
-// The editor holder of one CLAP instance: making, driving and closing the groove panel for the
-// host. Host main thread only.
+// The editor holder of one CLAP instance: the host's timer, windows, scale and size requests
+// around the groove panel. Host main thread only.
 #include "ClapUI.h"
 
 #include "PluginCLAP.h"
 #include "SoftAssert.h"
-#include "ui/EditorFactory.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 namespace Orvane {
 
@@ -28,17 +28,18 @@ ClapUI& holderOf(void* ptr) noexcept
 
 ClapUI::ClapUI(PluginCLAP& owner, const clap_host_t* host, const clap_host_gui_t* hostGui,
     const clap_host_timer_support_t* hostTimer, bool isFloating)
-    : fOwner(owner), fHost(host), fHostGui(hostGui), fHostTimer(hostTimer), fIsFloating(isFloating)
+    : fOwner(owner), fHost(host), fHostGui(hostGui), fHostTimer(hostTimer), fIsFloating(isFloating),
+      fEditor(false)
 {
 }
 
 ClapUI::~ClapUI()
 {
     unregisterTimer();
-    closeEditor();
+    fEditor.close();
     // The audio side sends only the ends of gestures that are open.
     for (uint32_t i = 0; i < fOwner.adapter().parameterCount(); ++i)
-        fOwner.editParameter(i, false);
+        fOwner.eventQueue().editParameter(i, false);
 }
 
 bool ClapUI::setScale(double factor)
@@ -48,28 +49,37 @@ bool ClapUI::setScale(double factor)
     factor = std::min(factor, kMaximumScale);
     if (std::fabs(factor - fScaleFactor) < DBL_EPSILON)
         return true;
+    if (!fEditor.isOpen()) {
+        fScaleFactor = factor;
+        return true;
+    }
+    // Fonts, knobs and window are built at one scale: the editor is made again at the new one,
+    // in a size the host agreed to first. A floating window is ours to resize.
+    const Skein::Size<unsigned> size = fEditor.sizeAt(factor);
+    if (!fIsFloating &&
+        (fHostGui->request_resize == nullptr ||
+            !fHostGui->request_resize(fHost, size.width, size.height)))
+        return false;
     fScaleFactor = factor;
-    if (hasEditor())
-        fUI->uiScaleFactorChanged(factor);
-    return true;
+    fEditor.close();
+    return openEditor() && (!fIsShown || show());
 }
 
 void ClapUI::getSize(uint32_t& width, uint32_t& height) const
 {
-    if (!hasEditor()) {
-        width = kDefaultWidth;
-        height = kDefaultHeight;
-        return;
-    }
-    width = fLink->fWindow->pixelWidth();
-    height = fLink->fWindow->pixelHeight();
+    const PluginWindow* const window = fEditor.window();
+    const Skein::Size<unsigned> size =
+        window != nullptr ? window->pixelSize() : fEditor.sizeAt(fScaleFactor);
+    width = size.width;
+    height = size.height;
 }
 
 bool ClapUI::setSize(uint32_t width, uint32_t height)
 {
-    if (!hasEditor() || width == 0 || height == 0)
+    PluginWindow* const window = fEditor.window();
+    if (window == nullptr || width == 0 || height == 0)
         return false;
-    fLink->fWindow->setPixelSize(std::min(width, kMaximumSide), std::min(height, kMaximumSide));
+    window->setPixelSize(std::min(width, kMaximumSide), std::min(height, kMaximumSide));
     return true;
 }
 
@@ -78,9 +88,7 @@ bool ClapUI::setParent(uintptr_t window)
     if (fIsFloating)
         return false;
     fParentWindow = window;
-    if (!hasEditor())
-        openEditor();
-    return true;
+    return fEditor.isOpen() || openEditor();
 }
 
 bool ClapUI::setTransient(uintptr_t window)
@@ -88,8 +96,8 @@ bool ClapUI::setTransient(uintptr_t window)
     if (!fIsFloating)
         return false;
     fTransientWindow = window;
-    if (hasEditor())
-        fLink->fWindow->setOwnerWindow(window);
+    if (fEditor.isOpen())
+        fEditor.window()->setOwnerWindow(window);
     return true;
 }
 
@@ -98,114 +106,84 @@ void ClapUI::suggestTitle(const char* title)
     if (!fIsFloating)
         return;
     fTitle = title != nullptr ? title : "";
-    if (hasEditor())
-        fLink->fWindow->setCaption(fTitle.c_str());
+    if (fEditor.isOpen())
+        fEditor.window()->setCaption(fTitle.c_str());
 }
 
 bool ClapUI::show()
 {
-    if (!hasEditor())
-        openEditor();
-    if (fIsFloating) {
-        fLink->fWindow->makeVisible();
-        fLink->fApp.isQuitting();
-    }
+    if (!fEditor.isOpen() && !openEditor())
+        return false;
+    fEditor.window()->makeVisible();
+    fIsShown = true;
     registerTimer();
     return true;
 }
 
 bool ClapUI::hide()
 {
-    if (hasEditor()) {
-        fLink->fWindow->makeHidden();
-        fLink->fApp.isQuitting();
+    fIsShown = false;
+    if (fEditor.isOpen()) {
+        fEditor.window()->makeHidden();
         unregisterTimer();
     }
     return true;
 }
 
-void ClapUI::onIdleTick()
+void ClapUI::onTimer()
 {
-    if (hasEditor()) {
-        fLink->fApp.pumpEvents(0);
-        fUI->uiIdle();
-        fLink->fApp.isQuitting();
-    }
-    CachedParameters& cached = fOwner.cachedParameters();
+    fEditor.idle();
+    CachedParameters& cached = fOwner.eventQueue().cachedParameters();
     for (uint32_t i = 0; i < cached.count; ++i) {
-        if (!cached.changed[i].exchange(false, std::memory_order_relaxed))
-            continue;
-        if (hasEditor())
-            fUI->onParameterUpdate(i, cached.value(i));
+        if (cached.changed[i].exchange(false, std::memory_order_relaxed))
+            fEditor.parameterChanged(i, cached.value(i));
     }
 }
 
-void ClapUI::openEditor()
+bool ClapUI::openEditor()
 {
-    makeEditor();
-    if (fHostGui->resize_hints_changed != nullptr)
-        fHostGui->resize_hints_changed(fHost);
-}
-
-void ClapUI::makeEditor()
-{
-    if (!ORVANE_CHECK(fUI == nullptr))
-        return;
     PluginAdapter& adapter = fOwner.adapter();
     const PluginData* const data = adapter.data();
-    fLink = std::make_unique<editorLink>(false);
-    fLink->fSampleRate = ORVANE_CHECK(data != nullptr) ? data->sampleRate : 0.0;
-    fLink->setBundlePath(data != nullptr ? data->bundlePath.get() : nullptr);
-    fLink->fProcessor = &fOwner;
-    fLink->fParentWindowHandle = fParentWindow;
-    fLink->fScaleFactor = fScaleFactor;
-    fLink->fCallbacksPtr = this;
-    fLink->fEditParamCallback = [](void* ptr, uint32_t index, bool started) {
-        holderOf(ptr).fOwner.editParameter(index, started);
+    CachedParameters& cached = fOwner.eventQueue().cachedParameters();
+    std::vector<float> values(adapter.parameterCount());
+    for (uint32_t i = 0; i < adapter.parameterCount(); ++i) {
+        values[i] = adapter.parameterValue(i);
+        cached.values[i].store(values[i], std::memory_order_relaxed);
+        cached.changed[i].store(false, std::memory_order_relaxed);
+    }
+
+    EditorSetup setup;
+    setup.sampleRate = ORVANE_CHECK(data != nullptr) ? data->sampleRate : 0.0;
+    setup.bundlePath = data != nullptr ? data->bundlePath.get() : nullptr;
+    setup.processor = &fOwner;
+    setup.parentWindow = fParentWindow;
+    setup.scaleFactor = fScaleFactor;
+    setup.callbacksPtr = this;
+    setup.editParameter = [](void* ptr, uint32_t index, bool started) {
+        holderOf(ptr).fOwner.eventQueue().editParameter(index, started);
     };
-    fLink->fSetParamCallback = [](void* ptr, uint32_t index, float value) {
-        holderOf(ptr).fOwner.setParameter(index, value);
+    setup.setParameter = [](void* ptr, uint32_t index, float value) {
+        holderOf(ptr).fOwner.eventQueue().setParameter(index, value);
     };
-    fLink->fSetSizeCallback = [](void* ptr, unsigned width, unsigned height) {
+    setup.setSize = [](void* ptr, unsigned width, unsigned height) {
         holderOf(ptr).requestSize(width, height);
     };
-    fLink->fSendNoteCallback = [](void* ptr, uint8_t channel, uint8_t note, uint8_t velocity) {
+    setup.sendNote = [](void* ptr, uint8_t channel, uint8_t note, uint8_t velocity) {
         // The editor has no answer for a full notes ring: the note is dropped, and the ring
         // reports its first failed write.
-        static_cast<void>(holderOf(ptr).fOwner.sendNote(channel, note, velocity));
+        static_cast<void>(holderOf(ptr).fOwner.eventQueue().sendNote(channel, note, velocity));
     };
-
-    UI* const uiPtr = createUI(*fLink);
-    if (!ORVANE_CHECK(uiPtr != nullptr)) {
-        fLink.reset();
-        return;
+    if (!fEditor.open(setup, values.data(), adapter.parameterCount()))
+        return false;
+    if (fHostGui->resize_hints_changed != nullptr)
+        fHostGui->resize_hints_changed(fHost);
+    if (fIsFloating) {
+        if (!fTitle.empty())
+            fEditor.window()->setCaption(fTitle.c_str());
+        if (fTransientWindow != 0)
+            fEditor.window()->setOwnerWindow(fTransientWindow);
     }
-    fUI = uiPtr;
-    // The editor was built with its window's OpenGL context current; other instances' editors
-    // share this thread.
-    fLink->fWindow->leaveContext();
-
-    CachedParameters& cached = fOwner.cachedParameters();
-    for (uint32_t i = 0; i < adapter.parameterCount(); ++i) {
-        const float value = adapter.parameterValue(i);
-        cached.values[i].store(value, std::memory_order_relaxed);
-        cached.changed[i].store(false, std::memory_order_relaxed);
-        fUI->onParameterUpdate(i, value);
-    }
-
-    if (!fIsFloating)
-        return;
-    if (!fTitle.empty())
-        fLink->fWindow->setCaption(fTitle.c_str());
-    if (fTransientWindow != 0)
-        fLink->fWindow->setOwnerWindow(fTransientWindow);
-}
-
-void ClapUI::closeEditor()
-{
-    delete fUI;
-    fUI = nullptr;
-    fLink.reset();
+    return true;
 }
 
 void ClapUI::registerTimer()
@@ -232,10 +210,11 @@ void ClapUI::unregisterTimer()
 
 void ClapUI::requestSize(unsigned width, unsigned height)
 {
-    if (!ORVANE_CHECK(fUI != nullptr))
+    PluginWindow* const window = fEditor.window();
+    if (!ORVANE_CHECK(window != nullptr))
         return;
     if (fHostGui->request_resize != nullptr && fHostGui->request_resize(fHost, width, height))
-        fLink->fWindow->setPixelSize(width, height);
+        window->setPixelSize(width, height);
 }
 
 } // namespace Orvane

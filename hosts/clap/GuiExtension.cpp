@@ -1,5 +1,5 @@
 // "clap.gui": the editor in the host's X11 window or floating. Host main thread. Every function
-// but the first two needs the editor holder that create makes.
+// but the first two needs the editor holder that create makes; none lets an exception out.
 #include "ClapExtensions.h"
 #include "ClapUI.h"
 #include "PluginCLAP.h"
@@ -17,13 +17,28 @@ bool isX11(const char* api) noexcept
 }
 
 // The instance's editor holder; a missing one is reported.
-ClapUI* holderOf(const clap_plugin_t* plugin)
+ClapUI* holderOf(const clap_plugin_t* plugin) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
     if (instance == nullptr)
         return nullptr;
     ClapUI* const gui = instance->editor();
     return ORVANE_CHECK(gui != nullptr) ? gui : nullptr;
+}
+
+// `call` on the instance's editor holder; `fallback` without one, or when the call throws (it
+// may allocate): no exception crosses into the host.
+template <typename Call>
+bool withHolder(const clap_plugin_t* plugin, Call call, bool fallback = false) noexcept
+{
+    ClapUI* const gui = holderOf(plugin);
+    if (gui == nullptr)
+        return fallback;
+    try {
+        return call(*gui);
+    } catch (...) {
+        return fallback;
+    }
 }
 
 // X11 window ids only; a structure naming another api is not a window we can use.
@@ -35,12 +50,12 @@ bool x11Window(const clap_window_t* window, uintptr_t& id) noexcept
     return true;
 }
 
-bool isApiSupported(const clap_plugin_t*, const char* api, bool)
+bool isApiSupported(const clap_plugin_t*, const char* api, bool) noexcept
 {
     return isX11(api);
 }
 
-bool getPreferredApi(const clap_plugin_t*, const char** api, bool* isFloating)
+bool getPreferredApi(const clap_plugin_t*, const char** api, bool* isFloating) noexcept
 {
     if (api == nullptr || isFloating == nullptr)
         return false;
@@ -49,40 +64,46 @@ bool getPreferredApi(const clap_plugin_t*, const char** api, bool* isFloating)
     return true;
 }
 
-bool create(const clap_plugin_t* plugin, const char* api, bool isFloating)
+bool create(const clap_plugin_t* plugin, const char* api, bool isFloating) noexcept
 {
     PluginCLAP* const instance = instanceOf(plugin);
-    return instance != nullptr && instance->createEditor(api, isFloating);
+    if (instance == nullptr)
+        return false;
+    try {
+        return instance->createEditor(api, isFloating);
+    } catch (...) {
+        return false;
+    }
 }
 
-void destroy(const clap_plugin_t* plugin)
+void destroy(const clap_plugin_t* plugin) noexcept
 {
     if (holderOf(plugin) != nullptr)
         instanceOf(plugin)->destroyEditor();
 }
 
-bool setScale(const clap_plugin_t* plugin, double scale)
+bool setScale(const clap_plugin_t* plugin, double scale) noexcept
 {
-    ClapUI* const gui = holderOf(plugin);
-    return gui != nullptr && gui->setScale(scale);
+    return withHolder(plugin, [scale](ClapUI& gui) { return gui.setScale(scale); });
 }
 
-bool getSize(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height)
+bool getSize(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) noexcept
 {
-    ClapUI* const gui = holderOf(plugin);
-    if (gui == nullptr || width == nullptr || height == nullptr)
-        return false;
-    gui->getSize(*width, *height);
-    return true;
+    return withHolder(plugin, [width, height](ClapUI& gui) {
+        if (width == nullptr || height == nullptr)
+            return false;
+        gui.getSize(*width, *height);
+        return true;
+    });
 }
 
-bool canResize(const clap_plugin_t* plugin)
+bool canResize(const clap_plugin_t* plugin) noexcept
 {
     holderOf(plugin);
     return false;
 }
 
-bool getResizeHints(const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints)
+bool getResizeHints(const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints) noexcept
 {
     if (hints != nullptr)
         *hints = clap_gui_resize_hints_t{};
@@ -90,48 +111,49 @@ bool getResizeHints(const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints)
     return false;
 }
 
-bool adjustSize(const clap_plugin_t* plugin, uint32_t*, uint32_t*)
+bool adjustSize(const clap_plugin_t* plugin, uint32_t*, uint32_t*) noexcept
 {
     holderOf(plugin);
     return false;
 }
 
-bool setSize(const clap_plugin_t* plugin, uint32_t width, uint32_t height)
+bool setSize(const clap_plugin_t* plugin, uint32_t width, uint32_t height) noexcept
 {
-    ClapUI* const gui = holderOf(plugin);
-    return gui != nullptr && gui->setSize(width, height);
+    return withHolder(plugin, [=](ClapUI& gui) { return gui.setSize(width, height); });
 }
 
-bool setParent(const clap_plugin_t* plugin, const clap_window_t* window)
+bool setParent(const clap_plugin_t* plugin, const clap_window_t* window) noexcept
 {
-    ClapUI* const gui = holderOf(plugin);
-    uintptr_t id = 0;
-    return gui != nullptr && x11Window(window, id) && gui->setParent(id);
+    return withHolder(plugin, [window](ClapUI& gui) {
+        uintptr_t id = 0;
+        return x11Window(window, id) && gui.setParent(id);
+    });
 }
 
-bool setTransient(const clap_plugin_t* plugin, const clap_window_t* window)
+bool setTransient(const clap_plugin_t* plugin, const clap_window_t* window) noexcept
 {
-    ClapUI* const gui = holderOf(plugin);
-    uintptr_t id = 0;
-    return gui != nullptr && x11Window(window, id) && gui->setTransient(id);
+    return withHolder(plugin, [window](ClapUI& gui) {
+        uintptr_t id = 0;
+        return x11Window(window, id) && gui.setTransient(id);
+    });
 }
 
-void suggestTitle(const clap_plugin_t* plugin, const char* title)
+void suggestTitle(const clap_plugin_t* plugin, const char* title) noexcept
 {
-    if (ClapUI* const gui = holderOf(plugin))
-        gui->suggestTitle(title);
+    withHolder(plugin, [title](ClapUI& gui) {
+        gui.suggestTitle(title);
+        return true;
+    });
 }
 
-bool show(const clap_plugin_t* plugin)
+bool show(const clap_plugin_t* plugin) noexcept
 {
-    ClapUI* const gui = holderOf(plugin);
-    return gui != nullptr && gui->show();
+    return withHolder(plugin, [](ClapUI& gui) { return gui.show(); });
 }
 
-bool hide(const clap_plugin_t* plugin)
+bool hide(const clap_plugin_t* plugin) noexcept
 {
-    ClapUI* const gui = holderOf(plugin);
-    return gui != nullptr && gui->hide();
+    return withHolder(plugin, [](ClapUI& gui) { return gui.hide(); });
 }
 
 constexpr clap_plugin_gui_t kGui = {isApiSupported, getPreferredApi, create, destroy, setScale,

@@ -5,6 +5,7 @@
 #include "AudioAssertions.h"
 #include "ClapUI.h"
 #include "OrvanePluginInfo.h"
+#include "OutputChannels.h"
 #include "PendingValues.h"
 #include "SoftAssert.h"
 #include "TransportConversion.h"
@@ -61,11 +62,11 @@ uint8_t midiVelocity(double velocity) noexcept
 PluginCLAP::PluginCLAP(const clap_host_t* host)
     : fPlugin(this, writeMidiCallback, nullptr, nullptr), fHost(host)
 {
-    fCachedParameters.setup(fPlugin.parameterCount());
+    fQueue.cachedParameters().setup(fPlugin.parameterCount());
     fOpenGestures.reset(new bool[fPlugin.parameterCount()]());
     for (uint32_t i = 0; i < fPlugin.parameterCount(); ++i)
         fHasOutputParameters = fHasOutputParameters || fPlugin.isParameterOutputOrTrigger(i);
-    fNotesReader.setRingBuffer(&fNotesBuffer, true);
+    fNotesReader.setRingBuffer(&fQueue.notesBuffer(), true);
     fInputBuses = buildBuses(fPlugin, true);
     fOutputBuses = buildBuses(fPlugin, false);
 }
@@ -143,7 +144,7 @@ clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcep
     }
 
     float* outputs[kOutputChannels] = {};
-    if (!collectOutputs(data, outputs))
+    if (!collectOutputChannels(data, fOutputBuses.usesCV, outputs))
         return CLAP_PROCESS_ERROR;
 
     fOutputEvents = out;
@@ -157,7 +158,7 @@ clap_process_status PluginCLAP::processBlock(const clap_process_t& data) noexcep
 void PluginCLAP::sendQueuedEvents(const clap_output_events_t* out) noexcept
 {
     // While the editor holds the list, its events wait for a later block.
-    static_cast<void>(drainQueuedEvents([this, out](const QueuedEvent& queued) {
+    static_cast<void>(fQueue.drainQueuedEvents([this, out](const QueuedEvent& queued) {
         if (queued.index >= fPlugin.parameterCount())
             return;
         switch (queued.kind) {
@@ -269,7 +270,7 @@ void PluginCLAP::applyHostParameter(uint32_t index, double value, bool onAudioTh
     float usable;
     if (!usableParameterValue(index, value, usable))
         return;
-    fCachedParameters.store(index, usable);
+    fQueue.cachedParameters().store(index, usable);
     if (onAudioThread)
         fPlugin.setParameterValueInProcess(index, usable);
     else
@@ -314,47 +315,6 @@ void PluginCLAP::readEditorNotes() noexcept
     }
 }
 
-bool PluginCLAP::collectOutputs(const clap_process_t& data, float** channels) noexcept
-{
-    uint32_t out = 0;
-    for (uint32_t i = 0; i < data.audio_outputs_count && data.audio_outputs != nullptr; ++i) {
-        const clap_audio_buffer_t& outputs = data.audio_outputs[i];
-        if (!ORVANE_AUDIO_CHECK(outputs.channel_count != 0))
-            continue;
-        for (uint32_t channel = 0; channel < outputs.channel_count; ++channel, ++out) {
-            if (out < kOutputChannels)
-                channels[out] = outputs.data32 != nullptr ? outputs.data32[channel] : nullptr;
-        }
-    }
-    if (fOutputBuses.usesCV)
-        return true;
-    if (!ORVANE_AUDIO_CHECK_UINT2(out == ORVANE_PLUGIN_NUM_OUTPUTS, out, ORVANE_PLUGIN_NUM_OUTPUTS))
-        return false;
-    // A host that names the channels but gives no memory for them gets an error, not a crash.
-    return std::all_of(
-        channels, channels + kOutputChannels, [](float* channel) { return channel != nullptr; });
-}
-
-// A host may have left the mask set from another plug-in: every bit is written, and a set bit
-// lets it skip work on a channel that is silent throughout the block.
-void PluginCLAP::markSilentChannels(const clap_process_t& data) noexcept
-{
-    for (uint32_t i = 0; i < data.audio_outputs_count && data.audio_outputs != nullptr; ++i) {
-        clap_audio_buffer_t& buffer = data.audio_outputs[i];
-        uint64_t mask = 0;
-        const uint32_t maskedChannels = std::min<uint32_t>(buffer.channel_count, 64);
-        for (uint32_t channel = 0; channel < maskedChannels && buffer.data32 != nullptr;
-             ++channel) {
-            const float* const samples = buffer.data32[channel];
-            if (samples != nullptr &&
-                std::all_of(samples, samples + data.frames_count,
-                    [](float sample) { return sample == 0.0f; }))
-                mask |= uint64_t{1} << channel;
-        }
-        buffer.constant_mask = mask;
-    }
-}
-
 void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_t time) noexcept
 {
     if (!fHasOutputParameters)
@@ -364,9 +324,10 @@ void PluginCLAP::reportOutputParameters(const clap_output_events_t* out, uint32_
         if (!fPlugin.isParameterOutputOrTrigger(i))
             continue;
         const float value = fPlugin.parameterValue(i);
-        if (std::abs(fCachedParameters.value(i) - value) < std::numeric_limits<float>::epsilon())
+        if (std::abs(fQueue.cachedParameters().value(i) - value) <
+            std::numeric_limits<float>::epsilon())
             continue;
-        fCachedParameters.store(i, value);
+        fQueue.cachedParameters().store(i, value);
         if (out == nullptr)
             continue;
         const clap_event_param_value_t event = paramValueEvent(i, value, time);

@@ -27,7 +27,7 @@ inline bool isCoreEvent(const clap_event_header_t* header) noexcept
     return header != nullptr && header->space_id == CLAP_CORE_EVENT_SPACE_ID;
 }
 
-class PluginCLAP : public ClapEventQueue {
+class PluginCLAP {
 public:
     static constexpr uint32_t kMaxMidiEvents = 512;
 
@@ -35,7 +35,8 @@ public:
     ~PluginCLAP();
 
     PluginAdapter& adapter() noexcept { return fPlugin; }
-    CachedParameters& cachedParameters() noexcept { return fCachedParameters; }
+    // What the editor hands to the audio thread, and the values cached for it.
+    ClapEventQueue& eventQueue() noexcept { return fQueue; }
     const clap_host_t* host() const noexcept { return fHost; }
     const BusList& buses(bool isInput) const noexcept
     {
@@ -77,6 +78,7 @@ public:
     void onTimer();
 
 private:
+    ClapEventQueue fQueue;
     PluginAdapter fPlugin;
     const clap_host_t* const fHost;
     const clap_host_params_t* fHostParams = nullptr;
@@ -112,11 +114,6 @@ private:
     // try_push, counting a refusal.
     bool pushToHost(const clap_output_events_t* out, const clap_event_header_t& event) noexcept;
     bool appendMidi(uint32_t frame, uint8_t status, uint8_t data1, uint8_t data2) noexcept;
-    // The two output channels, or false when the host's buffers do not add up to them.
-    bool collectOutputs(const clap_process_t& data, float** channels) noexcept;
-    // Sets the constant-mask bit of each output channel that is exactly 0.0 all through the
-    // block, and clears the others.
-    void markSilentChannels(const clap_process_t& data) noexcept;
 
     static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
     bool writeMidi(const MidiMessage& message) noexcept;

@@ -48,7 +48,7 @@ void doNothing(const clap_plugin_t*) noexcept
 {
 }
 
-void onMainThread(const clap_plugin_t* plugin)
+void onMainThread(const clap_plugin_t* plugin) noexcept
 {
     if (PluginCLAP* const instance = instanceOf(plugin))
         instance->onMainThread();

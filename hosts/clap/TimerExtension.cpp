@@ -8,11 +8,17 @@ namespace Orvane {
 
 namespace {
 
-// The timer id is not compared: the editor registers one timer at most.
-void onTimer(const clap_plugin_t* plugin, clap_id)
+// The timer id is not compared: the editor registers one timer at most. No exception crosses
+// into the host; a tick that failed is simply over.
+void onTimer(const clap_plugin_t* plugin, clap_id) noexcept
 {
-    if (PluginCLAP* const instance = instanceOf(plugin))
+    PluginCLAP* const instance = instanceOf(plugin);
+    if (instance == nullptr)
+        return;
+    try {
         instance->onTimer();
+    } catch (...) {
+    }
 }
 
 constexpr clap_plugin_timer_support_t kTimer = {onTimer};
@@ -23,7 +29,7 @@ void PluginCLAP::onTimer()
 {
     ClapUI* const gui = fUI.get();
     if (gui != nullptr) {
-        gui->onIdleTick();
+        gui->onTimer();
         return;
     }
     // Hosts may keep firing a timer after the editor is gone: say so once, not on every tick.

@@ -90,6 +90,8 @@ std::string standaloneUsage(const PluginAdapter& plugin)
         "editor in a window of its own, or inside the X window WINDOW (a decimal id).\n"
         "Without an X display it runs without the editor.\n"
         "\n"
+        "  --groove CODE             set the eight values of a groove code, such as\n"
+        "                            \"D17:7:x1.5 B3:12:/2:-1\", before the single options\n"
         "  --SYMBOL VALUE            set a parameter at start, '_' written as '-'\n"
         "                            (value as the plug-in shows it, e.g. --baya-tempo \"÷1.5\")\n"
         "  -h, --help                show this help\n"

@@ -2,6 +2,7 @@
 // after a normal run, 1 after "selftest" or without a JACK client, 2 for a bad starting value.
 #include "BundlePath.h"
 #include "CloseRequest.h"
+#include "GrooveOptions.h"
 #include "JackBinding.h"
 #include "JackStatusText.h"
 #include "OrvanePluginInfo.h"
@@ -90,6 +91,8 @@ int main(int argc, char** argv)
         return kFailure;
     }
 
+    if (!Orvane::expandGrooveOptions(options.parameters, error))
+        return invalidArguments(error);
     std::vector<Orvane::StartValue> values;
     if (options.help || !options.parameters.empty()) {
         if (const int status = checkOptions(options, values); status != 0 || options.help)

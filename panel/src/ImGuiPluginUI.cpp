@@ -1,44 +1,53 @@
-// The groove panel: fonts, layout, knob calls and the edit gestures they open and close.
-// GUI thread.
+// The groove panel's drawing: fonts, layout and the knob calls, each one's report handed to the
+// panel's model. Editor thread.
 #include "ImGuiPluginUI.h"
 
 #include <imgui.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "Knob.h"
 #include "PanelColours.h"
 #include "PanelFont.h"
-#include "VantorelParameters.h"
+#include "ui/EditorFactory.h"
 
 namespace Orvane {
 
 namespace {
 
-constexpr unsigned kWidth = 242, kHeight = 444;
 constexpr uint32_t kPanelKnobFlags =
-    KnobInputHidden | KnobTooltipValue | KnobReportDoubleClick | KnobTooltipOnlyReleased;
-constexpr int kDefaultTempoSlot = 6, kTempoCountSlot = 7;
-static_assert(kVantorelParameterCount == 6);
+    KnobTooltipValue | KnobReportDoubleClick | KnobTooltipOnlyReleased;
+// A dial ticks every value of a range up to this size; wider ones get decorative ticks.
+constexpr int kMaximumValueTicks = 24, kDecorativeTicks = 23;
 
-int asInt(float tableValue) noexcept
+// One knob row of both columns: label and drag speeds (value units per pixel).
+struct KnobRow {
+    const char* label;
+    float speed, fineSpeed;
+};
+constexpr KnobRow kRows[] = {
+    {"Length", 0.2f, 0.05f}, {"Pattern", 10.0f, 0.5f}, {"Tempo", 0.05f, 0.01f}};
+constexpr uint32_t kRowCount = sizeof(kRows) / sizeof(kRows[0]);
+
+int tickCount(const VantorelParameter& parameter) noexcept
 {
-    return static_cast<int>(tableValue);
+    const int values = static_cast<int>(parameter.maximum - parameter.minimum) + 1;
+    return values <= kMaximumValueTicks ? values : kDecorativeTicks;
 }
 
 } // namespace
 
-struct ImGuiPluginUI::KnobRow {
-    const char* label;
-    float speed;
-    const char* format;
-    int steps;
+// A drum's column: its title, knob colours and the parameter of each row.
+struct ImGuiPluginUI::Column {
+    const char* name;
+    bool dayan;
+    uint32_t indices[kRowCount];
 };
 
-ImGuiPluginUI::ImGuiPluginUI() : UI(kWidth, kHeight, true), fResizeHandle(this, 16)
+ImGuiPluginUI::ImGuiPluginUI()
+    : UI(kEditorWidth, kEditorHeight, true), fModel(*this), fResizeHandle(this, 16)
 {
-    window().setSizeLimits(kWidth, kHeight, true, false, true);
+    window().setSizeLimits(kEditorWidth, kEditorHeight, true, false, true);
 
     makeImGuiContextCurrent();
     ImGuiIO& io = ImGui::GetIO();
@@ -59,29 +68,34 @@ ImGuiPluginUI::ImGuiPluginUI() : UI(kWidth, kHeight, true), fResizeHandle(this, 
 
 ImGuiPluginUI::~ImGuiPluginUI()
 {
-    // A host must never see an edit begin without its end.
-    for (uint32_t i = 0; i < kParameterCount; ++i)
-        if (fGestureOpen[i])
-            markEditGesture(i, false);
+    fModel.endOpenGestures();
 }
 
 void ImGuiPluginUI::onParameterUpdate(uint32_t index, float value)
 {
-    if (index >= kParameterCount || std::isnan(value))
-        return;
-    // Truncation toward zero, kept inside int so that a wild host value converts safely.
-    const double truncated = std::trunc(static_cast<double>(value));
-    fParameters[index] = static_cast<int>(std::clamp(truncated, -2147483648.0, 2147483647.0));
-    requestRedraw();
+    if (fModel.hostValue(index, value))
+        requestRedraw();
 }
 
 ImGuiPluginUI::DialPlace ImGuiPluginUI::dialPlace(uint32_t index) const noexcept
 {
-    return index < kParameterCount ? fDials[index] : DialPlace{};
+    return index < PanelModel::kCount ? fDials[index] : DialPlace{};
+}
+
+void ImGuiPluginUI::gesture(uint32_t index, bool started)
+{
+    markEditGesture(index, started);
+}
+
+void ImGuiPluginUI::value(uint32_t index, float value)
+{
+    pushParameterValue(index, value);
 }
 
 void ImGuiPluginUI::drawFrame()
 {
+    static constexpr Column kDayan = {"Dayan", true, {3, 4, 5}};
+    static constexpr Column kBaya = {"Baya", false, {0, 1, 2}};
     const PanelColours& colours = panelColours();
     ImGui::SetNextWindowPos(ImVec2(0.0f, 0.0f), ImGuiCond_Always, ImVec2(0.0f, 0.0f));
     ImGui::SetNextWindowSize(
@@ -96,89 +110,61 @@ void ImGuiPluginUI::drawFrame()
     ImGui::PushFont(fTitleFont);
     if (ImGui::Begin(
             "Vantorel", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse)) {
-        const double s = window().scaleFactor();
-        const float knobSize = static_cast<float>(100.0 * s);
+        const float knobSize = static_cast<float>(100.0 * window().scaleFactor());
         ImGui::PushFont(defaultFont);
-        drawColumn("Dayan", 3, true, knobSize);
+        drawColumn(kDayan, knobSize);
         ImGui::SameLine();
         ImGui::Dummy(ImVec2(0.0f, knobSize));
         ImGui::SameLine();
-        drawColumn("Baya", 0, false, knobSize);
+        drawColumn(kBaya, knobSize);
         ImGui::PopFont();
     }
     ImGui::End();
     ImGui::PopFont();
 }
 
-void ImGuiPluginUI::drawColumn(const char* name, uint32_t firstIndex, bool dayan, float knobSize)
+void ImGuiPluginUI::drawColumn(const Column& column, float knobSize)
 {
     const double s = window().scaleFactor();
     const float columnWidth = static_cast<float>(85.0 * s);
-    ImGui::PushID(name);
+    ImGui::PushID(column.name);
     ImGui::BeginGroup();
-    const float x = std::max(0.0f, (columnWidth - ImGui::CalcTextSize(name).x) * 0.5f);
+    const float x = std::max(0.0f, (columnWidth - ImGui::CalcTextSize(column.name).x) * 0.5f);
     ImGui::Dummy(ImVec2(x, 0.0f));
     ImGui::SameLine();
-    ImGui::TextUnformatted(name);
+    ImGui::TextUnformatted(column.name);
     ImGui::SameLine();
     ImGui::Dummy(ImVec2(x, 0.0f));
     ImGui::Dummy(ImVec2(0.0f, static_cast<float>(8.0 * s)));
 
-    const KnobColours& knob = dayan ? panelColours().dayan : panelColours().baya;
+    const KnobColours& knob = column.dayan ? panelColours().dayan : panelColours().baya;
     ImGui::PushStyleColor(ImGuiCol_ButtonActive, knob.idle);
     ImGui::PushStyleColor(ImGuiCol_ButtonHovered, knob.hovered);
-    // Shift asks for fine steps; Dear ImGui's drag multiplies by 10 while Shift is held, so the
-    // fine speeds are given a tenth of their size here.
-    const bool fine = ImGui::GetIO().KeyShift;
-    const float f = fine ? 0.1f : 1.0f;
-    const int tempo = fParameters[firstIndex + 2];
-    const int tempoCount = fParameters[kTempoCountSlot];
-    // A Tempo from the host outside the labels shows as its number.
-    const char* const tempoFormat =
-        tempo >= 0 && tempo < kTempoRatioCount ? kTempoRatioLabels[tempo] : "%i";
-    const KnobRow rows[] = {
-        {"Length", (fine ? 0.05f : 0.2f) * f, "%i", 13},
-        {"Pattern", (fine ? 0.5f : 10.0f) * f, "%i", 23},
-        {"Tempo", (fine ? 0.01f : 0.05f) * f, tempoFormat, tempoCount},
-    };
-    for (uint32_t row = 0; row < 3; ++row)
-        drawKnob(rows[row], firstIndex + row, knobSize);
+    for (uint32_t row = 0; row < kRowCount; ++row)
+        drawKnob(row, column.indices[row], knobSize);
     ImGui::PopStyleColor(2);
     ImGui::EndGroup();
     ImGui::PopID();
 }
 
-void ImGuiPluginUI::drawKnob(const KnobRow& row, uint32_t index, float knobSize)
+void ImGuiPluginUI::drawKnob(uint32_t row, uint32_t index, float knobSize)
 {
     const VantorelParameter& parameter = kVantorelParameters[index];
-    const bool isTempo = parameter.isTempo;
-    const int maximum = isTempo ? fParameters[kTempoCountSlot] - 1 : asInt(parameter.maximum);
-    const int defaultValue =
-        isTempo ? fParameters[kDefaultTempoSlot] : asInt(parameter.defaultValue);
+    // Shift asks for fine steps; Dear ImGui's drag multiplies by 10 while Shift is held, so the
+    // fine speeds are given a tenth of their size here.
+    const float speed = ImGui::GetIO().KeyShift ? kRows[row].fineSpeed * 0.1f : kRows[row].speed;
+    int value = fModel.value(index);
+    // A Tempo from the host outside the labels shows as its number.
+    const char* const format = parameter.isTempo && value >= 0 && value < kTempoRatioCount
+        ? kTempoRatioLabels[value]
+        : "%i";
     KnobFrame frame;
-    const bool changed =
-        knobInteger(row.label, &fParameters[index], asInt(parameter.minimum), maximum, row.speed,
-            row.format, KnobStyleStepped, knobSize, kPanelKnobFlags, row.steps, &frame);
+    const bool changed = knobInteger(kRows[row].label, &value, static_cast<int>(parameter.minimum),
+        static_cast<int>(parameter.maximum), speed, format, KnobStyleStepped, knobSize,
+        kPanelKnobFlags, tickCount(parameter), &frame);
     fDials[index] = {frame.centre.x, frame.centre.y, frame.radius};
-
-    // Each knob opens its own gesture in the frame it becomes active and closes that one on
-    // release, whether or not the value moved.
-    const bool activated = frame.active && !fWasActive[index];
-    const bool released = !frame.active && fWasActive[index];
-    fWasActive[index] = frame.active;
-    if (activated) {
-        markEditGesture(index, true);
-        fGestureOpen[index] = true;
-    }
-    if (changed) {
-        if (activated && ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left))
-            fParameters[index] = defaultValue;
-        pushParameterValue(index, static_cast<float>(fParameters[index]));
-    }
-    if (released && fGestureOpen[index]) {
-        markEditGesture(index, false);
-        fGestureOpen[index] = false;
-    }
+    fModel.knobFrame(
+        index, {frame.active, changed, ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left), value});
 }
 
 } // namespace Orvane

@@ -1,10 +1,11 @@
 // The groove panel: the whole editor, a window titled "Vantorel" with a Dayan and a Baya column
-// of three knobs each (Length, Pattern, Tempo). It mirrors the six parameters and sends edits to
-// the host through the editor core. GUI thread only.
+// of three knobs each (Length, Pattern, Tempo), drawn from the parameter table. Its values and
+// edits are the PanelModel's; this class draws them. [main-thread] (the editor's thread) only.
 #pragma once
 
 #include <cstdint>
 
+#include "PanelModel.h"
 #include "skein/ResizeHandle.h"
 #include "ui/UI.h"
 
@@ -12,12 +13,13 @@ struct ImFont;
 
 namespace Orvane {
 
-class ImGuiPluginUI : public UI {
+class ImGuiPluginUI : public UI, private EditTarget {
 public:
+    // [main-thread]
     ImGuiPluginUI();
     ~ImGuiPluginUI() override;
 
-    // Index 0..5 (the parameter table's order); the value is truncated toward zero.
+    // [main-thread] A value from the host: a parameter index of the table, truncated toward zero.
     void onParameterUpdate(uint32_t index, float value) override;
 
     // Where the last frame drew a parameter's dial, in window pixels (radius 0 before it).
@@ -30,18 +32,17 @@ protected:
     void drawFrame() override;
 
 private:
-    struct KnobRow;
-    void drawColumn(const char* name, uint32_t firstIndex, bool dayan, float knobSize);
-    void drawKnob(const KnobRow& row, uint32_t index, float knobSize);
+    struct Column;
+    void drawColumn(const Column& column, float knobSize);
+    void drawKnob(uint32_t row, uint32_t index, float knobSize);
 
-    static constexpr uint32_t kParameterCount = 6;
-    // Baya Length, Pattern, Tempo; Dayan Length, Pattern, Tempo; default Tempo; Tempo choices.
-    int fParameters[8] = {4, 1, 2, 4, 1, 2, 2, 5};
+    void gesture(uint32_t index, bool started) override;
+    void value(uint32_t index, float value) override;
+
+    PanelModel fModel;
     Skein::ResizeHandle fResizeHandle;
     ImFont* fTitleFont = nullptr;
-    bool fWasActive[kParameterCount] = {};
-    bool fGestureOpen[kParameterCount] = {};
-    DialPlace fDials[kParameterCount];
+    DialPlace fDials[PanelModel::kCount];
 };
 
 } // namespace Orvane

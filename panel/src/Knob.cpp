@@ -16,14 +16,8 @@ constexpr float kAngleMinimum = 2.3561945f; // 0.75 pi: lower left
 constexpr float kAngleMaximum = 7.0685835f; // 2.25 pi: lower right, clockwise through the top
 constexpr float kAngleSweep = 4.712389f;
 
-template <typename T> float dialPosition(T value, T minimum, T maximum, bool logarithmic) noexcept
+float dialPosition(int value, int minimum, int maximum) noexcept
 {
-    if (logarithmic) {
-        const T ratio = minimum != 0 ? maximum / minimum : 0;
-        if (minimum <= 0 || ratio <= 1 || value <= 0)
-            return 0.0f;
-        return static_cast<float>(std::log(static_cast<double>(value) / minimum) / std::log(ratio));
-    }
     if (maximum == minimum)
         return 0.0f;
     return static_cast<float>(
@@ -100,9 +94,8 @@ void drawTitle(const char* label, float width)
 
 } // namespace
 
-template <typename T>
-KnobFrame knobBody(const char* label, ImGuiDataType dataType, T* value, T minimum, T maximum,
-    float speed, float size, const char* format, uint32_t flags)
+KnobFrame knobBody(const char* label, int* value, int minimum, int maximum, float speed, float size,
+    const char* format, uint32_t flags)
 {
     if (speed == 0.0f)
         speed = static_cast<float>((static_cast<double>(maximum) - minimum) * 0.004);
@@ -113,19 +106,15 @@ KnobFrame knobBody(const char* label, ImGuiDataType dataType, T* value, T minimu
     ImGui::BeginGroup();
     // A knob on the same line as text must not inherit that line's baseline.
     ImGui::GetCurrentWindow()->DC.CurrLineTextBaseOffset = 0.0f;
-    if ((flags & KnobTitleHidden) == 0)
-        drawTitle(label, width);
+    drawTitle(label, width);
 
     KnobFrame frame;
     frame.radius = width * 0.5f;
-    frame.t = dialPosition(*value, minimum, maximum, (flags & KnobLogMapping) != 0);
+    frame.t = dialPosition(*value, minimum, maximum);
     const ImVec2 topLeft = ImGui::GetCursorScreenPos();
     ImGui::InvisibleButton(label, ImVec2(2.0f * frame.radius, 2.0f * frame.radius));
-    const ImGuiSliderFlags dragFlags =
-        ((flags & KnobHorizontalDrag) ? 0 : ImGuiSliderFlags_Vertical) |
-        ((flags & KnobLogMapping) ? ImGuiSliderFlags_Logarithmic : 0);
-    frame.changed = ImGui::DragBehavior(
-        ImGui::GetID(label), dataType, value, speed, &minimum, &maximum, format, dragFlags);
+    frame.changed = ImGui::DragBehavior(ImGui::GetID(label), ImGuiDataType_S32, value, speed,
+        &minimum, &maximum, format, ImGuiSliderFlags_Vertical);
 
     frame.centre = ImVec2(topLeft.x + frame.radius, topLeft.y + frame.radius);
     frame.active = ImGui::IsItemActive();
@@ -142,19 +131,11 @@ KnobFrame knobBody(const char* label, ImGuiDataType dataType, T* value, T minimu
     if (showTooltip) {
         ImGui::BeginTooltip();
         ImGui::SetWindowFontScale(0.85f);
-        if ((flags & KnobMinusInfAtMinimum) != 0 && *value == minimum)
-            ImGui::TextUnformatted("-inf");
-        else
-            ImGui::Text(format, *value);
+        ImGui::Text(format, *value);
         ImGui::EndTooltip();
     }
-
     if ((flags & KnobReportDoubleClick) != 0 &&
         ImGui::GetMouseClickedCount(ImGuiMouseButton_Left) == 2)
-        frame.changed = true;
-    else if ((flags & KnobInputHidden) == 0 &&
-        ImGui::DragScalar(
-            "###knob_drag", dataType, value, speed, &minimum, &maximum, format, dragFlags))
         frame.changed = true;
 
     ImGui::EndGroup();
@@ -163,17 +144,13 @@ KnobFrame knobBody(const char* label, ImGuiDataType dataType, T* value, T minimu
     return frame;
 }
 
-template KnobFrame knobBody<int>(
-    const char*, ImGuiDataType, int*, int, int, float, float, const char*, uint32_t);
-
 bool knobInteger(const char* label, int* value, int minimum, int maximum, float speed,
     const char* format, uint32_t variant, float size, uint32_t flags, int steps,
     KnobFrame* frameOut)
 {
     if (format == nullptr)
         format = "%i";
-    const KnobFrame frame =
-        knobBody(label, ImGuiDataType_S32, value, minimum, maximum, speed, size, format, flags);
+    const KnobFrame frame = knobBody(label, value, minimum, maximum, speed, size, format, flags);
     if (variant == KnobStyleStepped)
         drawSteppedDial(frame, steps);
     if (frameOut != nullptr)

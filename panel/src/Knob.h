@@ -9,14 +9,9 @@
 namespace Orvane {
 
 enum KnobOptions : uint32_t {
-    KnobTitleHidden = 0x01,
-    KnobInputHidden = 0x02, // no drag box below the dial
-    KnobTooltipValue = 0x04,
-    KnobHorizontalDrag = 0x08,
-    KnobLogMapping = 0x10,
-    KnobMinusInfAtMinimum = 0x20, // the tooltip reads "-inf" at the minimum
+    KnobTooltipValue = 0x04, // the value in a tooltip while hovered or dragged
     KnobReportDoubleClick = 0x40, // a double-click anywhere reports every such knob as changed
-    KnobTooltipOnlyReleased = 0x80,
+    KnobTooltipOnlyReleased = 0x80, // no tooltip while the left button is held
 };
 
 // Dial drawings; only the stepped dial is built.
@@ -38,11 +33,10 @@ struct KnobFrame {
     float angleSin = 0.0f;
 };
 
-// Title, hit area, drag, tooltip and drag box; the dial is left to the caller.
-// speed 0 drags across the range in 250 pixels; size 0 is four font heights.
-template <typename T>
-KnobFrame knobBody(const char* label, ImGuiDataType dataType, T* value, T minimum, T maximum,
-    float speed, float size, const char* format, uint32_t flags);
+// Title, hit area, vertical drag and tooltip; the dial is left to the caller. speed 0 drags
+// across the range in 250 pixels; size 0 is four font heights.
+KnobFrame knobBody(const char* label, int* value, int minimum, int maximum, float speed, float size,
+    const char* format, uint32_t flags);
 
 // A 32-bit integer knob drawn as variant; steps tick marks (fewer than 2: none). format null
 // means "%i". Returns the frame's changed flag; frameOut, when given, receives the whole frame.

@@ -216,8 +216,9 @@ TEST(HostWidget, KnobWithFewerThanTwoStepsDrawsNoTicks)
             const int before = list->VtxBuffer.Size;
             int value = 5;
             ImGui::PushID(steps);
-            Orvane::knobInteger("k", &value, 4, 16, 0.0f, nullptr, Orvane::KnobStyleStepped, 40.0f,
-                Orvane::KnobTitleHidden | Orvane::KnobInputHidden, steps);
+            // A blank title draws nothing, so only the dial's vertices count.
+            Orvane::knobInteger(
+                " ", &value, 4, 16, 0.0f, nullptr, Orvane::KnobStyleStepped, 40.0f, 0, steps);
             ImGui::PopID();
             vertices.push_back(list->VtxBuffer.Size - before);
             for (int v = before; v < list->VtxBuffer.Size; ++v)

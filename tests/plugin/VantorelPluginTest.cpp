@@ -250,6 +250,30 @@ TEST_F(VantorelPlugin, SampleRateChangeRebuildsThePatchWithCurrentValues)
     EXPECT_FALSE(afterChange == renderBlocks(*defaults, transport, 512, 400));
 }
 
+// The editor's step display reads where each drum stands from any thread, without the patch: the
+// cell of its latest step while the transport plays, kept when it stops.
+TEST_F(VantorelPlugin, StepMonitorsFollowThePlayingTransportAndStayWhenItStops)
+{
+    const auto adapter = makeAdapter();
+    ASSERT_EQ(adapter->monitorCount(), 2u);
+    // Dayan x2 over 5 steps (a step every 12000 frames at 120 bpm), Baya /2 over 4 (every 48000).
+    setValues(*adapter, {4, 9, 4, 5, 3, 0});
+    renderBlocks(*adapter, TransportInfo(), 1000, 3);
+    EXPECT_EQ(adapter->monitorValue(KrellZEF_Vantorel::kDayanStepMonitor), -1);
+    EXPECT_EQ(adapter->monitorValue(KrellZEF_Vantorel::kBayaStepMonitor), -1);
+    TransportInfo transport = playingTransport(120.0);
+    for (int block = 0; block < 200; ++block) {
+        renderBlocks(*adapter, transport, 1000, 1);
+        transport.frame += 1000;
+        ASSERT_EQ(adapter->monitorValue(KrellZEF_Vantorel::kDayanStepMonitor), block / 12 % 5);
+        ASSERT_EQ(adapter->monitorValue(KrellZEF_Vantorel::kBayaStepMonitor), block / 48 % 4);
+    }
+    renderBlocks(*adapter, TransportInfo(), 1000, 50);
+    EXPECT_EQ(adapter->monitorValue(KrellZEF_Vantorel::kDayanStepMonitor), 199 / 12 % 5);
+    EXPECT_EQ(adapter->monitorValue(KrellZEF_Vantorel::kBayaStepMonitor), 199 / 48 % 4);
+    EXPECT_EQ(adapter->monitorValue(2), 0);
+}
+
 // Values posted faster than the patch drains them overflow its input pipe; the value the host
 // sees last is the one the groove plays, because refused posts are made again.
 TEST_F(VantorelPlugin, RefusedValuePostsAreMadeAgainAtTheNextBlock)

@@ -3,8 +3,10 @@
 #include "skein/Application.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "ApplicationPrivateData.h"
+#include "SizeRules.h"
 #include "World.h"
 #include "support/SoftAssert.h"
 
@@ -84,6 +86,11 @@ double Application::elapsedSeconds() const noexcept
 double Application::scaleFactor() const noexcept
 {
     return pData->world != nullptr ? pData->world->scaleFactor() : 1.0;
+}
+
+double Application::windowScaleFactor(double given) const noexcept
+{
+    return chooseScaleFactor(given, std::getenv("ZEF_SCALE_FACTOR"), scaleFactor());
 }
 
 } // namespace Skein

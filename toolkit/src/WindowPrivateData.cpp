@@ -5,10 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "FramePicture.h"
-#include "SizeRules.h"
 #include "TopLevelWidgetPrivateData.h"
 #include "View.h"
 #include "World.h"
@@ -29,7 +27,7 @@ Window::PrivateData::PrivateData(Application& app_, Window* self_, uintptr_t par
     unsigned height, double scale, bool resizable, bool usesSizeRequest_)
     : app(app_), appData(app_.pData), self(self_), isClosed(parent == 0), isVisible(false),
       isEmbed(parent != 0), usesSizeRequest(usesSizeRequest_),
-      scaleFactor(chooseScaleFactor(scale, std::getenv("ZEF_SCALE_FACTOR"), app_.scaleFactor()))
+      scaleFactor(app_.windowScaleFactor(scale))
 {
     appData->windows.push_back(self);
     if (appData->world == nullptr) {
@@ -82,10 +80,16 @@ bool Window::PrivateData::realize()
 
 void Window::PrivateData::show()
 {
-    if (isEmbed || isVisible || view == nullptr)
+    if (isVisible || view == nullptr)
         return;
     if (!realize())
         return;
+    // The host's window stays where the host put it: an embedded window is only mapped again.
+    if (isEmbed) {
+        view->show(false);
+        isVisible = true;
+        return;
+    }
     if (isClosed) {
         isClosed = false;
         appData->oneWindowShown();
@@ -94,9 +98,11 @@ void Window::PrivateData::show()
     isVisible = true;
 }
 
+// An embedded window is unmapped too: a host that hides the editor but not its own window must
+// not keep showing a frozen panel.
 void Window::PrivateData::hide()
 {
-    if (isEmbed || !isVisible || view == nullptr)
+    if (!isVisible || view == nullptr)
         return;
     view->hide();
     isVisible = false;

@@ -25,9 +25,12 @@ const char* const kRenderUsage =
     "  --seconds S               length in seconds, instead of bars\n"
     "  --state-in FILE           load this saved plug-in state before rendering\n"
     "  --state-out FILE          save the plug-in state (after parameters are applied)\n"
+    "  --groove CODE             set the eight values of a groove code, such as\n"
+    "                            \"D17:7:x1.5 B3:12:/2:-1\", before the single options\n"
     "  --SYMBOL VALUE            set a parameter by its symbol, '_' written as '-'\n"
     "                            (value as the plug-in shows it, e.g. --baya-tempo \"÷1.5\")\n"
-    "  -v, --verbose             say which plug-in file was loaded and the block size\n"
+    "  -v, --verbose             say which plug-in file was loaded, the block size and the\n"
+    "                            groove code of what is rendered\n"
     "  -h, --help                show this help and the plug-in's parameters\n";
 
 namespace {

@@ -3,6 +3,8 @@
 // for failures of the plug-in or while writing.
 #include "ClapLibrary.h"
 #include "FileRender.h"
+#include "GrooveCode.h"
+#include "GrooveOptions.h"
 #include "HostContext.h"
 #include "PluginInstance.h"
 #include "PluginSearch.h"
@@ -88,13 +90,25 @@ Support::SymbolOptions parameterOptions(
 int applyParameters(const PluginInstance& instance, const RenderOptions& options)
 {
     const ClapOptionTexts texts(instance);
+    Support::GivenOptions given = options.parameters;
     std::vector<Support::OptionValue> values;
     std::string error;
-    if (!parameterOptions(instance, texts).resolve(options.parameters, values, error))
+    if (!Orvane::expandGrooveOptions(given, error) ||
+        !parameterOptions(instance, texts).resolve(given, values, error))
         return fail(kInvalidArguments, error);
     for (const Support::OptionValue& value : values)
         instance.setParameter(value.id, value.value);
     return 0;
+}
+
+// The code of the groove the plug-in holds; empty when it lacks one of the groove's parameters.
+std::string grooveCode(const PluginInstance& instance)
+{
+    Orvane::Groove groove;
+    int found = 0;
+    for (const clap_param_info_t& info : instance.parameters())
+        found += Orvane::setGrooveValue(groove, info.module, instance.parameterValue(info.id));
+    return found == Orvane::kGrooveValueCount ? Orvane::formatGrooveCode(groove) : std::string();
 }
 
 bool readFile(const std::string& path, std::string& bytes)
@@ -149,8 +163,11 @@ int render(PluginInstance& instance, const RenderOptions& options)
     const uint32_t blockSize = activateForRender(instance, options.sampleRate, options.blockSize);
     if (blockSize == 0)
         return fail(kFailure, "the plug-in refused to activate");
-    if (options.verbose)
+    if (options.verbose) {
         std::printf("Blocks of %u frames\n", blockSize);
+        if (const std::string code = grooveCode(instance); !code.empty())
+            std::printf("Groove %s\n", code.c_str());
+    }
 
     ProgressBar progress(
         frames, static_cast<double>(frames) / options.sampleRate > kLongRenderSeconds);

@@ -12,8 +12,6 @@ namespace Orvane {
 
 namespace {
 
-constexpr unsigned kDefaultWidth = 242, kDefaultHeight = 444;
-
 editorLink& linkForNewEditor()
 {
     editorLink* link = editorLinkUnderConstruction();
@@ -29,15 +27,13 @@ bool differsFrom(double value, double other) noexcept
     return std::fabs(value - other) >= DBL_EPSILON;
 }
 
-PluginWindow& prepareEditorWindow(editorLink& link, unsigned width, unsigned height, bool adjust)
+// The window opens at its final size, scaled: hosts are told that size before it exists.
+PluginWindow& prepareEditorWindow(editorLink& link, unsigned width, unsigned height)
 {
-    const double scale = link.fScaleFactor;
-    if (adjust && differsFrom(scale, 0.0) && differsFrom(scale, 1.0)) {
-        width = static_cast<unsigned>(width * scale);
-        height = static_cast<unsigned>(height * scale);
-    }
-    auto window =
-        std::make_unique<PluginWindow>(link.fApp, link.fParentWindowHandle, width, height, scale);
+    const double scale = link.fApp.windowScaleFactor(link.fScaleFactor);
+    const Skein::Size<unsigned> size = scaledEditorSize(width, height, scale);
+    auto window = std::make_unique<PluginWindow>(
+        link.fApp, link.fParentWindowHandle, size.width, size.height, scale);
     // The editor's constructor may make OpenGL resources in the window's context.
     if (window->realize())
         window->enterContext();
@@ -49,6 +45,14 @@ PluginWindow& prepareEditorWindow(editorLink& link, unsigned width, unsigned hei
 
 } // namespace
 
+Skein::Size<unsigned> scaledEditorSize(unsigned width, unsigned height, double scaleFactor) noexcept
+{
+    if (!differsFrom(scaleFactor, 0.0) || !differsFrom(scaleFactor, 1.0))
+        return {width, height};
+    return {
+        static_cast<unsigned>(width * scaleFactor), static_cast<unsigned>(height * scaleFactor)};
+}
+
 UI::UI(unsigned width, unsigned height, bool automaticallyScaleAndSetAsMinimumSize)
     : UI(linkForNewEditor(), width, height, automaticallyScaleAndSetAsMinimumSize)
 {
@@ -56,17 +60,14 @@ UI::UI(unsigned width, unsigned height, bool automaticallyScaleAndSetAsMinimumSi
 
 UI::UI(
     editorLink& link, unsigned width, unsigned height, bool automaticallyScaleAndSetAsMinimumSize)
-    : ImGuiWidget(prepareEditorWindow(link, width != 0 ? width : kDefaultWidth,
-                      height != 0 ? height : kDefaultHeight, width == 0),
+    : ImGuiWidget(prepareEditorWindow(link, width != 0 ? width : kEditorWidth,
+                      height != 0 ? height : kEditorHeight),
           13.0),
       fLink(link)
 {
     fLink.fWindow->setEditor(this);
-    if (width == 0 || height == 0)
-        return; // the window already has the default size, scaled
-    setPixelSize(width, height);
-    if (automaticallyScaleAndSetAsMinimumSize)
-        window().setSizeLimits(width, height, true, true, true);
+    if (automaticallyScaleAndSetAsMinimumSize && width != 0 && height != 0)
+        window().setSizeLimits(width, height, true, true, false);
 }
 
 UI::~UI()

@@ -245,7 +245,11 @@ TEST_F(EditorInHost, UntrustedScalesAndSizesLeaveTheEditorUsable)
     EXPECT_LE(height, 4096u);
     EXPECT_GE(width, 242u);
     EXPECT_TRUE(p->gui->set_size(p->plugin(), 242, 444));
-    EXPECT_TRUE(p->gui->set_scale(p->plugin(), 1e300)); // clamped
+    // Clamped to 8; the host is asked for that size and refuses it, so nothing changes.
+    p->host.agreesToResize = false;
+    EXPECT_FALSE(p->gui->set_scale(p->plugin(), 1e300));
+    ASSERT_FALSE(p->host.resizeRequests.empty());
+    EXPECT_EQ(p->host.resizeRequests.back(), std::make_pair(242u * 8, 444u * 8));
     ASSERT_TRUE(waitForPanel(*p, parent, sent));
     ASSERT_TRUE(p->gui->get_size(p->plugin(), &width, &height));
     EXPECT_EQ(width, 242u);

@@ -46,9 +46,9 @@ protected:
 
 TEST_F(EditorQueueTest, GesturesAndValuesReachTheHostInOrder)
 {
-    instance->editParameter(1, true);
-    instance->setParameter(1, 1.5f);
-    instance->editParameter(1, false);
+    instance->eventQueue().editParameter(1, true);
+    instance->eventQueue().setParameter(1, 1.5f);
+    instance->eventQueue().editParameter(1, false);
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
 
     ASSERT_EQ(out.size(), 3u);
@@ -65,16 +65,16 @@ TEST_F(EditorQueueTest, GesturesAndValuesReachTheHostInOrder)
 
 TEST_F(EditorQueueTest, TheHostSeesWellFormedGesturesWhateverTheEditorAsks)
 {
-    instance->editParameter(0, false); // an end without a begin
-    instance->editParameter(1, true);
-    instance->editParameter(1, true); // a second begin
+    instance->eventQueue().editParameter(0, false); // an end without a begin
+    instance->eventQueue().editParameter(1, true);
+    instance->eventQueue().editParameter(1, true); // a second begin
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     ASSERT_EQ(out.size(), 1u);
     expectGesture(0, CLAP_EVENT_PARAM_GESTURE_BEGIN, 1);
 
     // Without an output list nothing is sent, so the gesture stays open.
-    instance->editParameter(1, false);
-    instance->editParameter(1, false);
+    instance->eventQueue().editParameter(1, false);
+    instance->eventQueue().editParameter(1, false);
     ASSERT_EQ(process(64, false), CLAP_PROCESS_CONTINUE);
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     ASSERT_EQ(out.size(), 1u);
@@ -83,13 +83,13 @@ TEST_F(EditorQueueTest, TheHostSeesWellFormedGesturesWhateverTheEditorAsks)
 
 TEST_F(EditorQueueTest, UnusableEditorValuesAreDroppedOrClamped)
 {
-    instance->setParameter(0, std::nanf(""));
-    instance->setParameter(0, HUGE_VALF);
-    instance->editParameter(2, true);
-    instance->setParameter(2, 1.0f);
-    instance->setParameter(0xFFFFFFFF, 1.0f);
-    instance->setParameter(0, 5.0f);
-    instance->setParameter(1, -5.0f);
+    instance->eventQueue().setParameter(0, std::nanf(""));
+    instance->eventQueue().setParameter(0, HUGE_VALF);
+    instance->eventQueue().editParameter(2, true);
+    instance->eventQueue().setParameter(2, 1.0f);
+    instance->eventQueue().setParameter(0xFFFFFFFF, 1.0f);
+    instance->eventQueue().setParameter(0, 5.0f);
+    instance->eventQueue().setParameter(1, -5.0f);
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
 
     // The probe's range is 0 to 2.
@@ -103,7 +103,7 @@ TEST_F(EditorQueueTest, UnusableEditorValuesAreDroppedOrClamped)
 TEST_F(EditorQueueTest, WithoutAnOutputListEverythingWaits)
 {
     for (int i = 0; i < 20; ++i)
-        instance->setParameter(i % 2, 0.1f * static_cast<float>(i));
+        instance->eventQueue().setParameter(i % 2, 0.1f * static_cast<float>(i));
     for (int block = 0; block < 3; ++block)
         ASSERT_EQ(process(64, false), CLAP_PROCESS_CONTINUE);
     EXPECT_EQ(probe().lastAppliedValue, 0.0f);
@@ -117,15 +117,15 @@ TEST_F(EditorQueueTest, WithoutAnOutputListEverythingWaits)
 
 TEST_F(EditorQueueTest, EditorNotesJoinAtTheLastHostEventsFrame)
 {
-    ASSERT_TRUE(instance->sendNote(0, 60, 100));
+    ASSERT_TRUE(instance->eventQueue().sendNote(0, 60, 100));
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out.as<clap_event_midi_t>(0).header.time, 0u);
 
     addHostMidi(5, 0xF8);
     addHostMidi(40, 0xF8);
-    ASSERT_TRUE(instance->sendNote(2, 61, 90));
-    ASSERT_TRUE(instance->sendNote(18, 61, 0)); // channel wraps within 0 to 15
+    ASSERT_TRUE(instance->eventQueue().sendNote(2, 61, 90));
+    ASSERT_TRUE(instance->eventQueue().sendNote(18, 61, 0)); // channel wraps within 0 to 15
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     ASSERT_EQ(out.size(), 4u);
     const auto& on = out.as<clap_event_midi_t>(2);
@@ -143,7 +143,7 @@ TEST_F(EditorQueueTest, NotesBeyondTheBlockLimitWaitForTheNextBlock)
     for (int i = 0; i < 510; ++i)
         addHostMidi(i % 64, 0xF8);
     for (uint8_t note = 0; note < 5; ++note)
-        ASSERT_TRUE(instance->sendNote(0, note, 1));
+        ASSERT_TRUE(instance->eventQueue().sendNote(0, note, 1));
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     EXPECT_EQ(out.size(), 512u);
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
@@ -157,7 +157,7 @@ TEST_F(EditorQueueTest, HostMidiBeyondTheLimitAndRefusedPushesAreCounted)
 {
     for (int i = 0; i < 600; ++i)
         addHostMidi(i % 64, 0xF8);
-    ASSERT_TRUE(instance->sendNote(0, 60, 1));
+    ASSERT_TRUE(instance->eventQueue().sendNote(0, 60, 1));
     out.setCapacity(12);
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     EXPECT_EQ(out.size(), 12u);
@@ -171,9 +171,9 @@ TEST_F(EditorQueueTest, AFullNotesRingDropsNotesAndSaysSoOnce)
     StreamCapture capture(stderr);
     // 4096 bytes with one kept free hold 1365 notes.
     for (int i = 0; i < 1365; ++i)
-        ASSERT_TRUE(instance->sendNote(0, static_cast<uint8_t>(i % 128), 1));
-    EXPECT_FALSE(instance->sendNote(0, 1, 1));
-    EXPECT_FALSE(instance->sendNote(0, 2, 1));
+        ASSERT_TRUE(instance->eventQueue().sendNote(0, static_cast<uint8_t>(i % 128), 1));
+    EXPECT_FALSE(instance->eventQueue().sendNote(0, 1, 1));
+    EXPECT_FALSE(instance->eventQueue().sendNote(0, 2, 1));
     const std::string text = capture.text();
     EXPECT_NE(text.find("RingBuffer::tryWrite("), std::string::npos);
     EXPECT_EQ(text.find("RingBuffer::tryWrite(", text.find("RingBuffer::tryWrite(") + 1),
@@ -181,7 +181,7 @@ TEST_F(EditorQueueTest, AFullNotesRingDropsNotesAndSaysSoOnce)
 
     ASSERT_EQ(process(64), CLAP_PROCESS_CONTINUE);
     EXPECT_EQ(out.size(), 512u);
-    EXPECT_TRUE(instance->sendNote(0, 3, 1));
+    EXPECT_TRUE(instance->eventQueue().sendNote(0, 3, 1));
 }
 
 } // namespace

@@ -14,9 +14,9 @@ TEST_F(EditorThreadTest, EverythingArrivesOnceAndInOrder)
     constexpr int kCount = 3000;
     std::thread editor([this] {
         for (int i = 0; i < kCount; ++i) {
-            instance->setParameter(0, static_cast<float>(i % 3));
+            instance->eventQueue().setParameter(0, static_cast<float>(i % 3));
             // A full ring refuses the note; the editor plays it again once there is room.
-            while (!instance->sendNote(0, static_cast<uint8_t>(i % 128), 1)) {
+            while (!instance->eventQueue().sendNote(0, static_cast<uint8_t>(i % 128), 1)) {
                 std::this_thread::yield();
             }
         }

@@ -30,6 +30,14 @@ void HostWindow::destroy()
     fWindow = 0;
 }
 
+void HostWindow::resize(unsigned width, unsigned height)
+{
+    XResizeWindow(fDisplay, fWindow, width, height);
+    XSync(fDisplay, False);
+    fWidth = width;
+    fHeight = height;
+}
+
 std::vector<uintptr_t> HostWindow::children() const
 {
     ::Window root = 0, parent = 0, *list = nullptr;

@@ -20,6 +20,8 @@ public:
     SkeinTest::Picture pixels() const;
     // The host closes its window before the plug-in's editor is gone.
     void destroy();
+    // What a host does when it agrees to the editor's new size.
+    void resize(unsigned width, unsigned height);
 
 private:
     Display* const fDisplay;

@@ -183,6 +183,29 @@ TEST(RenderTool, ParametersAndStateFiles)
     EXPECT_NE(a.left, readWav(plain, info).left);
 }
 
+// A groove code sets all eight values; single options after it still set theirs, and -v prints
+// the code of what is rendered.
+TEST(RenderTool, GrooveCodeSetsTheGrooveBeforeTheSingleOptions)
+{
+    const std::string state = tempPath("groove-state.bin");
+    const std::string said = tempPath("groove-said.txt");
+    const std::string command = std::string(RENDER_TOOL_PATH) + " --plugin " + VANTOREL_CLAP_PATH +
+        " --baya-length 5 --groove 'D17:7:x1.5 b3:12:÷2:-1.5' -v --bars 1 " + "--state-out " +
+        state + " -o " + tempPath("groove.wav") + " > " + said;
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_NE(fileBytes(said).find("\nGroove D17:7:x1.5 B3:5:/2:-1.5\n"), std::string::npos)
+        << fileBytes(said);
+    const std::string bytes = fileBytes(state);
+    for (const std::string& pair : {"dayan_pattern\0"
+                                    "17\0"s,
+             "baya_length\0"
+             "5\0"s,
+             "baya_tempo\0"
+             "4\0"s}) {
+        EXPECT_NE(bytes.find(pair), std::string::npos) << pair;
+    }
+}
+
 TEST(RenderTool, FlacHoldsTheFloatGrooveAndOggIsReadable)
 {
     const std::string wav = tempPath("formats.wav");
@@ -243,6 +266,9 @@ TEST(RenderTool, BadArgumentsGetOneLineAndStatusTwo)
         {"--baya-tempo ÷3", "--baya-tempo"},
         {"--nonsense 3", "--nonsense"},
         {"--bpm", "--bpm"},
+        {"--groove D1:4:x1", "--groove"},
+        {"--groove 'D1:4:x1 B1:4:x3'",
+            "--groove: bad groove code: unexpected \"3\" at character 15"},
     };
     for (const auto& [arguments, named] : cases) {
         const ToolRun run = runTool(std::string(arguments) + " -o " + wav);

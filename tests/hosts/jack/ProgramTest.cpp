@@ -95,6 +95,11 @@ TEST(Program, CommandLineFormsAndFailuresBeforeAnyClient)
     EXPECT_EQ(badValue.output(),
         "vantorel: --baya-tempo: invalid value '÷3' (Baya Tempo, ×2 to ÷2) (see --help)\n");
 
+    ChildProgram badCode = startProgram({"--dayan-pattern", "17", "--groove", "D17:4:x1"});
+    EXPECT_EQ(badCode.waitForExit(kBound), 2);
+    EXPECT_EQ(
+        badCode.output(), "vantorel: --groove: bad groove code: it ends too early (see --help)\n");
+
     ChildProgram help = startProgram({"--help"});
     EXPECT_EQ(help.waitForExit(kBound), 0);
     EXPECT_NE(help.output().find("embed WINDOW"), std::string::npos);
@@ -204,7 +209,9 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
 {
     JackTestServer server;
     ASSERT_TRUE(server.running());
-    ChildProgram program = startProgram({"--dayan-pattern", "17", "--baya-tempo", "÷1.5"});
+    // The groove code first, then the single options over it: Dayan Pattern 17, Baya Tempo ÷1.5.
+    ChildProgram program = startProgram(
+        {"--baya-tempo", "÷1.5", "--groove", "D17:9:x1 B1:4:/2", "--dayan-length", "4"});
     JackTestClient capture("capture");
     ASSERT_TRUE(capture.ok());
     const std::string first = waitForPort(capture.client(), "audio_out_1");

@@ -32,6 +32,9 @@ public:
     double elapsedSeconds() const noexcept;
     // The desktop's scale factor from "Xft.dpi"; 1 without a display or resource.
     double scaleFactor() const noexcept;
+    // The factor a new window takes when given `given`: that one when not 0, else
+    // "ZEF_SCALE_FACTOR" (at least 1), else the desktop's.
+    double windowScaleFactor(double given) const noexcept;
 
     struct PrivateData;
 

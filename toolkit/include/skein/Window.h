@@ -49,6 +49,7 @@ public:
 
     // Creates the native window; free windows are realised when first shown.
     bool realize();
+    // Maps (a free window also raised) or unmaps the window, embedded or free.
     void makeVisible();
     void makeHidden();
     void closeWindow();

@@ -12,4 +12,23 @@ void removeErrorHandler(Display* display);
 // Code of the last error seen on the display since the previous call, 0 for none.
 int takeLastError(Display* display);
 
+// Reports whether X errors happened during a risky sequence (a host's window id, context
+// creation); the toolkit's error handler keeps them from ending the process.
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* display) : fDisplay(display)
+    {
+        XSync(fDisplay, False);
+        takeLastError(fDisplay);
+    }
+    bool failed()
+    {
+        XSync(fDisplay, False);
+        return takeLastError(fDisplay) != 0;
+    }
+
+private:
+    Display* fDisplay;
+};
+
 } // namespace Skein

@@ -102,6 +102,11 @@ bool translateInputEvent(XEvent& event, ViewEvent& out);
 bool translateTextInput(XIC inputContext, XKeyEvent& key, ViewEvent& out);
 unsigned keySymToKey(KeySym sym, const char* lookedUpText, int textLength) noexcept;
 
+// GLX (X11Glx.cpp): the first configuration with the toolkit's buffers, null when none; a
+// compatibility-profile OpenGL 2 context for it, null when none can be made.
+GLXFBConfig chooseFramebufferConfig(Display* display, int screen);
+GLXContext createContext(Display* display, int screen, GLXFBConfig config);
+
 // Clipboard (X11Clipboard.cpp).
 void answerSelectionRequest(View::Impl& view, const XSelectionRequestEvent& request);
 void receiveSelection(View::Impl& view, const XSelectionEvent& notify);

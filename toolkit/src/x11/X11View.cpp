@@ -1,5 +1,5 @@
-// The X11/GLX implementation of View: window creation with its framebuffer and context, size
-// hints, mapping, per-view event handling and server-time timers. Event-loop thread.
+// The X11 implementation of View: the window and its properties, size hints, mapping, the
+// OpenGL context's use and server-time timers (events: X11ViewEvents.cpp). Event-loop thread.
 #include <GL/glx.h>
 #include <unistd.h>
 
@@ -13,75 +13,6 @@
 namespace Skein {
 
 namespace {
-
-// Reports whether X errors happened during a risky sequence (a host's window id, context
-// creation); the toolkit's error handler keeps them from ending the process.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* display) : fDisplay(display)
-    {
-        XSync(fDisplay, False);
-        takeLastError(fDisplay);
-    }
-    bool failed()
-    {
-        XSync(fDisplay, False);
-        return takeLastError(fDisplay) != 0;
-    }
-
-private:
-    Display* fDisplay;
-};
-
-GLXFBConfig chooseFramebufferConfig(Display* display, int screen)
-{
-    const int attributes[] = {GLX_X_RENDERABLE, True, GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT,
-        GLX_RENDER_TYPE, GLX_RGBA_BIT, GLX_X_VISUAL_TYPE, GLX_TRUE_COLOR, GLX_SAMPLES, 0,
-        GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, GLX_ALPHA_SIZE, 0, GLX_DEPTH_SIZE, 16,
-        GLX_STENCIL_SIZE, 8, GLX_DOUBLEBUFFER, True, None};
-    int count = 0;
-    GLXFBConfig* configs = glXChooseFBConfig(display, screen, attributes, &count);
-    GLXFBConfig config = (configs != nullptr && count > 0) ? configs[0] : nullptr;
-    if (configs != nullptr)
-        XFree(configs);
-    return config;
-}
-
-bool hasGlxExtension(Display* display, int screen, const char* name)
-{
-    const char* extensions = glXQueryExtensionsString(display, screen);
-    if (extensions == nullptr)
-        return false;
-    const size_t length = std::strlen(name);
-    for (const char* p = std::strstr(extensions, name); p != nullptr; p = std::strstr(p + 1, name))
-        if ((p == extensions || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0'))
-            return true;
-    return false;
-}
-
-GLXContext createContext(Display* display, int screen, GLXFBConfig config)
-{
-    using CreateContextAttribs =
-        GLXContext (*)(Display*, GLXFBConfig, GLXContext, Bool, const int*);
-    GLXContext context = nullptr;
-    if (hasGlxExtension(display, screen, "GLX_ARB_create_context")) {
-        auto create = reinterpret_cast<CreateContextAttribs>(
-            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCreateContextAttribsARB")));
-        const int attributes[] = {GLX_CONTEXT_MAJOR_VERSION_ARB, 2, GLX_CONTEXT_MINOR_VERSION_ARB,
-            0, GLX_CONTEXT_PROFILE_MASK_ARB, GLX_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB, None};
-        if (create != nullptr) {
-            ErrorTrap trap(display);
-            context = create(display, config, nullptr, True, attributes);
-            if (trap.failed() && context != nullptr) {
-                glXDestroyContext(display, context);
-                context = nullptr;
-            }
-        }
-    }
-    if (context == nullptr)
-        context = glXCreateNewContext(display, config, GLX_RGBA_TYPE, nullptr, True);
-    return context;
-}
 
 void setWindowTypeProperties(World::Impl& w, ::Window window)
 {
@@ -255,7 +186,7 @@ bool View::realize()
 
 void View::show(bool raise)
 {
-    if (pImpl->window == 0)
+    if (pImpl->window == 0 || pImpl->windowDestroyed)
         return;
     if (raise)
         XMapRaised(pImpl->w.display, pImpl->window);
@@ -266,7 +197,7 @@ void View::show(bool raise)
 
 void View::hide()
 {
-    if (pImpl->window == 0)
+    if (pImpl->window == 0 || pImpl->windowDestroyed)
         return;
     XUnmapWindow(pImpl->w.display, pImpl->window);
     XFlush(pImpl->w.display);
@@ -402,115 +333,6 @@ bool View::stopTimer(uintptr_t id)
         }
     }
     return false;
-}
-
-void View::Impl::flushPending()
-{
-    // The software renderer crashes drawing into a window that no longer exists.
-    if (window == 0 || windowDestroyed)
-        return;
-    const bool sizeChanged = width != deliveredWidth || height != deliveredHeight;
-    if ((configurePending || (exposePending && mapped)) && sizeChanged) {
-        ViewEvent configure;
-        configure.type = ViewEventType::configure;
-        configure.width = width;
-        configure.height = height;
-        deliveredWidth = width;
-        deliveredHeight = height;
-        enter();
-        deliver(configure);
-    }
-    configurePending = false;
-    if (exposePending && mapped) {
-        exposePending = false;
-        ViewEvent expose;
-        expose.type = ViewEventType::expose;
-        expose.width = width;
-        expose.height = height;
-        enter();
-        deliver(expose);
-        glXSwapBuffers(w.display, window);
-    }
-    if (context != nullptr && glXGetCurrentContext() == context)
-        glXMakeCurrent(w.display, None, nullptr);
-}
-
-void View::Impl::enter()
-{
-    if (context != nullptr && !windowDestroyed)
-        glXMakeCurrent(w.display, window, context);
-}
-
-void View::Impl::handleEvent(XEvent& event, bool filteredByInputMethod)
-{
-    switch (event.type) {
-    case ConfigureNotify:
-        width = static_cast<unsigned>(event.xconfigure.width);
-        height = static_cast<unsigned>(event.xconfigure.height);
-        configurePending = true;
-        return;
-    case MapNotify:
-        mapped = true;
-        exposePending = true;
-        return;
-    case UnmapNotify:
-        mapped = false;
-        return;
-    case DestroyNotify:
-        if (event.xdestroywindow.window == window) {
-            windowDestroyed = true;
-            mapped = false;
-        }
-        return;
-    case Expose:
-        exposePending = true;
-        return;
-    case ClientMessage:
-        if (event.xclient.message_type == w.atoms.wmProtocols && event.xclient.format == 32 &&
-            static_cast<Atom>(event.xclient.data.l[0]) == w.atoms.wmDeleteWindow) {
-            ViewEvent close;
-            close.type = ViewEventType::close;
-            deliver(close);
-        }
-        return;
-    case FocusIn:
-    case FocusOut: {
-        if (inputContext != nullptr) {
-            if (event.type == FocusIn)
-                XSetICFocus(inputContext);
-            else
-                XUnsetICFocus(inputContext);
-        }
-        ViewEvent focus;
-        focus.type = event.type == FocusIn ? ViewEventType::focusIn : ViewEventType::focusOut;
-        focus.crossingMode = event.xfocus.mode == NotifyGrab ? 1
-            : event.xfocus.mode == NotifyUngrab              ? 2
-                                                             : 0;
-        deliver(focus);
-        return;
-    }
-    case SelectionClear:
-        if (event.xselectionclear.selection == w.atoms.clipboard) {
-            clipboard.offeredData.clear();
-            clipboard.offeredTypes.clear();
-        }
-        return;
-    case SelectionRequest:
-        answerSelectionRequest(*this, event.xselectionrequest);
-        return;
-    case SelectionNotify:
-        receiveSelection(*this, event.xselection);
-        return;
-    default:
-        break;
-    }
-    ViewEvent input;
-    if (!translateInputEvent(event, input))
-        return;
-    deliver(input);
-    if (event.type == KeyPress && !filteredByInputMethod && inputContext != nullptr &&
-        translateTextInput(inputContext, event.xkey, input))
-        deliver(input);
 }
 
 } // namespace Skein

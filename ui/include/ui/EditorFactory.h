@@ -1,18 +1,16 @@
-// How a host makes and drives the editor. GUI thread only (the CLAP host's main thread, or the
-// standalone's main thread).
-//
-//   Orvane::editorLink link(isStandalone);      // fill sample rate, scale, parent, callbacks
-//   Orvane::UI* ui = Orvane::createUI(link);     // the window exists now: link.fWindow
-//   ui->onParameterUpdate(i, value);             // for each parameter, and whenever it changes
-//   link.fApp.pumpEvents(0); ui->uiIdle();       // from the host's 16 ms timer (plug-in mode)
-//   link.fWindow->setPixelSize(w, h);            // a host resize
-//   delete ui;                                   // before the link
+// The build's editor, as the editor framework reaches it: its size and the factory that makes
+// it (defined by the editor above the framework, the groove panel). Host bindings go through
+// EditorHolder.h, which makes, feeds and closes it in the right order. [main-thread] only (the
+// host's main thread, or the program's editor thread), except the constants.
 #pragma once
 
 #include "ui/EditorLink.h"
 #include "ui/UI.h"
 
 namespace Orvane {
+
+// The size the build's editor opens with at scale factor 1; scaled as scaledEditorSize (UI.h).
+constexpr unsigned kEditorWidth = 242, kEditorHeight = 444;
 
 // The build's editor (the groove panel), constructed for link. The record is published to the
 // editor's constructor and link.underConstruction is true meanwhile; afterwards the window's

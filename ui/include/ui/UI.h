@@ -11,23 +11,29 @@ namespace Orvane {
 
 struct editorLink;
 
+// Width and height multiplied by a window's scale factor and truncated: the size an editor's
+// window opens with. [any-thread]
+Skein::Size<unsigned> scaledEditorSize(
+    unsigned width, unsigned height, double scaleFactor) noexcept;
+
 class UI : public Skein::ImGuiWidget<Skein::TopLevelWidget> {
 public:
-    // Takes the record published by createUI (EditorFactory.h); width or height 0 means the
-    // default 242 x 444, multiplied by the host's scale factor. With
-    // automaticallyScaleAndSetAsMinimumSize the size becomes the window's minimum, scaled.
+    // [main-thread] Takes the record published by createUI (EditorFactory.h); width or height 0
+    // means the build's editor size (EditorFactory.h). The window opens at that size times its
+    // scale factor; with automaticallyScaleAndSetAsMinimumSize that is also its minimum.
     explicit UI(unsigned width = 0, unsigned height = 0,
         bool automaticallyScaleAndSetAsMinimumSize = false);
     ~UI() override;
 
+    // [main-thread]
     double getSampleRate() const noexcept;
     double getScaleFactor() const noexcept;
 
-    // Requests to the host; each does nothing when the host gave no callback.
+    // [main-thread] Requests to the host; each does nothing when the host gave no callback.
     void markEditGesture(uint32_t index, bool started);
     void pushParameterValue(uint32_t index, float value);
 
-    // Notifications from the host.
+    // [main-thread] Notifications from the host.
     virtual void onParameterUpdate(uint32_t index, float value) = 0;
     virtual void sampleRateChanged(double newSampleRate);
     virtual void uiIdle();
