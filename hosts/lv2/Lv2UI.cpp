@@ -3,11 +3,10 @@
 #include "Lv2UI.h"
 
 #include "Lv2Ports.h"
-#include "VantorelParameters.h"
 #include "support/SoftAssert.h"
-#include "ui/EditorFactory.h"
 
 #include <lv2/atom/atom.h>
+#include <lv2/atom/util.h>
 #include <lv2/options/options.h>
 #include <lv2/urid/urid.h>
 
@@ -30,15 +29,14 @@ const void* findFeature(const LV2_Feature* const* features, const char* uri) noe
 }
 
 // The host's ui:scaleFactor option, or 0 (the window then follows the desktop).
-double offeredScale(const LV2_Feature* const* features) noexcept
+double offeredScale(const LV2_Feature* const* features, const LV2_URID_Map& map) noexcept
 {
-    const auto* const map = static_cast<const LV2_URID_Map*>(findFeature(features, LV2_URID__map));
     const auto* const options =
         static_cast<const LV2_Options_Option*>(findFeature(features, LV2_OPTIONS__options));
-    if (map == nullptr || options == nullptr)
+    if (options == nullptr)
         return 0.0;
-    const LV2_URID key = map->map(map->handle, LV2_UI__scaleFactor);
-    const LV2_URID floatType = map->map(map->handle, LV2_ATOM__Float);
+    const LV2_URID key = map.map(map.handle, LV2_UI__scaleFactor);
+    const LV2_URID floatType = map.map(map.handle, LV2_ATOM__Float);
     for (const LV2_Options_Option* o = options; o->key != 0; ++o) {
         if (o->key != key || o->type != floatType || o->size != sizeof(float))
             continue;
@@ -59,86 +57,109 @@ Lv2UI* Lv2UI::create(const char* bundlePath, LV2UI_Write_Function write,
     LV2UI_Controller controller, LV2UI_Widget* widget, const LV2_Feature* const* features)
 {
     const auto parent = reinterpret_cast<uintptr_t>(findFeature(features, LV2_UI__parent));
-    if (parent == 0 || write == nullptr || widget == nullptr) {
-        Support::printWarning("Vantorel: the LV2 host gave the editor no parent window");
+    const auto* const map = static_cast<const LV2_URID_Map*>(findFeature(features, LV2_URID__map));
+    if (parent == 0 || map == nullptr || write == nullptr || widget == nullptr) {
+        Support::printWarning(
+            "Vantorel: the LV2 host gave the editor no parent window or urid:map");
         return nullptr;
     }
-    auto* const holder = new Lv2UI(write, controller);
-    holder->fResize = static_cast<const LV2UI_Resize*>(findFeature(features, LV2_UI__resize));
-    holder->fTouch = static_cast<const LV2UI_Touch*>(findFeature(features, LV2_UI__touch));
-    if (!holder->open(bundlePath, parent, offeredScale(features))) {
-        delete holder;
+    auto* const editor = new Lv2UI(write, controller, map);
+    editor->fResize = static_cast<const LV2UI_Resize*>(findFeature(features, LV2_UI__resize));
+    editor->fTouch = static_cast<const LV2UI_Touch*>(findFeature(features, LV2_UI__touch));
+    if (!editor->open(bundlePath, parent, offeredScale(features, *map))) {
+        delete editor;
         return nullptr;
     }
-    *widget = reinterpret_cast<LV2UI_Widget>(holder->fLink->fWindow->nativeWindowHandle());
-    return holder;
+    *widget = reinterpret_cast<LV2UI_Widget>(editor->fHolder.window()->nativeWindowHandle());
+    return editor;
 }
 
-Lv2UI::Lv2UI(LV2UI_Write_Function write, LV2UI_Controller controller)
-    : fWrite(write), fController(controller), fParameterCount(kVantorelParameterCount),
-      fOpenGestures(new bool[kVantorelParameterCount]())
+Lv2UI::Lv2UI(LV2UI_Write_Function write, LV2UI_Controller controller, const LV2_URID_Map* map)
+    : fWrite(write), fController(controller), fUris(map)
 {
 }
 
 Lv2UI::~Lv2UI()
 {
-    for (uint32_t i = 0; i < fParameterCount; ++i)
+    for (uint32_t i = 0; i < fOpenGestures.size(); ++i)
         editParameter(i, false);
-    delete fUI;
-    fLink.reset();
 }
 
+// The editor starts from the parameters' defaults; the host sends every control port's value
+// right after instantiation.
 bool Lv2UI::open(const char* bundlePath, uintptr_t parent, double scaleFactor)
 {
-    fLink = std::make_unique<editorLink>(false);
-    fLink->setBundlePath(bundlePath);
-    fLink->fParentWindowHandle = parent;
-    fLink->fScaleFactor = scaleFactor;
-    fLink->fCallbacksPtr = this;
-    fLink->fEditParamCallback = [](void* ptr, uint32_t index, bool started) {
+    EditorSetup setup;
+    setup.bundlePath = bundlePath;
+    setup.parentWindow = parent;
+    setup.scaleFactor = scaleFactor;
+    setup.callbacksPtr = this;
+    setup.editParameter = [](void* ptr, uint32_t index, bool started) {
         holderOf(ptr).editParameter(index, started);
     };
-    fLink->fSetParamCallback = [](void* ptr, uint32_t index, float value) {
+    setup.setParameter = [](void* ptr, uint32_t index, float value) {
         holderOf(ptr).setParameter(index, value);
     };
-    fLink->fSetSizeCallback = [](void* ptr, unsigned width, unsigned height) {
+    setup.setSize = [](void* ptr, unsigned width, unsigned height) {
         holderOf(ptr).requestSize(width, height);
     };
-    fUI = createUI(*fLink);
-    // Without a display or OpenGL the window has no view, and the host gets no editor.
-    if (fLink->fWindow->nativeWindowHandle() == 0)
+    if (!fHolder.open(setup, nullptr, 0))
         return false;
-    // Other instances' editors share this thread.
-    fLink->fWindow->leaveContext();
-    for (uint32_t i = 0; i < fParameterCount; ++i)
-        fUI->onParameterUpdate(i, kVantorelParameters[i].defaultValue);
     if (fResize != nullptr && fResize->ui_resize != nullptr)
-        fResize->ui_resize(
-            fResize->handle, fLink->fWindow->pixelWidth(), fLink->fWindow->pixelHeight());
+        fResize->ui_resize(fResize->handle, static_cast<int>(fHolder.window()->pixelWidth()),
+            static_cast<int>(fHolder.window()->pixelHeight()));
     return true;
 }
 
 void Lv2UI::portEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer)
 {
-    if (format != 0 || size != sizeof(float) || buffer == nullptr || port < kLv2FirstControl)
+    if (buffer == nullptr)
         return;
-    const uint32_t index = port - kLv2FirstControl;
-    const float value = *static_cast<const float*>(buffer);
-    if (index < fParameterCount && std::isfinite(value))
-        fUI->onParameterUpdate(index, value);
+    if (format == 0 && size == sizeof(float) && port >= kLv2FirstControl) {
+        const float value = *static_cast<const float*>(buffer);
+        if (std::isfinite(value))
+            fHolder.parameterChanged(port - kLv2FirstControl, value);
+    } else if (format == fUris.atomEventTransfer && port == kLv2EventsOut &&
+        size >= sizeof(LV2_Atom)) {
+        const auto& atom = *static_cast<const LV2_Atom*>(buffer);
+        if (sizeof(LV2_Atom) + atom.size <= size)
+            readMonitor(atom);
+    }
+}
+
+void Lv2UI::readMonitor(const LV2_Atom& atom)
+{
+    if (atom.type != fUris.atomObject || atom.size < sizeof(LV2_Atom_Object_Body))
+        return;
+    const auto* const object = reinterpret_cast<const LV2_Atom_Object*>(&atom);
+    if (object->body.otype != fUris.monitor)
+        return;
+    const LV2_Atom* index = nullptr;
+    const LV2_Atom* value = nullptr;
+    lv2_atom_object_get(object, fUris.monitorIndex, &index, fUris.monitorValue, &value, 0);
+    const auto isInt = [this](const LV2_Atom* a) {
+        return a != nullptr && a->type == fUris.atomInt && a->size == sizeof(int32_t);
+    };
+    if (!isInt(index) || !isInt(value))
+        return;
+    const int32_t which = reinterpret_cast<const LV2_Atom_Int*>(index)->body;
+    if (which >= 0)
+        fHolder.monitorChanged(
+            static_cast<uint32_t>(which), reinterpret_cast<const LV2_Atom_Int*>(value)->body);
 }
 
 int Lv2UI::idle()
 {
-    fLink->fApp.pumpEvents(0);
-    fUI->uiIdle();
-    return fLink->fApp.isQuitting() ? 1 : 0;
+    fHolder.idle();
+    return fHolder.application().isQuitting() ? 1 : 0;
 }
 
 // Hosts record automation between touch begin and end: one begin per drag, one end.
 void Lv2UI::editParameter(uint32_t index, bool started)
 {
-    if (index >= fParameterCount || fOpenGestures[index] == started)
+    if (index >= fOpenGestures.size())
+        fOpenGestures.resize(index + 1, false);
+    if (fOpenGestures[index] == started)
         return;
     fOpenGestures[index] = started;
     if (fTouch != nullptr && fTouch->touch != nullptr)
@@ -147,7 +168,7 @@ void Lv2UI::editParameter(uint32_t index, bool started)
 
 void Lv2UI::setParameter(uint32_t index, float value)
 {
-    if (index < fParameterCount && std::isfinite(value))
+    if (std::isfinite(value))
         fWrite(fController, kLv2FirstControl + index, sizeof(float), 0, &value);
 }
 
@@ -156,7 +177,7 @@ void Lv2UI::requestSize(unsigned width, unsigned height)
 {
     if (fResize != nullptr && fResize->ui_resize != nullptr &&
         fResize->ui_resize(fResize->handle, static_cast<int>(width), static_cast<int>(height)) == 0)
-        fLink->fWindow->setPixelSize(width, height);
+        fHolder.window()->setPixelSize(width, height);
 }
 
 } // namespace Orvane

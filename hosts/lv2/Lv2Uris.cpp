@@ -22,6 +22,7 @@ Lv2Uris::Lv2Uris(const LV2_URID_Map* map)
     atomInt = urid(LV2_ATOM__Int);
     atomLong = urid(LV2_ATOM__Long);
     atomFrameTime = urid(LV2_ATOM__frameTime);
+    atomEventTransfer = urid(LV2_ATOM__eventTransfer);
     midiEvent = urid(LV2_MIDI__MidiEvent);
     timePosition = urid(LV2_TIME__Position);
     timeSpeed = urid(LV2_TIME__speed);
@@ -34,6 +35,9 @@ Lv2Uris::Lv2Uris(const LV2_URID_Map* map)
     maxBlockLength = urid(LV2_BUF_SIZE__maxBlockLength);
     nominalBlockLength = urid(LV2_BUF_SIZE__nominalBlockLength);
     sampleRate = urid(LV2_PARAMETERS__sampleRate);
+    monitor = urid(kLv2MonitorUri);
+    monitorIndex = urid(kLv2MonitorIndexUri);
+    monitorValue = urid(kLv2MonitorValueUri);
 }
 
 } // namespace Orvane

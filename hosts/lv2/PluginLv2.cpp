@@ -82,6 +82,8 @@ PluginLv2::PluginLv2(const LV2_URID_Map* map)
     fLastControls.reset(new float[count]);
     for (uint32_t i = 0; i < count; ++i)
         fLastControls[i] = fPlugin.parameterValue(i);
+    fMonitorCount = fPlugin.monitorCount();
+    fLastMonitors.reset(new int32_t[fMonitorCount]());
 }
 
 PluginLv2::~PluginLv2()
@@ -104,6 +106,7 @@ void PluginLv2::connectPort(uint32_t port, void* data) noexcept
 void PluginLv2::activate()
 {
     printAudioReports();
+    fMonitorsSent = false;
     fPlugin.enable();
 }
 
@@ -139,6 +142,7 @@ void PluginLv2::run(uint32_t frames) noexcept
         readEvent(*event, frames);
     }
     renderPiece(frames);
+    publishMonitors(frames);
 }
 
 // A host control port is read every block; only a changed value goes through the rule for values
@@ -229,24 +233,70 @@ bool PluginLv2::writeMidiCallback(void* ptr, const MidiMessage& message) noexcep
     return static_cast<PluginLv2*>(ptr)->writeMidi(message);
 }
 
-// A sequence must not go back in time: a message before the last one written is moved up to it.
 bool PluginLv2::writeMidi(const MidiMessage& message) noexcept
 {
-    if (fEventsOut == nullptr || message.size == 0 || message.size > MidiMessage::kDataSize)
+    if (message.size == 0 || message.size > MidiMessage::kDataSize)
         return false;
-    const uint32_t total = static_cast<uint32_t>(sizeof(LV2_Atom_Event)) + message.size;
-    const uint32_t padded = lv2_atom_pad_size(total);
+    return appendEvent(fPieceStart + message.frame, fUris.midiEvent, message.data, message.size);
+}
+
+namespace {
+
+// A monitor message as it lies in the sequence: an object with two atom:Int properties, each
+// padded to 8 bytes.
+struct MonitorBody {
+    LV2_Atom_Object_Body object;
+    LV2_Atom_Property_Body indexKey;
+    int32_t index;
+    int32_t indexPad;
+    LV2_Atom_Property_Body valueKey;
+    int32_t value;
+    int32_t valuePad;
+};
+
+} // namespace
+
+// Only what changed since the last block goes out, at the block's last frame; after activation
+// everything goes out once, so that an editor opened earlier catches up.
+void PluginLv2::publishMonitors(uint32_t frames) noexcept
+{
+    const uint32_t last = frames > 0 ? frames - 1 : 0;
+    for (uint32_t i = 0; i < fMonitorCount; ++i) {
+        const int32_t value = fPlugin.monitorValue(i);
+        if (fMonitorsSent && value == fLastMonitors[i])
+            continue;
+        MonitorBody body{};
+        body.object.otype = fUris.monitor;
+        body.indexKey.key = fUris.monitorIndex;
+        body.indexKey.value = {sizeof(int32_t), fUris.atomInt};
+        body.index = static_cast<int32_t>(i);
+        body.valueKey.key = fUris.monitorValue;
+        body.valueKey.value = {sizeof(int32_t), fUris.atomInt};
+        body.value = value;
+        if (appendEvent(last, fUris.atomObject, &body, sizeof(body)))
+            fLastMonitors[i] = value;
+    }
+    fMonitorsSent = true;
+}
+
+// A sequence must not go back in time: an event before the last one written is moved up to it.
+// An event the host left no room for is counted as dropped.
+bool PluginLv2::appendEvent(int64_t frame, LV2_URID type, const void* body, uint32_t size) noexcept
+{
+    if (fEventsOut == nullptr)
+        return false;
+    const uint32_t padded = lv2_atom_pad_size(static_cast<uint32_t>(sizeof(LV2_Atom_Event)) + size);
     if (fEventsOut->atom.size > fEventsOutCapacity ||
         fEventsOutCapacity - fEventsOut->atom.size < padded) {
         fPlugin.countDrop(Drop::HostPushRefusal);
         return false;
     }
     LV2_Atom_Event* const event = lv2_atom_sequence_end(&fEventsOut->body, fEventsOut->atom.size);
-    fLastOutFrame = std::max<int64_t>(fLastOutFrame, fPieceStart + message.frame);
+    fLastOutFrame = std::max(fLastOutFrame, frame);
     event->time.frames = fLastOutFrame;
-    event->body.type = fUris.midiEvent;
-    event->body.size = message.size;
-    std::memcpy(LV2_ATOM_BODY(&event->body), message.data, message.size);
+    event->body.type = type;
+    event->body.size = size;
+    std::memcpy(LV2_ATOM_BODY(&event->body), body, size);
     fEventsOut->atom.size += padded;
     return true;
 }

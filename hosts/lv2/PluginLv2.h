@@ -55,6 +55,10 @@ private:
     std::unique_ptr<float[]> fLastControls;
 
     MidiInputBlock fMidi;
+    uint32_t fMonitorCount = 0;
+    // The monitor values last sent to the editor; all go out again after activation.
+    std::unique_ptr<int32_t[]> fLastMonitors;
+    bool fMonitorsSent = false;
     // First frame of the piece of the block being rendered: positions inside a block split it.
     uint32_t fPieceStart = 0;
 
@@ -65,6 +69,9 @@ private:
     void readEvent(const LV2_Atom_Event& event, uint32_t frames) noexcept;
     void addMidi(const LV2_Atom& atom, uint32_t frame) noexcept;
     void renderPiece(uint32_t end) noexcept;
+
+    void publishMonitors(uint32_t frames) noexcept;
+    bool appendEvent(int64_t frame, LV2_URID type, const void* body, uint32_t size) noexcept;
 
     static bool writeMidiCallback(void* ptr, const MidiMessage& message) noexcept;
     bool writeMidi(const MidiMessage& message) noexcept;

@@ -70,6 +70,12 @@ void EditorHolder::parameterChanged(uint32_t index, float value)
         fUI->onParameterUpdate(index, value);
 }
 
+void EditorHolder::monitorChanged(uint32_t index, int32_t value)
+{
+    if (fUI != nullptr)
+        fUI->onMonitorUpdate(index, value);
+}
+
 void EditorHolder::idle()
 {
     if (fUI == nullptr)

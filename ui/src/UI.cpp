@@ -109,6 +109,10 @@ void UI::askWindowSize(unsigned width, unsigned height)
 void UI::sampleRateChanged(double)
 {
 }
+void UI::onMonitorUpdate(uint32_t, int32_t)
+{
+}
+
 void UI::uiIdle()
 {
 }

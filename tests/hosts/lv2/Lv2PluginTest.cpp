@@ -226,3 +226,48 @@ TEST(Lv2Groove, FollowsMidiClockLikeTheClapModule)
     ASSERT_TRUE(audible(clap));
     EXPECT_EQ(firstDifference(renderWithLv2(scenario, 256, PositionStyle::OnChange), clap), -1);
 }
+
+TEST(Lv2Groove, TellsTheEditorWhereEachDrumStandsThroughTheEventOutput)
+{
+    Lv2TestHost host;
+    ASSERT_TRUE(host.start(44100.0, 441));
+    host.setControl("dayan_length", 7.0f);
+    host.addPosition(0, HostPosition{});
+    // A step every beat (22050 frames at 120 bpm), a message in the block of each step.
+    std::vector<std::pair<int64_t, int32_t>> cells[2];
+    const auto collect = [&](int64_t blockStart) {
+        for (const Lv2TestHost::MonitorOut& message : host.lastMonitorOutput()) {
+            ASSERT_TRUE(message.index == 0 || message.index == 1);
+            EXPECT_EQ(message.frame, 440) << "at the block's last frame";
+            cells[message.index].push_back({blockStart, message.value});
+        }
+    };
+    for (int64_t block = 0; block < 500; ++block) {
+        host.run(441);
+        collect(block * 441);
+    }
+    const int32_t lengths[2] = {7, 4};
+    for (int drum = 0; drum < 2; ++drum) {
+        ASSERT_EQ(cells[drum].size(), 10u) << "drum " << drum;
+        for (size_t k = 0; k < cells[drum].size(); ++k) {
+            EXPECT_EQ(cells[drum][k].first, static_cast<int64_t>(k) * 22050);
+            EXPECT_EQ(cells[drum][k].second, static_cast<int32_t>(k) % lengths[drum]);
+        }
+    }
+
+    // Stopped, nothing changes and nothing is sent; after a new activation everything once.
+    HostPosition stopped;
+    stopped.speed = 0.0f;
+    host.addPosition(0, stopped);
+    for (int block = 0; block < 100; ++block) {
+        host.run(441);
+        EXPECT_TRUE(host.lastMonitorOutput().empty());
+    }
+    lilv_instance_deactivate(host.instance());
+    lilv_instance_activate(host.instance());
+    host.run(441);
+    const std::vector<Lv2TestHost::MonitorOut> again = host.lastMonitorOutput();
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[0].value, 9 % 7);
+    EXPECT_EQ(again[1].value, 9 % 4);
+}

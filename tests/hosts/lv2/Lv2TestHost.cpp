@@ -56,7 +56,10 @@ Lv2TestHost::Lv2TestHost()
     fUrids = {u.map(LV2_TIME__Position), u.map(LV2_TIME__frame), u.map(LV2_TIME__speed),
         u.map(LV2_TIME__bar), u.map(LV2_TIME__barBeat), u.map(LV2_TIME__beatsPerBar),
         u.map(LV2_TIME__beatUnit), u.map(LV2_TIME__beatsPerMinute), u.map(LV2_MIDI__MidiEvent),
-        u.map(LV2_ATOM__Chunk)};
+        u.map(LV2_ATOM__Chunk), u.map(LV2_ATOM__Object), u.map(LV2_ATOM__Int),
+        u.map("urn:fellmark-audio:vantorel#Monitor"),
+        u.map("urn:fellmark-audio:vantorel#monitorIndex"),
+        u.map("urn:fellmark-audio:vantorel#monitorValue")};
     fWorld = lilv_world_new();
     // The core specification names the plug-in classes; LV2_PATH holds only the build tree.
     LilvNode* const core = lilv_new_file_uri(fWorld, nullptr, "/usr/lib/lv2/core.lv2/");
@@ -208,6 +211,27 @@ std::vector<Lv2TestHost::MidiOut> Lv2TestHost::lastMidiOutput() const
             continue;
         const auto* const bytes = static_cast<const uint8_t*>(LV2_ATOM_BODY_CONST(&event->body));
         messages.push_back({event->time.frames, {bytes, bytes + event->body.size}});
+    }
+    return messages;
+}
+
+std::vector<Lv2TestHost::MonitorOut> Lv2TestHost::lastMonitorOutput() const
+{
+    std::vector<MonitorOut> messages;
+    const auto* const out = reinterpret_cast<const LV2_Atom_Sequence*>(fOutput.data());
+    LV2_ATOM_SEQUENCE_FOREACH(out, event)
+    {
+        const auto* const object = reinterpret_cast<const LV2_Atom_Object*>(&event->body);
+        if (event->body.type != fUrids.object || object->body.otype != fUrids.monitor)
+            continue;
+        const LV2_Atom* index = nullptr;
+        const LV2_Atom* value = nullptr;
+        lv2_atom_object_get(object, fUrids.monitorIndex, &index, fUrids.monitorValue, &value, 0);
+        if (index != nullptr && value != nullptr && index->type == fUrids.atomInt &&
+            value->type == fUrids.atomInt)
+            messages.push_back(
+                {event->time.frames, reinterpret_cast<const LV2_Atom_Int*>(index)->body,
+                    reinterpret_cast<const LV2_Atom_Int*>(value)->body});
     }
     return messages;
 }

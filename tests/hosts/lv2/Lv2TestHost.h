@@ -83,6 +83,13 @@ public:
         std::vector<uint8_t> bytes;
     };
     std::vector<MidiOut> lastMidiOutput() const;
+    // The monitor messages of the last block (objects for the editor), each with its frame.
+    struct MonitorOut {
+        int64_t frame;
+        int32_t index;
+        int32_t value;
+    };
+    std::vector<MonitorOut> lastMonitorOutput() const;
     // Capacity in bytes the host gives the event output (from the next block on).
     void setEventOutputCapacity(uint32_t bytes) { fOutCapacity = bytes; }
 
@@ -105,7 +112,7 @@ private:
     // The URIDs of what the host writes, mapped once.
     struct {
         LV2_URID position, frame, speed, bar, barBeat, beatsPerBar, beatUnit, beatsPerMinute;
-        LV2_URID midiEvent, chunk;
+        LV2_URID midiEvent, chunk, object, atomInt, monitor, monitorIndex, monitorValue;
     } fUrids{};
     LV2_Atom_Forge fForge{};
     LV2_Atom_Forge_Frame fSequenceFrame{};
