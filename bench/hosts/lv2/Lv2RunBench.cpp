@@ -1,9 +1,9 @@
 // The LV2 plug-in's run against the CLAP module's process for the same groove: 48 kHz, 120 bpm,
 // a playing transport, both modules loaded as their hosts load them. LV2 hosts send the position
 // every block (as Ardour does) or only when it changes (as jalv does); both are measured.
+#include "BlockRenderer.h"
 #include "ClapLibrary.h"
 #include "HostContext.h"
-#include "HostEvents.h"
 #include "Lv2TestHost.h"
 #include "PluginInstance.h"
 #include "TransportTimeline.h"
@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -31,28 +30,9 @@ void clapProcess(benchmark::State& state)
         state.SkipWithError(error.c_str());
         return;
     }
-    const TransportTimeline timeline(kRate, 120.0, 4, 4);
-    std::vector<float> left(frames), right(frames);
-    float* channels[2] = {left.data(), right.data()};
-    clap_audio_buffer_t buffer{channels, nullptr, 2, 0, 0};
-    InputEventList in;
-    OutputEventList out;
-    out.reserve(4096, 64);
-    uint64_t position = 0;
-    for (auto _ : state) {
-        const clap_event_transport_t transport = timeline.at(position);
-        clap_process_t data{};
-        data.steady_time = static_cast<int64_t>(position);
-        data.frames_count = frames;
-        data.transport = &transport;
-        data.audio_outputs = &buffer;
-        data.audio_outputs_count = 1;
-        data.in_events = in.list();
-        data.out_events = out.list();
-        out.clear();
-        benchmark::DoNotOptimize(instance.plugin()->process(instance.plugin(), &data));
-        position += frames;
-    }
+    BlockRenderer renderer(instance, TransportTimeline(kRate, 120.0, 4, 4), frames);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(renderer.processBlock(frames));
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * frames);
 }
 

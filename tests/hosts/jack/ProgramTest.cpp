@@ -222,28 +222,18 @@ TEST(Program, TransportPlaysTheSameGrooveAsThePluginSampleForSample)
     ASSERT_TRUE(capture.connectFrom(first, 0));
     ASSERT_TRUE(capture.connectFrom(second, 1));
 
-    jack_transport_locate(capture.client(), 0);
-    capture.startRecording();
-    ASSERT_TRUE(capture.waitForCycles(8));
-    jack_transport_start(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400)); // about two seconds of groove
-    jack_transport_stop(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400 + 400));
-    capture.stopRecording();
+    ASSERT_TRUE(capture.recordTransportRun(8, 400, 400)); // about two seconds of groove
 
     const uint32_t count = capture.recordedCycleCount();
-    size_t frames = 0;
+    const size_t frames = capture.recordedFrames();
     uint32_t rolling = 0;
-    for (uint32_t c = 0; c < count; ++c) {
-        frames += capture.cycles()[c].frames;
+    for (uint32_t c = 0; c < count; ++c)
         rolling += capture.cycles()[c].state == JackTransportRolling ? 1 : 0;
-    }
     ASSERT_GT(rolling, 300u);
     const std::vector<float> expected =
         referenceRender(capture.cycles(), count, {{4, 17.0f}, {2, 3.0f}});
     ASSERT_FALSE(silent(expected, 0, frames)) << "the reference plays nothing";
-    std::vector<float> actual(capture.audio(0).begin(), capture.audio(0).begin() + frames);
-    actual.insert(actual.end(), capture.audio(1).begin(), capture.audio(1).begin() + frames);
+    const std::vector<float> actual = capture.recordedStereo();
     ASSERT_EQ(actual.size(), expected.size());
     size_t firstDifference = 0;
     while (firstDifference < actual.size() && actual[firstDifference] == expected[firstDifference])

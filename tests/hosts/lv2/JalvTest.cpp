@@ -98,23 +98,11 @@ TEST(Jalv, PlaysTheGrooveInTimeWithTheJackTransport)
     ASSERT_TRUE(capture.connectFrom(first, 0));
     ASSERT_TRUE(capture.connectFrom(second, 1));
 
-    jack_transport_locate(capture.client(), 0);
-    capture.startRecording();
-    ASSERT_TRUE(capture.waitForCycles(8));
-    jack_transport_start(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400)); // about two seconds of groove
-    jack_transport_stop(capture.client());
-    ASSERT_TRUE(capture.waitForCycles(8 + 400 + 200));
-    capture.stopRecording();
+    ASSERT_TRUE(capture.recordTransportRun(8, 400, 200)); // about two seconds of groove
 
-    const uint32_t count = capture.recordedCycleCount();
-    size_t frames = 0;
-    for (uint32_t c = 0; c < count; ++c)
-        frames += capture.cycles()[c].frames;
-    const std::vector<float> expected = reference(capture, count);
+    const std::vector<float> expected = reference(capture, capture.recordedCycleCount());
     ASSERT_TRUE(std::any_of(expected.begin(), expected.end(), [](float v) { return v != 0.0f; }));
-    std::vector<float> actual(capture.audio(0).begin(), capture.audio(0).begin() + frames);
-    actual.insert(actual.end(), capture.audio(1).begin(), capture.audio(1).begin() + frames);
+    const std::vector<float> actual = capture.recordedStereo();
     ASSERT_EQ(actual.size(), expected.size());
     const auto difference = std::mismatch(actual.begin(), actual.end(), expected.begin());
     EXPECT_EQ(difference.first - actual.begin(), static_cast<long>(actual.size()))
