@@ -138,6 +138,9 @@ void ClapUI::onTimer()
         if (cached.changed[i].exchange(false, std::memory_order_relaxed))
             fEditor.parameterChanged(i, cached.value(i));
     }
+    const PluginAdapter& adapter = fOwner.adapter();
+    for (uint32_t i = 0; i < adapter.monitorCount(); ++i)
+        fEditor.monitorValue(i, adapter.monitorValue(i));
 }
 
 bool ClapUI::openEditor()

@@ -43,7 +43,8 @@ public:
     // Unmaps the window and unregisters the timer.
     bool hide();
 
-    // The host's timer: events, the editor's idle work and the values changed since last tick.
+    // The host's timer: events, the editor's idle work, the values changed since last tick and
+    // the monitor values.
     void onTimer();
 
 private:

@@ -159,6 +159,8 @@ void PluginJack::onIdleTick()
             fEditor.parameterChanged(i, value);
         }
     }
+    for (uint32_t i = 0; i < fPlugin.monitorCount(); ++i)
+        fEditor.monitorValue(i, fPlugin.monitorValue(i));
     fEditor.idle();
 }
 

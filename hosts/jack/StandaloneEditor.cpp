@@ -68,6 +68,12 @@ void StandaloneEditor::parameterChanged(uint32_t index, float value)
         fUI->onParameterUpdate(index, value);
 }
 
+void StandaloneEditor::monitorValue(uint32_t index, int32_t value)
+{
+    if (fUI != nullptr)
+        fUI->onMonitorUpdate(index, value);
+}
+
 void StandaloneEditor::idle()
 {
     if (fUI != nullptr)

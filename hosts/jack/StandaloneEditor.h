@@ -41,6 +41,7 @@ public:
 
     // Notifications for the editor (nothing to do without a window).
     void parameterChanged(uint32_t index, float value);
+    void monitorValue(uint32_t index, int32_t value);
     void idle();
 
     // Shows the window titled `title` and runs the loop, calling `idleStep` every 30 ms, until

@@ -144,7 +144,7 @@ void Lv2UI::readMonitor(const LV2_Atom& atom)
         return;
     const int32_t which = reinterpret_cast<const LV2_Atom_Int*>(index)->body;
     if (which >= 0)
-        fHolder.monitorChanged(
+        fHolder.monitorValue(
             static_cast<uint32_t>(which), reinterpret_cast<const LV2_Atom_Int*>(value)->body);
 }
 

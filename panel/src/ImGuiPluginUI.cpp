@@ -1,14 +1,18 @@
-// The groove panel's drawing: fonts, layout and the knob calls, each one's report handed to the
-// panel's model. Editor thread.
+// The groove panel's drawing: fonts, layout, the knob calls, each one's report handed to the
+// panel's model, the value texts, strips and code line, and the keys and wheel that edit.
+// Editor thread.
 #include "ImGuiPluginUI.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "Knob.h"
 #include "PanelColours.h"
 #include "PanelFont.h"
+#include "ValueText.h"
 #include "ui/EditorFactory.h"
 
 namespace Orvane {
@@ -60,6 +64,8 @@ ImGuiPluginUI::ImGuiPluginUI()
         font.data, static_cast<int>(font.size), 16.0f * scale, &config);
     fTitleFont = io.Fonts->AddFontFromMemoryCompressedTTF(
         font.data, static_cast<int>(font.size), 21.0f * scale, &config);
+    fSmallFont = io.Fonts->AddFontFromMemoryCompressedTTF(
+        font.data, static_cast<int>(font.size), 13.0f * scale, &config);
     io.Fonts->Build();
     io.FontDefault = knobFont;
 
@@ -77,9 +83,24 @@ void ImGuiPluginUI::onParameterUpdate(uint32_t index, float value)
         requestRedraw();
 }
 
+void ImGuiPluginUI::onMonitorUpdate(uint32_t index, int32_t value)
+{
+    if (index < kDrumCount && fLitCells[index] != value) {
+        fLitCells[index] = value;
+        requestRedraw();
+    }
+}
+
 ImGuiPluginUI::DialPlace ImGuiPluginUI::dialPlace(uint32_t index) const noexcept
 {
     return index < PanelModel::kCount ? fDials[index] : DialPlace{};
+}
+
+CellPlace ImGuiPluginUI::cellPlace(int drum, int cell) const noexcept
+{
+    return drum >= 0 && drum < kDrumCount && cell >= 0 && cell < kMaxCycleLength
+        ? fCells[drum][cell]
+        : CellPlace{};
 }
 
 void ImGuiPluginUI::gesture(uint32_t index, bool started)
@@ -108,8 +129,9 @@ void ImGuiPluginUI::drawFrame()
 
     ImFont* const defaultFont = ImGui::GetFont();
     ImGui::PushFont(fTitleFont);
-    if (ImGui::Begin(
-            "Vantorel", nullptr, ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse)) {
+    if (ImGui::Begin("Vantorel", nullptr,
+            ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
+                ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoScrollbar)) {
         const float knobSize = static_cast<float>(100.0 * window().scaleFactor());
         ImGui::PushFont(defaultFont);
         drawColumn(kDayan, knobSize);
@@ -118,6 +140,12 @@ void ImGuiPluginUI::drawFrame()
         ImGui::SameLine();
         drawColumn(kBaya, knobSize);
         ImGui::PopFont();
+        ImGui::PushFont(fSmallFont);
+        const float width = ImGui::GetContentRegionAvail().x;
+        drawStrips(width);
+        fGrooveLine.draw(formatGrooveCode(fModel.groove()), width);
+        ImGui::PopFont();
+        pasteGroove();
     }
     ImGui::End();
     ImGui::PopFont();
@@ -158,13 +186,85 @@ void ImGuiPluginUI::drawKnob(uint32_t row, uint32_t index, float knobSize)
     const char* const format = parameter.isTempo && value >= 0 && value < kTempoRatioCount
         ? kTempoRatioLabels[value]
         : "%i";
+    // Ctrl+click on the dial opens the text field instead of grabbing the knob, which takes no
+    // input while the field is open.
+    const ImGuiIO& io = ImGui::GetIO();
+    const DialPlace& dial = fDials[index];
+    if (io.KeyCtrl && ImGui::IsMouseClicked(ImGuiMouseButton_Left) && dial.radius > 0.0f &&
+        std::hypot(io.MousePos.x - dial.x, io.MousePos.y - dial.y) <= dial.radius) {
+        char text[32];
+        knobValueText(index, static_cast<float>(value), text, sizeof(text));
+        fEntry.open(index, text);
+    }
+    const bool entering = fEntry.index() == index;
+    if (entering)
+        ImGui::PushItemFlag(ImGuiItemFlags_Disabled, true);
     KnobFrame frame;
     const bool changed = knobInteger(kRows[row].label, &value, static_cast<int>(parameter.minimum),
         static_cast<int>(parameter.maximum), speed, format, KnobStyleStepped, knobSize,
         kPanelKnobFlags, tickCount(parameter), &frame);
+    if (entering)
+        ImGui::PopItemFlag();
     fDials[index] = {frame.centre.x, frame.centre.y, frame.radius};
     fModel.knobFrame(
         index, {frame.active, changed, ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left), value});
+    drawValue(index, knobSize, frame.hovered && !frame.active && !entering);
+}
+
+// The value under the dial, or the open text field; a wheel turn over the knob steps it.
+void ImGuiPluginUI::drawValue(uint32_t index, float knobSize, bool hovered)
+{
+    ImGuiIO& io = ImGui::GetIO();
+    if (hovered && io.MouseWheel != 0.0f) {
+        const float steps = std::round(io.MouseWheel);
+        io.MouseWheel = 0.0f;
+        fModel.editAsGesture(index, static_cast<float>(fModel.value(index)) + steps);
+    }
+    const char* typed = nullptr;
+    if (fEntry.index() == index) {
+        float value = 0.0f;
+        if (fEntry.draw(knobSize, typed) && readKnobValue(index, typed, value))
+            fModel.editAsGesture(index, value);
+        return;
+    }
+    char text[32];
+    knobValueText(index, static_cast<float>(fModel.value(index)), text, sizeof(text));
+    const float x = (knobSize - ImGui::CalcTextSize(text).x) * 0.5f;
+    ImGui::SetCursorPosX(ImGui::GetCursorPosX() + std::max(0.0f, x));
+    ImGui::TextUnformatted(text);
+}
+
+void ImGuiPluginUI::drawStrips(float width)
+{
+    static constexpr uint32_t kPattern[kDrumCount] = {4, 1}, kLength[kDrumCount] = {3, 0};
+    const float cellHeight = ImGui::GetTextLineHeight() + 4.0f * imguiScaleFactor();
+    ImGui::Dummy(ImVec2(0.0f, 2.0f * imguiScaleFactor()));
+    for (int drum = 0; drum < kDrumCount; ++drum) {
+        const DrumCycle cycle =
+            drumCycle(drum, fModel.value(kPattern[drum]), fModel.value(kLength[drum]));
+        for (CellPlace& place : fCells[drum])
+            place = {};
+        drawStepStrip(cycle, fLitCells[drum],
+            drum == kDayan ? panelColours().dayan : panelColours().baya, width, cellHeight,
+            fCells[drum]);
+    }
+}
+
+// Ctrl+V over the panel (not in a text field) applies a pasted groove code.
+void ImGuiPluginUI::pasteGroove()
+{
+    const ImGuiIO& io = ImGui::GetIO();
+    if (!io.KeyCtrl || io.WantTextInput || !ImGui::IsKeyPressed(ImGuiKey_V, false))
+        return;
+    const char* const text = ImGui::GetClipboardText();
+    Groove groove;
+    std::string error;
+    if (parseGrooveCode(text != nullptr ? text : "", groove, error)) {
+        fGrooveLine.clearRefusal();
+        fModel.applyGroove(groove);
+    } else {
+        fGrooveLine.showRefusal(error);
+    }
 }
 
 } // namespace Orvane

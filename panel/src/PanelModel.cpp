@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace Orvane {
 
@@ -48,6 +49,41 @@ void PanelModel::knobFrame(uint32_t index, const KnobReport& report) noexcept
     if (released && fGestureOpen[index]) {
         fTarget.gesture(index, false);
         fGestureOpen[index] = false;
+    }
+}
+
+bool PanelModel::editAsGesture(uint32_t index, float value) noexcept
+{
+    if (index >= kCount || fWasActive[index] || std::isnan(value))
+        return false;
+    const VantorelParameter& parameter = kVantorelParameters[index];
+    const int held = static_cast<int>(std::clamp(value, parameter.minimum, parameter.maximum));
+    if (held == fValues[index])
+        return false;
+    fValues[index] = held;
+    fTarget.gesture(index, true);
+    fTarget.value(index, static_cast<float>(held));
+    fTarget.gesture(index, false);
+    return true;
+}
+
+Groove PanelModel::groove() const
+{
+    Groove groove;
+    for (uint32_t i = 0; i < kCount; ++i)
+        setGrooveValue(groove, kVantorelParameters[i].symbol, fValues[i]);
+    return groove;
+}
+
+void PanelModel::applyGroove(const Groove& groove) noexcept
+{
+    GrooveValue values[kGrooveValueCount];
+    grooveValues(groove, values);
+    for (const GrooveValue& value : values) {
+        for (uint32_t i = 0; i < kCount; ++i) {
+            if (std::strcmp(kVantorelParameters[i].symbol, value.symbol) == 0)
+                editAsGesture(i, static_cast<float>(value.value));
+        }
     }
 }
 

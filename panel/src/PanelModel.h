@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "GrooveCode.h"
 #include "VantorelParameters.h"
 
 namespace Orvane {
@@ -45,6 +46,16 @@ public:
     void knobFrame(uint32_t index, const KnobReport& report) noexcept;
     // Closes every gesture still open: a host must never see a begin without its end.
     void endOpenGestures() noexcept;
+
+    // One edit outside a drag (a wheel step, a typed value): a gesture of its own with this one
+    // value, held to the range. Nothing while the knob is grabbed or when the value is the one it
+    // shows; false then.
+    bool editAsGesture(uint32_t index, float value) noexcept;
+
+    // The groove the knobs show (values of parameters the table lacks at their defaults).
+    Groove groove() const;
+    // Sets every value of `groove` that differs from the knob's, each as a gesture of its own.
+    void applyGroove(const Groove& groove) noexcept;
 
 private:
     EditTarget& fTarget;

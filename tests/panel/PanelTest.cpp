@@ -87,7 +87,7 @@ TEST_F(Panel, DrawsTitleColumnsAndDialsInTheDrumColours)
     client.movePointerTo(editor.handle(), 120, 5); // nothing hovered
     const Picture picture = editor.capture();
     ASSERT_EQ(picture.width, 242);
-    ASSERT_EQ(picture.height, 444);
+    ASSERT_EQ(picture.height, 612);
     EXPECT_TRUE(nearColour(picture.at(3, 300), 0x1A0911));
     EXPECT_TRUE(nearColour(picture.at(5, 5), 0x662544));
     // The title is drawn light on the bar, in its middle.
@@ -236,11 +236,11 @@ TEST(PanelScale, AtScaleTwoTheWindowAndKnobsAreTwiceAsLarge)
     OpenEditor editor(2.0);
     const Picture picture = editor.capture();
     EXPECT_EQ(picture.width, 484);
-    EXPECT_EQ(picture.height, 888);
+    EXPECT_EQ(picture.height, 1224);
     bool keepAspectRatio = false;
     const Skein::Size<unsigned> minimum = editor.window().sizeLimits(keepAspectRatio);
     EXPECT_EQ(minimum.width, 242u);
-    EXPECT_EQ(minimum.height, 444u);
+    EXPECT_EQ(minimum.height, 612u);
     EXPECT_TRUE(keepAspectRatio);
     for (uint32_t i = 0; i < 6; ++i)
         EXPECT_NEAR(editor.panel().dialPlace(i).radius, 100.0f, 0.01f);

@@ -24,7 +24,7 @@ XvfbServer::XvfbServer()
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1600x24",
             "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }

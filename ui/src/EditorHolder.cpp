@@ -70,7 +70,7 @@ void EditorHolder::parameterChanged(uint32_t index, float value)
         fUI->onParameterUpdate(index, value);
 }
 
-void EditorHolder::monitorChanged(uint32_t index, int32_t value)
+void EditorHolder::monitorValue(uint32_t index, int32_t value)
 {
     if (fUI != nullptr)
         fUI->onMonitorUpdate(index, value);

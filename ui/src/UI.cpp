@@ -106,13 +106,13 @@ void UI::askWindowSize(unsigned width, unsigned height)
         fLink.fSetSizeCallback(fLink.fCallbacksPtr, width, height);
 }
 
-void UI::sampleRateChanged(double)
-{
-}
 void UI::onMonitorUpdate(uint32_t, int32_t)
 {
 }
 
+void UI::sampleRateChanged(double)
+{
+}
 void UI::uiIdle()
 {
 }

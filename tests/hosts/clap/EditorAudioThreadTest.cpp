@@ -19,7 +19,7 @@ protected:
 TEST_F(EditorAudioThread, DragsAndTimersWhileTheAudioThreadProcesses)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 444);
+    HostWindow parent(client, 242, 612);
     openEmbedded(*p, parent);
     ASSERT_TRUE(p->instance.activate(48000.0, 1, 256));
     std::vector<SentEvent> ignored;

@@ -25,12 +25,12 @@ class EditorInHost : public EditorHostFixture { };
 TEST_F(EditorInHost, EmbeddedPanelDrawsInTheHostsWindowAndADragReachesHostAndGroove)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 484, 888);
+    HostWindow parent(client, 484, 1224);
     uint32_t width = 0, height = 0;
     ASSERT_TRUE(p->gui->create(p->plugin(), CLAP_WINDOW_API_X11, false));
     ASSERT_TRUE(p->gui->get_size(p->plugin(), &width, &height));
     EXPECT_EQ(width, 242u);
-    EXPECT_EQ(height, 444u);
+    EXPECT_EQ(height, 612u);
     // Before activate, as many hosts do: the editor comes up with no sample rate yet.
     openEmbedded(*p, parent, 2.0);
     EXPECT_EQ(p->host.resizeHintsChanges, 1u);
@@ -38,7 +38,7 @@ TEST_F(EditorInHost, EmbeddedPanelDrawsInTheHostsWindowAndADragReachesHostAndGro
     EXPECT_EQ(p->host.timers.begin()->second, 16u);
     ASSERT_TRUE(p->gui->get_size(p->plugin(), &width, &height));
     EXPECT_EQ(width, 484u);
-    EXPECT_EQ(height, 888u);
+    EXPECT_EQ(height, 1224u);
     ASSERT_EQ(parent.children().size(), 1u);
 
     Sent sent;
@@ -85,7 +85,7 @@ TEST_F(EditorInHost, EmbeddedPanelDrawsInTheHostsWindowAndADragReachesHostAndGro
 TEST_F(EditorInHost, HostAutomationReachesThePanelOnTheNextTickWithTheLatestValue)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 444);
+    HostWindow parent(client, 242, 612);
     openEmbedded(*p, parent);
     Sent sent;
     ASSERT_TRUE(waitForPanel(*p, parent, sent));
@@ -226,7 +226,7 @@ TEST_F(EditorInHost, OtherApisAndHostsWithoutGuiOrTimerAreRefusedAndNothingWorks
 TEST_F(EditorInHost, UntrustedScalesAndSizesLeaveTheEditorUsable)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 444);
+    HostWindow parent(client, 242, 612);
     ASSERT_TRUE(p->gui->create(p->plugin(), CLAP_WINDOW_API_X11, false));
     for (double scale : {0.0, -2.0, std::nan(""), std::numeric_limits<double>::infinity()})
         EXPECT_FALSE(p->gui->set_scale(p->plugin(), scale)) << scale;
@@ -237,30 +237,30 @@ TEST_F(EditorInHost, UntrustedScalesAndSizesLeaveTheEditorUsable)
     ASSERT_TRUE(waitForPanel(*p, parent, sent));
 
     uint32_t width = 0, height = 0;
-    EXPECT_FALSE(p->gui->set_size(p->plugin(), 0, 444));
+    EXPECT_FALSE(p->gui->set_size(p->plugin(), 0, 612));
     EXPECT_FALSE(p->gui->set_size(p->plugin(), 242, 0));
     EXPECT_TRUE(p->gui->set_size(p->plugin(), 0xFFFFFFFF, 0xFFFFFFFF));
     ASSERT_TRUE(p->gui->get_size(p->plugin(), &width, &height));
     EXPECT_LE(width, 4096u);
     EXPECT_LE(height, 4096u);
     EXPECT_GE(width, 242u);
-    EXPECT_TRUE(p->gui->set_size(p->plugin(), 242, 444));
+    EXPECT_TRUE(p->gui->set_size(p->plugin(), 242, 612));
     // Clamped to 8; the host is asked for that size and refuses it, so nothing changes.
     p->host.agreesToResize = false;
     EXPECT_FALSE(p->gui->set_scale(p->plugin(), 1e300));
     ASSERT_FALSE(p->host.resizeRequests.empty());
-    EXPECT_EQ(p->host.resizeRequests.back(), std::make_pair(242u * 8, 444u * 8));
+    EXPECT_EQ(p->host.resizeRequests.back(), std::make_pair(242u * 8, 612u * 8));
     ASSERT_TRUE(waitForPanel(*p, parent, sent));
     ASSERT_TRUE(p->gui->get_size(p->plugin(), &width, &height));
     EXPECT_EQ(width, 242u);
-    EXPECT_EQ(height, 444u);
+    EXPECT_EQ(height, 612u);
 }
 
 TEST_F(EditorInHost, TwoEditorsEachEditTheirOwnInstance)
 {
     auto a = newPlugin();
     auto b = newPlugin();
-    HostWindow parentA(client, 242, 444), parentB(client, 242, 444);
+    HostWindow parentA(client, 242, 612), parentB(client, 242, 612);
     XMoveWindow(client.display(), parentB.id(), 400, 0);
     openEmbedded(*a, parentA);
     openEmbedded(*b, parentB);
@@ -296,7 +296,7 @@ TEST_F(EditorInHost, TwoEditorsEachEditTheirOwnInstance)
 TEST_F(EditorInHost, AGestureOpenWhenTheEditorGoesIsClosedInTheNextFlush)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 444);
+    HostWindow parent(client, 242, 612);
     openEmbedded(*p, parent);
     Sent sent;
     ASSERT_TRUE(waitForPanel(*p, parent, sent));
@@ -318,7 +318,7 @@ TEST_F(EditorInHost, AGestureOpenWhenTheEditorGoesIsClosedInTheNextFlush)
 TEST_F(EditorInHost, TheHostsWindowMayGoBeforeTheEditor)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 444);
+    HostWindow parent(client, 242, 612);
     openEmbedded(*p, parent);
     Sent sent;
     ASSERT_TRUE(waitForPanel(*p, parent, sent));

@@ -48,7 +48,7 @@ TEST_F(ScaledEditor, AHostThatSizesItsWindowFromGetSizeShowsTheWholePanelScaledO
         const auto parent = parentFromSize(*p, width, height);
         const double factor = scale != 0.0 ? scale : 1.0;
         EXPECT_EQ(width, uint32_t(242 * factor)) << scale;
-        EXPECT_EQ(height, uint32_t(444 * factor)) << scale;
+        EXPECT_EQ(height, uint32_t(612 * factor)) << scale;
         const clap_window_t window = x11Window(parent->id());
         ASSERT_TRUE(p->gui->set_parent(p->plugin(), &window));
         ASSERT_TRUE(p->gui->show(p->plugin()));
@@ -60,7 +60,7 @@ TEST_F(ScaledEditor, AHostThatSizesItsWindowFromGetSizeShowsTheWholePanelScaledO
 TEST_F(ScaledEditor, ScalingAnOpenEditorAsksTheHostAndRefusedFactorsChangeNothing)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 444);
+    HostWindow parent(client, 242, 612);
     openEmbedded(*p, parent);
     Sent sent;
     ASSERT_TRUE(waitForPanel(*p, parent, sent));
@@ -68,9 +68,9 @@ TEST_F(ScaledEditor, ScalingAnOpenEditorAsksTheHostAndRefusedFactorsChangeNothin
 
     ASSERT_TRUE(p->gui->set_scale(p->plugin(), 2.0));
     ASSERT_EQ(p->host.resizeRequests.size(), 1u);
-    EXPECT_EQ(p->host.resizeRequests[0], std::make_pair(484u, 888u));
-    parent.resize(484, 888);
-    expectPanelFills(*p, parent, 484, 888, 2.0);
+    EXPECT_EQ(p->host.resizeRequests[0], std::make_pair(484u, 1224u));
+    parent.resize(484, 1224);
+    expectPanelFills(*p, parent, 484, 1224, 2.0);
     EXPECT_EQ(p->host.timers.size(), 1u) << "the shown editor keeps its one timer";
 
     // Factors the editor refuses, and a size the host refuses: the editor stays as it is.
@@ -78,8 +78,8 @@ TEST_F(ScaledEditor, ScalingAnOpenEditorAsksTheHostAndRefusedFactorsChangeNothin
         EXPECT_FALSE(p->gui->set_scale(p->plugin(), refused));
     p->host.agreesToResize = false;
     EXPECT_FALSE(p->gui->set_scale(p->plugin(), 1.0));
-    EXPECT_EQ(p->host.resizeRequests.back(), std::make_pair(242u, 444u));
-    expectPanelFills(*p, parent, 484, 888, 2.0);
+    EXPECT_EQ(p->host.resizeRequests.back(), std::make_pair(242u, 612u));
+    expectPanelFills(*p, parent, 484, 1224, 2.0);
     EXPECT_EQ(p->instance.parameterValue(4), pattern) << "remaking the editor edits nothing";
 }
 
@@ -93,7 +93,7 @@ bool isMapped(Display* display, uintptr_t window)
 TEST_F(ScaledEditor, HideUnmapsAnEmbeddedEditorAndShowMapsAndDrawsItAgain)
 {
     auto p = newPlugin();
-    HostWindow parent(client, 242, 444);
+    HostWindow parent(client, 242, 612);
     openEmbedded(*p, parent);
     Sent sent;
     ASSERT_TRUE(waitForPanel(*p, parent, sent));

@@ -88,8 +88,10 @@ std::vector<DialSpot> findDials(const SkeinTest::Picture& picture, bool dayan)
     const int xEnd = dayan ? picture.width / 2 : picture.width;
     std::vector<DialSpot> dials;
     int top = -1, bottom = -1, left = picture.width, right = -1;
+    // A ring is as tall as it is wide; text edges in the step strips may touch its colour too.
     auto close = [&] {
-        if (top >= 0 && bottom - top > 4)
+        const int height = bottom - top, width = right - left;
+        if (top >= 0 && height > 4 && std::abs(height - width) * 4 < width)
             dials.push_back({(left + right) / 2.0, (top + bottom) / 2.0, (right - left) / 1.2});
         top = -1;
         left = picture.width;

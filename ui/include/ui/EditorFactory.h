@@ -10,7 +10,7 @@
 namespace Orvane {
 
 // The size the build's editor opens with at scale factor 1; scaled as scaledEditorSize (UI.h).
-constexpr unsigned kEditorWidth = 242, kEditorHeight = 444;
+constexpr unsigned kEditorWidth = 242, kEditorHeight = 612;
 
 // The build's editor (the groove panel), constructed for link. The record is published to the
 // editor's constructor and link.underConstruction is true meanwhile; afterwards the window's

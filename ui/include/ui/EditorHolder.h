@@ -52,8 +52,8 @@ public:
 
     // [main-thread] A parameter's value for the editor; nothing without one.
     void parameterChanged(uint32_t index, float value);
-    // [main-thread] A monitor value of the plug-in for the editor; nothing without one.
-    void monitorChanged(uint32_t index, int32_t value);
+    // [main-thread] A monitor value for the editor (UI::onMonitorUpdate); nothing without one.
+    void monitorValue(uint32_t index, int32_t value);
     // [main-thread] The periodic tick: the window's events (unless the program runs the loop)
     // and the editor's idle work.
     void idle();

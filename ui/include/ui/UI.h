@@ -35,7 +35,8 @@ public:
 
     // [main-thread] Notifications from the host.
     virtual void onParameterUpdate(uint32_t index, float value) = 0;
-    // A monitor value of the plug-in (where a drum stands in its cycle, say); default: ignored.
+    // A monitor value of the plug-in (where a sequence stands, say), passed on every tick of the
+    // binding's timer whether it changed or not. By default ignored.
     virtual void onMonitorUpdate(uint32_t index, int32_t value);
     virtual void sampleRateChanged(double newSampleRate);
     virtual void uiIdle();
