@@ -8,6 +8,7 @@
 #include "Lv2TestHost.h"
 
 #include "HostWindow.h"
+#include "ui/EditorFactory.h"
 
 #include <dlfcn.h>
 #include <lv2/ui/ui.h>
@@ -139,7 +140,7 @@ TEST(Lv2Editor, EmbedsInTheHostsWindowFollowsPortEventsAndFramesADragWithTouch)
         library.descriptor->extension_data(LV2_UI__idleInterface));
     ASSERT_NE(idle, nullptr);
 
-    HostWindow parent(client, 484, 888);
+    HostWindow parent(client, 2 * Orvane::kEditorWidth, 2 * Orvane::kEditorHeight);
     EditorHost host;
     LV2UI_Widget widget = nullptr;
     LV2UI_Handle ui =
@@ -149,7 +150,9 @@ TEST(Lv2Editor, EmbedsInTheHostsWindowFollowsPortEventsAndFramesADragWithTouch)
     ASSERT_EQ(parent.children().size(), 1u);
     EXPECT_EQ(parent.children()[0], reinterpret_cast<uintptr_t>(widget));
     ASSERT_FALSE(host.sizes.empty());
-    EXPECT_EQ(host.sizes.back(), std::make_pair(484, 888)) << "242 x 444 at the host's scale 2";
+    EXPECT_EQ(host.sizes.back(),
+        std::make_pair(2 * int(Orvane::kEditorWidth), 2 * int(Orvane::kEditorHeight)))
+        << "the editor's size at the host's scale 2";
 
     const auto round = [&] {
         client.sync();
