@@ -2,6 +2,7 @@
 // host. Host GUI thread only.
 #include "Lv2UI.h"
 
+#include "Lv2Features.h"
 #include "Lv2Ports.h"
 #include "support/SoftAssert.h"
 
@@ -11,7 +12,6 @@
 #include <lv2/urid/urid.h>
 
 #include <cmath>
-#include <cstring>
 
 namespace Orvane {
 
@@ -20,19 +20,11 @@ namespace {
 // Beyond this the window would cost hundreds of megabytes of framebuffer for no display.
 constexpr double kMaximumScale = 8.0;
 
-const void* findFeature(const LV2_Feature* const* features, const char* uri) noexcept
-{
-    for (const LV2_Feature* const* f = features; f != nullptr && *f != nullptr; ++f)
-        if (std::strcmp((*f)->URI, uri) == 0)
-            return (*f)->data;
-    return nullptr;
-}
-
 // The host's ui:scaleFactor option, or 0 (the window then follows the desktop).
 double offeredScale(const LV2_Feature* const* features, const LV2_URID_Map& map) noexcept
 {
     const auto* const options =
-        static_cast<const LV2_Options_Option*>(findFeature(features, LV2_OPTIONS__options));
+        static_cast<const LV2_Options_Option*>(findLv2Feature(features, LV2_OPTIONS__options));
     if (options == nullptr)
         return 0.0;
     const LV2_URID key = map.map(map.handle, LV2_UI__scaleFactor);
@@ -56,16 +48,17 @@ Lv2UI& holderOf(void* ptr) noexcept
 Lv2UI* Lv2UI::create(const char* bundlePath, LV2UI_Write_Function write,
     LV2UI_Controller controller, LV2UI_Widget* widget, const LV2_Feature* const* features)
 {
-    const auto parent = reinterpret_cast<uintptr_t>(findFeature(features, LV2_UI__parent));
-    const auto* const map = static_cast<const LV2_URID_Map*>(findFeature(features, LV2_URID__map));
+    const auto parent = reinterpret_cast<uintptr_t>(findLv2Feature(features, LV2_UI__parent));
+    const auto* const map =
+        static_cast<const LV2_URID_Map*>(findLv2Feature(features, LV2_URID__map));
     if (parent == 0 || map == nullptr || write == nullptr || widget == nullptr) {
         Support::printWarning(
             "Vantorel: the LV2 host gave the editor no parent window or urid:map");
         return nullptr;
     }
     auto* const editor = new Lv2UI(write, controller, map);
-    editor->fResize = static_cast<const LV2UI_Resize*>(findFeature(features, LV2_UI__resize));
-    editor->fTouch = static_cast<const LV2UI_Touch*>(findFeature(features, LV2_UI__touch));
+    editor->fResize = static_cast<const LV2UI_Resize*>(findLv2Feature(features, LV2_UI__resize));
+    editor->fTouch = static_cast<const LV2UI_Touch*>(findLv2Feature(features, LV2_UI__touch));
     if (!editor->open(bundlePath, parent, offeredScale(features, *map))) {
         delete editor;
         return nullptr;

@@ -4,6 +4,7 @@
 
 #include "AudioAssertions.h"
 #include "IncomingValues.h"
+#include "Lv2Features.h"
 #include "PendingValues.h"
 #include "SoftAssert.h"
 
@@ -21,14 +22,6 @@ namespace {
 // Hosts that offer no block length get a figure the framework accepts; nothing in the plug-in
 // sizes itself by it.
 constexpr uint32_t kDefaultBlockLength = 4096;
-
-const void* findFeature(const LV2_Feature* const* features, const char* uri) noexcept
-{
-    for (const LV2_Feature* const* f = features; f != nullptr && *f != nullptr; ++f)
-        if (std::strcmp((*f)->URI, uri) == 0)
-            return (*f)->data;
-    return nullptr;
-}
 
 // The largest block the host announces through options, or 0.
 uint32_t offeredBlockLength(const LV2_Options_Option* options, const Lv2Uris& uris) noexcept
@@ -51,13 +44,14 @@ uint32_t offeredBlockLength(const LV2_Options_Option* options, const Lv2Uris& ur
 PluginLv2* PluginLv2::create(
     double sampleRate, const char* bundlePath, const LV2_Feature* const* features)
 {
-    const auto* const map = static_cast<const LV2_URID_Map*>(findFeature(features, LV2_URID__map));
+    const auto* const map =
+        static_cast<const LV2_URID_Map*>(findLv2Feature(features, LV2_URID__map));
     if (map == nullptr) {
         printWarning("Vantorel: the LV2 host offers no urid:map; the plug-in cannot run");
         return nullptr;
     }
     const auto* const options =
-        static_cast<const LV2_Options_Option*>(findFeature(features, LV2_OPTIONS__options));
+        static_cast<const LV2_Options_Option*>(findLv2Feature(features, LV2_OPTIONS__options));
     const uint32_t offered = offeredBlockLength(options, Lv2Uris(map));
 
     // Hosts may instantiate on several threads: the pending values stay locked until read.
