@@ -27,6 +27,7 @@ void describeVantorelParameter(uint32_t index, ParameterInfo& parameter)
     parameter.valueTexts = entry.texts;
     parameter.name = entry.name;
     parameter.symbol = entry.symbol;
+    parameter.unit = entry.unit;
     parameter.ranges.def = entry.defaultValue;
     parameter.ranges.min = entry.minimum;
     parameter.ranges.max = entry.maximum;

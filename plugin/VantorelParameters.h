@@ -25,6 +25,8 @@ struct VantorelParameter {
     bool stepped;
     // Texts of its own (the Tunes); null for numbers and the tempo labels.
     const ValueTexts* texts;
+    // The unit hosts may show beside the value ("st": semitones); empty for plain counts.
+    const char* unit;
 };
 
 // The host's texts beside the patch's parameter `index`, whose range, default and receiver it
@@ -34,7 +36,7 @@ constexpr VantorelParameter vantorelParameter(
 {
     const PatchParameterInfo& patch = kPatchParameters[index];
     return {name, symbol, patch.minimum, patch.maximum, patch.defaultValue, isTempo, patch.hash,
-        true, nullptr};
+        true, nullptr, ""};
 }
 
 inline constexpr ValueTexts kDayanTuneTexts = {&dayanTuneText, &parseDayanTuneText};
@@ -47,6 +49,7 @@ constexpr VantorelParameter tuneParameter(
     VantorelParameter parameter = vantorelParameter(name, symbol, false, index);
     parameter.stepped = false;
     parameter.texts = texts;
+    parameter.unit = "st";
     return parameter;
 }
 

@@ -75,6 +75,8 @@ TEST(DebianPackage, InstallsUnpacksRunsAndPassesLintian)
 
     const std::string files = run("dpkg-deb -c " + package).output;
     std::vector<std::string> expected = {"./usr/lib/clap/vantorel.clap",
+        "./usr/lib/lv2/vantorel.lv2/manifest.ttl", "./usr/lib/lv2/vantorel.lv2/vantorel.ttl",
+        "./usr/lib/lv2/vantorel.lv2/vantorel.so", "./usr/lib/lv2/vantorel.lv2/vantorel_ui.so",
         "./usr/bin/vantorel-render", "./usr/share/man/man1/vantorel-render.1.gz",
         "./usr/share/doc/vantorel/copyright", "./usr/share/doc/vantorel/changelog.gz"};
     if (VANTOREL_HAS_STANDALONE) {
@@ -101,6 +103,14 @@ TEST(DebianPackage, InstallsUnpacksRunsAndPassesLintian)
         ASSERT_NE(descriptor, nullptr);
         EXPECT_STREQ(descriptor->id, "urn.krellgen.Vantorel");
     }
+
+    // LV2 hosts find the unpacked bundle, with both of its libraries.
+    const CommandRun lv2 =
+        run("env LV2_PATH=" + root + "/usr/lib/lv2 lv2info urn:fellmark-audio:vantorel");
+    EXPECT_EQ(lv2.status, 0) << lv2.output;
+    for (const char* binary : {"/vantorel.so\n", "/vantorel_ui.so\n"})
+        EXPECT_NE(lv2.output.find(root + "/usr/lib/lv2/vantorel.lv2" + binary), std::string::npos)
+            << lv2.output;
 
     // The unpacked render tool finds the plug-in beside it (bin/../lib/clap), not one elsewhere.
     const std::string tool = root + "/usr/bin/vantorel-render";

@@ -118,6 +118,35 @@ bool JackTestClient::waitForCycles(uint32_t cycles, double seconds) const
     return true;
 }
 
+bool JackTestClient::recordTransportRun(uint32_t before, uint32_t rolling, uint32_t after)
+{
+    jack_transport_locate(fClient, 0);
+    startRecording();
+    bool waited = waitForCycles(before);
+    jack_transport_start(fClient);
+    waited = waited && waitForCycles(before + rolling);
+    jack_transport_stop(fClient);
+    waited = waited && waitForCycles(before + rolling + after);
+    stopRecording();
+    return waited;
+}
+
+size_t JackTestClient::recordedFrames() const
+{
+    size_t frames = 0;
+    for (uint32_t c = 0; c < recordedCycleCount(); ++c)
+        frames += fCycles[c].frames;
+    return frames;
+}
+
+std::vector<float> JackTestClient::recordedStereo() const
+{
+    const size_t frames = recordedFrames();
+    std::vector<float> audio(fAudio[0].begin(), fAudio[0].begin() + frames);
+    audio.insert(audio.end(), fAudio[1].begin(), fAudio[1].begin() + frames);
+    return audio;
+}
+
 void JackTestClient::writeMidi(jack_nframes_t frames)
 {
     void* const buffer = jack_port_get_buffer(fMidiOut, frames);

@@ -51,6 +51,14 @@ public:
     // Waits (bounded) until `cycles` cycles were recorded since the last start.
     bool waitForCycles(uint32_t cycles, double seconds = 30.0) const;
     const std::vector<RecordedCycle>& cycles() const { return fCycles; }
+    // A transport run from the song's start, recorded: `before` cycles stopped, `rolling` cycles
+    // playing, then stopped until `after` more cycles went by (each count waited for, bounded).
+    // False when a wait ran out.
+    bool recordTransportRun(uint32_t before, uint32_t rolling, uint32_t after);
+    // The frames of the recorded cycles, and the two inputs' audio of them, the first then the
+    // second.
+    size_t recordedFrames() const;
+    std::vector<float> recordedStereo() const;
     // Recorded audio of input `input`, cycle after cycle.
     const std::vector<float>& audio(int input) const { return fAudio[input]; }
     uint32_t recordedCycleCount() const { return fCycleCount.load(); }
