@@ -71,6 +71,11 @@ bool JackTestClient::connectMidiTo(const std::string& destination)
     return connectOnceActive(fClient, jack_port_name(fMidiOut), destination.c_str());
 }
 
+bool JackTestClient::connect(const std::string& source, const std::string& destination)
+{
+    return connectOnceActive(fClient, source.c_str(), destination.c_str());
+}
+
 bool JackTestClient::sendBatch(const std::vector<MidiBytes>& batch)
 {
     fBatch = batch;

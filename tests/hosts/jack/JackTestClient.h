@@ -39,6 +39,8 @@ public:
     // Connects a port of another client to an input of this one, or this one's MIDI out to it.
     bool connectFrom(const std::string& source, int input);
     bool connectMidiTo(const std::string& destination);
+    // Connects two ports of other clients (each may still be on its way to being active).
+    bool connect(const std::string& source, const std::string& destination);
 
     // Sends the batch in one coming cycle; returns once it went out (bounded wait).
     bool sendBatch(const std::vector<MidiBytes>& batch);
