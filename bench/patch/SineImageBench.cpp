@@ -7,6 +7,7 @@
 #include <complex>
 #include <vector>
 
+#include "StrokeAnalysis.h"
 #include "patch/StrokeEvents.h"
 #include "patch/StrokeVoice.h"
 #include "runtime/Table.h"
@@ -16,31 +17,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kFftSize = 1 << 16;
 constexpr double kSineHz = 1000.0;
-constexpr double kTableRate = 48000.0;
-
-void fft(std::vector<std::complex<double>>& a)
-{
-    const size_t n = a.size();
-    for (size_t i = 1, j = 0; i < n; ++i) {
-        size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(a[i], a[j]);
-    }
-    for (size_t len = 2; len <= n; len <<= 1) {
-        const std::complex<double> step = std::polar(1.0, -2.0 * kPi / static_cast<double>(len));
-        for (size_t i = 0; i < n; i += len) {
-            std::complex<double> w = 1.0;
-            for (size_t k = 0; k < len / 2; ++k, w *= step) {
-                const std::complex<double> u = a[i + k], v = a[i + k + len / 2] * w;
-                a[i + k] = u + v;
-                a[i + k + len / 2] = u - v;
-            }
-        }
-    }
-}
 
 std::vector<std::complex<double>> windowedSpectrum(const std::vector<double>& signal)
 {

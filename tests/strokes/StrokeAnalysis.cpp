@@ -12,6 +12,13 @@
 
 namespace {
 
+double binHz(const std::vector<double>& magnitudes)
+{
+    return kTableRate / (2.0 * (magnitudes.size() - 1));
+}
+
+} // namespace
+
 void fft(std::vector<std::complex<double>>& data)
 {
     const size_t n = data.size();
@@ -37,13 +44,6 @@ void fft(std::vector<std::complex<double>>& data)
         }
     }
 }
-
-double binHz(const std::vector<double>& magnitudes)
-{
-    return kTableRate / (2.0 * (magnitudes.size() - 1));
-}
-
-} // namespace
 
 std::vector<char> readBytes(const std::string& path)
 {

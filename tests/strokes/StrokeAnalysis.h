@@ -1,6 +1,7 @@
 // Measurements on stroke tables for the tests: reading tables, spectra, decay and pitch tracks.
 // Test thread only.
 #pragma once
+#include <complex>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,9 @@ constexpr double kTableRate = 48000.0;
 // The raw little-endian floats of a table file; empty when it cannot be read.
 std::vector<float> readTableFile(const std::string& path);
 std::vector<char> readBytes(const std::string& path);
+
+// In-place radix-2 FFT (size a power of two), forward direction.
+void fft(std::vector<std::complex<double>>& data);
 
 float peakMagnitude(const std::vector<float>& signal);
 
