@@ -61,7 +61,7 @@ Lv2TestHost::Lv2TestHost()
         u.map("urn:fellmark-audio:vantorel#monitorIndex"),
         u.map("urn:fellmark-audio:vantorel#monitorValue")};
     fWorld = lilv_world_new();
-    // The core specification names the plug-in classes; LV2_PATH holds only the build tree.
+    // The installed LV2 core bundle names the plug-in classes; LV2_PATH holds only the build tree.
     LilvNode* const core = lilv_new_file_uri(fWorld, nullptr, "/usr/lib/lv2/core.lv2/");
     lilv_world_load_bundle(fWorld, core);
     lilv_node_free(core);

@@ -47,7 +47,7 @@ struct HostPosition {
 
 class Lv2TestHost {
 public:
-    // Loads the installed core specification and every bundle on LV2_PATH (the tests point it at
+    // Loads the installed LV2 core bundle and every bundle on LV2_PATH (the tests point it at
     // the build tree).
     Lv2TestHost();
     ~Lv2TestHost();
